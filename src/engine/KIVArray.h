@@ -1,0 +1,89 @@
+#pragma once
+
+// TKIV_array_obj: the values of the selected variables for every group-year
+// of the KIV data set that falls in a run's years, filed by year and group
+// slot. Reading a value that is not in memory (absent group-year, year
+// outside the partition, variable not selected) is never an error: it yields
+// the variable's missing code.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/ConfigurationType.h"
+#include "engine/TaggedValue.h"
+#include "reference/Selections.h"
+
+namespace tandrel {
+
+class Tgroup_index_obj;
+class Tuser_data_set_listing_obj;
+struct sort_record;
+
+inline constexpr int kGroupSlots = 1002;  // slots -1..1000
+
+class TKIV_array_obj {
+ public:
+  // Reads the data file of data set `ds` for the years first..last (cut to
+  // the data set's years), keeping the variables of
+  // selections.variable_selections. The description, configuration,
+  // selections and group index must outlive the object.
+  TKIV_array_obj(const Tuser_data_set_listing_obj& description,
+                 const configuration_type& configuration, int ds, int first_year, int last_year,
+                 const user_selection_type& selections, Tgroup_index_obj& groups);
+  ~TKIV_array_obj();
+  TKIV_array_obj(const TKIV_array_obj&) = delete;
+  TKIV_array_obj& operator=(const TKIV_array_obj&) = delete;
+
+  bool is_initialized() const { return initialized_; }
+  std::uint16_t get_first_partition_year() const { return first_partition_year_; }
+  std::uint16_t get_last_partition_year() const { return last_partition_year_; }
+  // Description variable number -> position in every value array, or -1.
+  const std::vector<std::int32_t>& column_map() const { return column_map_; }
+  std::size_t column_count() const { return column_count_; }
+
+  // Creates or resets the group-year: every position holds the missing code
+  // of its variable (32-bit), the "region" position the 8-bit value 0. The
+  // year must lie in the partition.
+  void init_group_year(int year, std::int32_t numcode);
+
+  bool group_year_exists(std::int32_t numcode, int year) const;
+  bool variable_selected(std::int32_t variable) const;
+  bool value_available(std::int32_t variable, int year, std::int32_t numcode) const;
+  TaggedValue sub_get(std::int32_t position, std::int32_t numcode, int year) const;
+  TaggedValue get_group_value(int ds, std::int32_t variable, int year, std::int32_t numcode) const;
+  // Stores `value` when it is available; otherwise reports and drops it.
+  void set_group_value(int ds, std::int32_t variable, const TaggedValue& value, int year,
+                       std::int32_t numcode);
+  bool state_has_group_year(std::int32_t ccode, int year) const;
+  bool state_has_kiv_groups(std::int32_t ccode) const;
+
+  // One record per existing group-year of first..last, by year then numcode.
+  std::vector<sort_record> copy_sort_records(int first_year, int last_year) const;
+
+  const Tuser_data_set_listing_obj& description() const { return *description_; }
+  const user_selection_type& selections() const { return *selections_; }
+  Tgroup_index_obj& groups() const { return *groups_; }
+
+ private:
+  struct YearBlock {
+    std::array<std::unique_ptr<TaggedValue[]>, kGroupSlots> rows;  // index slot + 1
+  };
+
+  TaggedValue* row(std::int32_t numcode, int year) const;
+  void load(int ds, int first_year, int last_year);
+
+  const Tuser_data_set_listing_obj* description_;
+  const configuration_type* configuration_;
+  const user_selection_type* selections_;
+  Tgroup_index_obj* groups_;
+  bool initialized_ = false;
+  std::uint16_t first_partition_year_ = 1800;
+  std::uint16_t last_partition_year_ = 1800;
+  std::vector<std::int32_t> column_map_;
+  std::size_t column_count_ = 0;
+  std::array<std::unique_ptr<YearBlock>, 226> year_blocks_;  // years 1800..2025
+};
+
+}  // namespace tandrel
