@@ -1,0 +1,178 @@
+#include "output/Destination.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/Globals.h"
+#include "diagnostics/Error.h"
+#include "diagnostics/Exceptions.h"
+#include "diagnostics/Trace.h"
+#include "ui/OutputWindow.h"
+
+namespace tandrel {
+
+namespace {
+
+// A data set is written line by line; a large buffer keeps that to a few
+// system calls per megabyte.
+constexpr std::size_t kFileBufferSize = 1 << 16;
+
+std::string quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+std::string system_reason() {
+  return std::strerror(errno);
+}
+
+}  // namespace
+
+OutputChannel::~OutputChannel() {
+  close_quietly();
+}
+
+void OutputChannel::open_file(const std::string& file_name) {
+  close_quietly();
+  std::FILE* file = std::fopen(file_name.c_str(), "wb");
+  if (file == nullptr) throw EInOutError("Cannot create " + file_name + ": " + system_reason());
+  file_buffer_ = std::make_unique<char[]>(kFileBufferSize);
+  std::setvbuf(file, file_buffer_.get(), _IOFBF, kFileBufferSize);
+  file_ = file;
+  file_name_ = file_name;
+  destination_ = output_destination_type::DestFile;
+  open_ = true;
+}
+
+void OutputChannel::open_screen(Toutputwindow& window) {
+  close_quietly();
+  window.clear();
+  window.show();
+  window_ = &window;
+  destination_ = output_destination_type::DestScreen;
+  open_ = true;
+}
+
+void OutputChannel::open_printer(std::unique_ptr<platform::PrintJob> job) {
+  close_quietly();
+  job_ = std::move(job);
+  destination_ = output_destination_type::DestPrinter;
+  open_ = job_ != nullptr;
+}
+
+void OutputChannel::write_line(std::string_view line) {
+  if (!open_) throw EInOutError("File not open");
+  switch (destination_) {
+    case output_destination_type::DestFile:
+      if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
+          std::fwrite("\r\n", 1, 2, file_) != 2)
+        throw EInOutError("Cannot write to " + file_name_ + ": " + system_reason());
+      return;
+    case output_destination_type::DestScreen:
+      window_->add_line(std::string(line));
+      return;
+    case output_destination_type::DestPrinter:
+      job_->write_line(line);
+      return;
+  }
+}
+
+void OutputChannel::close() {
+  if (!open_) return;
+  open_ = false;
+  if (file_ != nullptr) {
+    std::FILE* file = file_;
+    file_ = nullptr;
+    const bool failed = std::fclose(file) != 0;
+    file_buffer_.reset();
+    if (failed) throw EInOutError("Cannot close " + file_name_ + ": " + system_reason());
+  }
+  if (job_) {
+    auto job = std::move(job_);
+    job->close();
+  }
+  window_ = nullptr;
+}
+
+void OutputChannel::close_quietly() noexcept {
+  try {
+    close();
+  } catch (const std::exception&) {
+    // Only reached when a channel is dropped or reused without close_output,
+    // which has already reported or is not wanted.
+  }
+}
+
+void open_output(const user_selection_type& selections, OutputChannel& channel, bool& opened) {
+  trace().Enter("Entered open_output procedure");
+  opened = false;
+  const output_format_type& format = selections.output_format;
+  switch (format.destination) {
+    case output_destination_type::DestFile:
+      try {
+        channel.open_file(format.output_file_name);
+      } catch (const EInOutError&) {
+        error("Error opening file " + quoted(format.output_file_name) +
+                  " File could not be opened for output. " +
+                  " File may be in use by another program, or is read-only.  Please make "
+                  "selections again.",
+              2, noncritical);
+        throw;
+      }
+      opened = true;
+      break;
+    case output_destination_type::DestScreen: {
+      ProcessGlobals& g = globals();
+      if (!g.output_window) g.output_window = std::make_unique<Toutputwindow>();
+      channel.open_screen(*g.output_window);
+      opened = true;
+      break;
+    }
+    case output_destination_type::DestPrinter:
+      try {
+        channel.open_printer(os().print_dialog(platform::PrintRequest{true, true, true}));
+      } catch (const EInOutError&) {
+        error(
+            "Error accessing printer.  Printer could not be opened for output.  Please check "
+            "printer and try again.",
+            1, noncritical);
+        throw;
+      }
+      opened = channel.is_open();
+      break;
+  }
+  trace().Exit("Finished open output procedure");
+}
+
+void close_output(const user_selection_type& selections, OutputChannel& channel) {
+  trace().Enter("Entered close output procedure");
+  const output_format_type& format = selections.output_format;
+  switch (format.destination) {
+    case output_destination_type::DestFile:
+      try {
+        channel.close();
+      } catch (const EInOutError&) {
+        error("Error closing file " + quoted(format.output_file_name) + "  " +
+                  "File could not be closed successfully.  (File may never have opened "
+                  "properly.)",
+              2, noncritical);
+        throw;
+      }
+      break;
+    case output_destination_type::DestPrinter:
+      try {
+        channel.close();
+      } catch (const EInOutError&) {
+        error(
+            "Error accessing printer.  Printer could not be closed after output.  Please notify "
+            "programmer of this error message.",
+            2, noncritical);
+        throw;
+      }
+      break;
+    case output_destination_type::DestScreen:
+      break;
+  }
+  trace().Exit("Finished close output procedure");
+}
+
+}  // namespace tandrel
