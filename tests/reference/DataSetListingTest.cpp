@@ -24,6 +24,15 @@ class DataSetListing : public test::GlobalsFixture {
   std::string mdf() const { return dir.file("kiv.mdf"); }
 };
 
+// A variable's fields in file order, joined by "|".
+std::string fields(const Tuser_data_set_listing_obj& listing, int v) {
+  return listing.get_var_name(0, v) + "|" + std::to_string(listing.get_var_type(0, v)) + "|" +
+         std::to_string(listing.get_var_interval(0, v)) + "|" +
+         std::to_string(listing.get_var_tab_number(0, v)) + "|" + listing.get_var_tab_label(0, v) +
+         "|" + listing.get_var_description(0, v) + "|" + listing.get_var_note(0, v) + "|" +
+         std::to_string(listing.get_var_missing_value(0, v));
+}
+
 TEST_F(DataSetListing, ReadsEveryEntryAndSkipsCommentsAndBlankLines) {
   auto listing = read(
       "[KIV]\n; a comment\n  * another\n\n \t \r\n"
@@ -33,24 +42,15 @@ TEST_F(DataSetListing, ReadsEveryEntryAndSkipsCommentsAndBlankLines) {
       "number_of_variables = \"2\"\n"
       "variable = \" num code , Integer ,0,2, Group data,The group's number,kept note,-1\"\n"
       "variable = \"pop,real,5,3,Tab B,Population share,,none\"\n");
-  const data_set_info_record& ds = listing.data_set(0);
-  EXPECT_EQ(ds.description_file_name, mdf());
+  EXPECT_EQ(listing.data_set(0).description_file_name, mdf());
   EXPECT_EQ(listing.get_data_file_name(0), dir.file("kiv.csv"));
-  EXPECT_EQ(listing.get_first_year_possible(0), 1945);
-  EXPECT_EQ(listing.get_last_year_possible(0), 2003);
+  EXPECT_EQ(listing.get_first_year_possible(0) * 10000 + listing.get_last_year_possible(0),
+            19452003);
   EXPECT_TRUE(listing.get_label_line(0));
   EXPECT_EQ(listing.get_number_of_cases(0), 120);
   ASSERT_EQ(listing.get_number_of_variables(0), 2);
-  EXPECT_EQ(listing.get_var_name(0, 0), "numcode");
-  EXPECT_EQ(listing.get_var_type(0, 0), kVarTypeInteger);
-  EXPECT_EQ(listing.get_var_tab_number(0, 0), 2);
-  EXPECT_EQ(listing.get_var_tab_label(0, 0), " Group data");
-  EXPECT_EQ(listing.get_var_description(0, 0), "The group's number");
-  EXPECT_EQ(listing.get_var_note(0, 0), "kept note");
-  EXPECT_EQ(listing.get_var_missing_value(0, 0), -1);
-  EXPECT_EQ(listing.get_var_type(0, 1), kVarTypeReal);
-  EXPECT_EQ(listing.get_var_interval(0, 1), 5);
-  EXPECT_EQ(listing.get_var_missing_value(0, 1), 0);  // "none"
+  EXPECT_EQ(fields(listing, 0), "numcode|3|0|2| Group data|The group's number|kept note|-1");
+  EXPECT_EQ(fields(listing, 1), "pop|4|5|3|Tab B|Population share||0");  // "none"
   EXPECT_EQ(listing.get_var_number(0, "NumCode"), 0);
   EXPECT_EQ(listing.find_var_number(0, "POP"), 1);
   EXPECT_EQ(listing.find_var_number(0, "year"), -1);
@@ -127,9 +127,7 @@ TEST_F(DataSetListing, VariableLineBeforeItsCountIsRefusedAndTheCountMismatchRep
 TEST_F(DataSetListing, CommaInDescriptionShiftsFieldsAndMissingValueBecomesMinus99) {
   open_error_log();
   auto listing = read(header(1) + "variable = \"pop,real,0,2,Tab,Share, in percent,note,-9\"\n");
-  EXPECT_EQ(listing.get_var_description(0, 0), "Share");
-  EXPECT_EQ(listing.get_var_note(0, 0), " in percent");
-  EXPECT_EQ(listing.get_var_missing_value(0, 0), -99);
+  EXPECT_EQ(fields(listing, 0), "pop|4|0|2|Tab|Share| in percent|-99");
   EXPECT_NE(
       error_log_text().find(
           "Error in reading missing value code for variable pop from configuration file " + mdf() +
@@ -204,17 +202,12 @@ TEST_F(DataSetListing, ChangesInMemory) {
   data_set_info_record record;
   record.variables = {{"numcode", 3, 0, -99, 4, "Groups", "Group number", "n"}};
   Tuser_data_set_listing_obj listing({record});
-  ASSERT_EQ(listing.get_number_of_variables(0), 1);
   listing.add_variable(0, "is_kiv", -99, "n", "Marks KIV", "Groups", 4, 0, kVarTypeInteger);
-  EXPECT_EQ(listing.get_number_of_variables(0), 2);
+  ASSERT_EQ(listing.get_number_of_variables(0), 2);
   EXPECT_EQ(listing.get_var_number(0, "IS_KIV"), 1);
-  EXPECT_EQ(listing.get_var_description(0, 1), "Marks KIV");
   listing.set_var_name(0, 1, "iskiv");
   listing.set_var_tab_number(0, 1, 7);
-  EXPECT_EQ(listing.get_var_name(0, 1), "iskiv");
-  EXPECT_EQ(listing.get_var_tab_number(0, 1), 7);
-  listing.set_number_of_variables(0, 5);
-  EXPECT_EQ(listing.get_var_name(0, 4), "");
+  EXPECT_EQ(fields(listing, 1), "iskiv|3|0|7|Groups|Marks KIV|n|-99");
   listing.set_number_of_variables(0, -1);
   EXPECT_THROW(listing.get_var_name(0, 0), ERangeError);
 }
