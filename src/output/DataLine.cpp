@@ -77,6 +77,21 @@ std::int32_t region_code(const TaggedValue& stored, const Tregion_list_info_obj&
   return regions.get_code_from_region(static_cast<kiv_region_type>(ordinal));
 }
 
+// The number of the variable named "region" in any letter case, or -1;
+// looked up once per line without copying names.
+std::int32_t region_variable(const Tuser_data_set_listing_obj& description) {
+  constexpr std::string_view kRegion = "region";
+  const auto& variables = description.data_set(0).variables;
+  for (std::size_t v = 0; v < variables.size(); ++v) {
+    const std::string& name = variables[v].var_name;
+    if (name.size() != kRegion.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; same && i < name.size(); ++i) same = (name[i] | 0x20) == kRegion[i];
+    if (same) return static_cast<std::int32_t>(v);
+  }
+  return -1;
+}
+
 TaggedValue value_of(const LineContext& ctx, std::int32_t variable, std::int32_t index) {
   const sort_record& record = ctx.sort.get_record(index);
   TaggedValue value = ctx.data.get_group_value(0, variable, record.year, record.numcode);
@@ -248,7 +263,7 @@ void construct_data_line(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
                          const Tregion_list_info_obj& regions, std::string_view separator,
                          std::string& line, std::int32_t first, std::int32_t last, bool merged) {
   line.clear();
-  const LineContext ctx{data, sort, regions, description.find_var_number(0, "region"), separator};
+  const LineContext ctx{data, sort, regions, region_variable(description), separator};
   const sort_record& head = sort.get_record(first);
   setoneouputvalue(line, TaggedValue::int32(head.period_start), kYearWidth, 0, separator);
   setoneouputvalue(line, TaggedValue::int32(head.period_end), kYearWidth, 0, separator);
