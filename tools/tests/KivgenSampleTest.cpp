@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 
 #include "KivgenReadBack.h"
+#include "app/Configuration.h"
 #include "kivgen/StateSystem.h"
 #include "reference/FieldReaders.h"
 #include "reference/TextReader.h"
@@ -238,6 +240,24 @@ TEST_F(KivgenSample, VariablesFitTheTabLayoutAndTheNameRules) {
   EXPECT_EQ(labels.rbegin()->first - labels.begin()->first + 1, static_cast<int>(labels.size()));
   for (const auto& [tab, l] : labels) EXPECT_EQ(l.size(), 1u) << tab;
   EXPECT_TRUE(std::any_of(sizes.begin(), sizes.end(), [](const auto& t) { return t.second > 58; }));
+}
+
+TEST_F(KivgenSample, ConfigurationReadsWithoutAMessageAndNamesExistingFiles) {
+  dir.write("Tandrel.ini", tandrel::test::read_file(kSampleDir + "Tandrel.ini"));
+  tandrel::initialize_configuration(g.configuration, g.error_log, "Tandrel.ini");
+  EXPECT_TRUE(messages().empty());
+  const tandrel::configuration_type& c = g.configuration;
+  EXPECT_EQ(c.first_nation_year, 1816);
+  EXPECT_EQ(c.last_nation_year, 2016);
+  EXPECT_EQ(c.error_file_name, dir.path() + "/tandrel-errors.log");
+  const std::string prog = dir.path() + "/";
+  for (const std::string& name :
+       {c.kiv_interface_file_name, c.kiv_linked_doc_file_name, c.tandrel_doc_file_name,
+        c.tandrel_quickstart_file_name, c.nation_list_file_name, c.major_list_file_name}) {
+    ASSERT_EQ(name.rfind(prog, 0), 0u) << name;
+    EXPECT_TRUE(std::filesystem::exists(kSampleDir + name.substr(prog.size()))) << name;
+  }
+  EXPECT_EQ(c.saved_settings_file_name, prog + "tandrel-settings.dat");
 }
 
 }  // namespace
