@@ -20,15 +20,19 @@ class Tccode_index_obj {
   // An index that read nothing: every lookup reports "before initialization".
   Tccode_index_obj();
 
-  // Nation number of `code`; -1 for -1 and for codes not on the list.
+  // Nation number of `code`; -1 for -1, for codes not on the list and for
+  // codes outside -1..1000 (missing-value codes of the data among them).
   std::int16_t index(std::int32_t code) const;
   // COW code of a nation number; -1 where no state has the number.
   std::int16_t code_of(std::int32_t nation_number) const;
   bool initialized() const { return initialized_; }
 
  private:
+  void take_code(std::int32_t code);
+
   std::array<std::int16_t, 1002> number_by_code_;  // codes -1..1000
   std::array<std::int16_t, 252> code_by_number_;   // numbers -1..250
+  std::int16_t nation_count_ = 0;
   bool initialized_ = false;
 };
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/Exceptions.h"
 #include "reference/Bounded.h"
-#include "reference/TextReader.h"
 
 namespace tandrel {
 
@@ -48,13 +48,26 @@ struct data_set_info_record {
   std::vector<std::string> spare_names;
 };
 
+// Raised by the accessors when the listing holds no data set of the number
+// asked for: the description file was missing. Start-up reports it as the
+// failure of the initial file read.
+struct EMissingDataSet : TandrelError {
+  using TandrelError::TandrelError;
+};
+
+// Every accessor takes the data-set number (callers pass 0). A number the
+// listing does not hold raises EMissingDataSet; a variable number outside
+// 0..(number of variables - 1) raises ERangeError.
 class Tuser_data_set_listing_obj {
  public:
   // Reads `description_file_name`; a missing file leaves the listing empty
-  // after its message. `program_directory` is put in front of the data file.
+  // after its message. `program_directory` is put in front of a relative
+  // data file name; an absolute one is used as it stands.
   Tuser_data_set_listing_obj(const std::string& description_file_name,
                              const std::string& program_directory);
-  // A listing built in memory (tests and generators).
+  // A listing built in memory (tests and generators). A record whose
+  // number_of_variables is 0 takes it from its variables; `variables` is
+  // then sized to number_of_variables.
   explicit Tuser_data_set_listing_obj(std::vector<data_set_info_record> data_sets);
 
   std::size_t data_set_count() const { return data_sets_.size(); }
@@ -79,25 +92,23 @@ class Tuser_data_set_listing_obj {
   // The same without the report: -1 when no variable has the name.
   std::int32_t find_var_number(int ds, const std::string& name) const;
 
+  // Also sizes the variables to n (none for n below 1).
   void set_number_of_variables(int ds, std::int32_t n);
   void set_var_name(int ds, int var, const std::string& name);
   void set_var_tab_number(int ds, int var, std::int32_t tab);
-  void add_variable(int ds, const std::string& name, std::int32_t missing_value,
-                    const std::string& note, const std::string& description,
-                    const std::string& tab_label, std::int32_t tab_number, std::int32_t interval,
-                    std::int16_t type);
+  // Appends a variable after the last one and counts it.
+  // Takes the texts by value: callers may pass fields of this listing.
+  void add_variable(int ds, std::string name, std::int32_t missing_value, std::string note,
+                    std::string description, std::string tab_label, std::int32_t tab_number,
+                    std::int32_t interval, std::int16_t type);
 
   const data_set_info_record& data_set(int ds) const;
 
  private:
   void read_data_set(const std::string& file_name, const std::string& program_directory);
-  void handle_entry(data_set_info_record& ds, const std::string& file_name, const std::string& name,
-                    const std::string& value, const std::string& program_directory,
-                    int& variable_count);
-  void read_variable_line(data_set_info_record& ds, const std::string& file_name,
-                          const std::string& value, int& variable_count);
   data_set_info_record& data_set_mut(int ds);
   const one_var_data_type& var(int ds, int v) const;
+  one_var_data_type& var_mut(int ds, int v);
 
   std::vector<data_set_info_record> data_sets_;
 };

@@ -10,6 +10,7 @@
 
 #include "reference/Bounded.h"
 #include "reference/Regions.h"
+#include "reference/TextReader.h"
 
 namespace tandrel {
 
@@ -28,13 +29,18 @@ struct group_record {
 
 class Tgroup_index_obj {
  public:
-  // Reads the key columns of every line of data set 0's data file. Raises
-  // EInOutError (after its critical report) when the file cannot be read.
+  // Reads the key columns of every line of data set 0's data file; the first
+  // line of a numcode gives its group's name, country, region and diaspora.
+  // Raises EInOutError (after its critical report) when the file cannot be
+  // read, and ERangeError for key values out of their range.
   explicit Tgroup_index_obj(const Tuser_data_set_listing_obj& description);
   // An index that read nothing: look-ups report "before initialization".
   Tgroup_index_obj();
   // An initialized index without groups, for building one by add_group.
   static Tgroup_index_obj empty_initialized(std::int32_t region_missing_value);
+
+  // index, get_numcode, get_name and get_group_country report a critical
+  // error when called before initialization and give -1 (or "BLANK").
 
   // Slot of `numcode`; -1 for -1 and for numcodes without a slot.
   std::int16_t index(std::int32_t numcode) const;
@@ -52,16 +58,18 @@ class Tgroup_index_obj {
 
   bool initialized() const { return initialized_; }
   std::int32_t count() const { return count_; }
-  // The record of a slot -1..1000.
+  // The record of a slot -1..1000; ERangeError for any other slot.
   const group_record& group(std::int32_t slot) const;
 
-  // Fast path for the engine: the slot without the initialization check.
+  // Fast path for the engine: the slot without the initialization check;
+  // -1 for numcode -1 and for numcodes outside 0..99999 or without a slot.
   std::int16_t slot_of(std::int32_t numcode) const {
-    return numcode < -1 || numcode > kMaxNumcode ? -1 : slot_by_numcode_[numcode + 1];
+    return numcode < 0 || numcode > kMaxNumcode ? -1 : slot_by_numcode_[numcode + 1];
   }
 
  private:
-  void read_data_file(const Tuser_data_set_listing_obj& description);
+  void read_data_file(TextReader& file, const Tuser_data_set_listing_obj& description);
+  kiv_region_type region_for(std::int32_t region_code) const;
 
   std::vector<std::int16_t> slot_by_numcode_;  // numcodes -1..99999
   std::vector<group_record> groups_;           // slots -1..1000
