@@ -101,10 +101,13 @@ TaggedValue TKIV_array_obj::get_group_value(int ds, std::int32_t variable, int y
         1, noncritical);
     return TaggedValue::int32(code);
   }
-  TaggedValue result = TaggedValue::int32(code);
-  if (value_available(variable, year, numcode))
-    sub_get_into(column_map_[static_cast<std::size_t>(variable)], numcode, year, result);
-  return result;
+  // value_available and sub_get in one look-up: this runs once per value
+  // written.
+  if (!initialized_ || !in_partition(year) || !variable_selected(variable))
+    return TaggedValue::int32(code);
+  const TaggedValue* values = row(numcode, year);
+  if (values == nullptr) return TaggedValue::int32(code);
+  return values[column_map_[static_cast<std::size_t>(variable)]];
 }
 
 void TKIV_array_obj::set_group_value(int /*ds*/, std::int32_t variable, const TaggedValue& value,

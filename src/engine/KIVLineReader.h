@@ -4,6 +4,7 @@
 // values, converting every field by its variable's type. Bad fields are
 // reported and replaced; they never stop the loading.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 
 namespace tandrel {
 
+class KIVFieldSource;
 class TextReader;
 class Tuser_data_set_listing_obj;
 
@@ -38,6 +40,16 @@ class KIVLineReader {
 
  private:
   enum class Kind : std::uint8_t { Integer, Real, Text };
+  // The last few texts a column read, so that a repeated text is found
+  // without the pool's hashing.
+  class RecentTexts {
+   public:
+    const std::string* get(std::string_view text);
+
+   private:
+    std::array<const std::string*, 4> pooled_{};
+    std::size_t next_ = 0;
+  };
   struct Column {
     std::int32_t position = -1;
     Kind kind = Kind::Text;
@@ -47,11 +59,10 @@ class KIVLineReader {
     bool numcode = false;
     bool year = false;
     std::string name;
-    // The text this column read last, so repeated texts skip the pool.
-    const std::string* last_text = nullptr;
+    RecentTexts texts;
   };
 
-  void read_fields(TextReader& file, TaggedValue* row, Line& line);
+  void read_fields(KIVFieldSource& fields, TaggedValue* row, Line& line);
   TaggedValue field_value(Column& column, std::string_view text, std::size_t variable);
   TaggedValue convert(Column& column, std::string_view text, std::size_t variable);
   TaggedValue region_value(const Column& column, const TaggedValue& value) const;
