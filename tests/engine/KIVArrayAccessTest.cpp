@@ -64,17 +64,6 @@ TEST_F(KIVArrayAccess, ValuesNotInMemoryReadAsTheMissingCodeWithoutAReport) {
   EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(KIVArrayAccess, AvailabilityTests) {
-  EXPECT_TRUE(data->value_available(var("pop"), 1995, 201));
-  EXPECT_FALSE(data->value_available(var("share"), 1995, 201));
-  EXPECT_FALSE(data->value_available(var("pop"), 1997, 201));
-  EXPECT_FALSE(data->value_available(var("pop"), 2000, 201));
-  EXPECT_FALSE(data->variable_selected(-1));
-  EXPECT_FALSE(data->variable_selected(var("is_kiv") + 1));
-  EXPECT_TRUE(data->variable_selected(var("note")));
-  EXPECT_TRUE(reports().empty());
-}
-
 TEST_F(KIVArrayAccess, SettingAValueReplacesItWhateverItsKind) {
   data->set_group_value(0, var("pop"), TaggedValue::text("many"), 1995, 201);
   data->set_group_value(0, var("note"), TaggedValue::real(2.5), 1995, 202);
@@ -156,15 +145,6 @@ TEST_F(KIVArrayAccess, SubGetOfAnAbsentValueIsReported) {
       "number ";
   EXPECT_EQ(reports(), (std::vector<std::string>{head + "5 for group number 201 in 1997.",
                                                  head + "40 for group number 201 in 1995."}));
-}
-
-TEST_F(KIVArrayAccess, VariableTheDescriptionDoesNotHaveIsReported) {
-  const TaggedValue v = data->get_group_value(0, 99, 1995, 201);
-  EXPECT_EQ(v.to_int(), -99);
-  EXPECT_EQ(reports(), std::vector<std::string>{
-                           "Error in \"kiv_array_obj.get_group_value\" procedure retrieving data "
-                           "value for configuration variable number 99 for group number 201 in "
-                           "1995."});
 }
 
 }  // namespace
