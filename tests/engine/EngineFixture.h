@@ -20,8 +20,8 @@ class EngineFixture : public GlobalsFixture {
  protected:
   EngineFixture() { open_error_log(); }
 
-  MiniInstallation& install(MiniInstallationSpec spec) {
-    inst.emplace(g, dir, std::move(spec));
+  MiniInstallation& install(MiniInstallationPlan plan) {
+    inst.emplace(g, dir, std::move(plan));
     return *inst;
   }
   std::unique_ptr<TKIV_array_obj> load(int first_year, int last_year) {

@@ -17,17 +17,17 @@ const std::string kSetOutOfRange =
 class KIVArrayAccess : public test::EngineFixture {
  protected:
   void SetUp() override {
-    test::MiniInstallationSpec spec;
-    spec.variables = test::test_variables();
-    spec.lines = {"201,A,1995,2,3,-99,10,0.5,x", "201,A,1996,2,3,-99,11,0.5,x",
+    test::MiniInstallationPlan plan;
+    plan.variables = test::test_variables();
+    plan.lines = {"201,A,1995,2,3,-99,10,0.5,x", "201,A,1996,2,3,-99,11,0.5,x",
                   "202,B,1995,2,3,-99,20,0.5,y", "201,A,2000,2,3,-99,12,0.5,x",
                   "2002,E,1995,20,0,-99,1,0.5,z"};
-    spec.groups = {{201, "A", 2, 3},
+    plan.groups = {{201, "A", 2, 3},
                    {202, "B", 2, 3},
                    {203, "C", 2, 3},
                    {4050, "D", 40, 0},
                    {2002, "E", 20, 0}};
-    install(spec);
+    install(plan);
     inst->select({"numcode", "group", "year", "ccode", "region", "pop", "note"});
     data = load(1990, 1999);
   }

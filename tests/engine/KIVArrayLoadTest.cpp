@@ -27,10 +27,10 @@ class KIVArrayLoad : public test::EngineFixture {
  protected:
   // Lines hold numcode,group,year,ccode,region,diaspora,pop,share,note.
   test::MiniInstallation& install_lines(std::vector<std::string> lines) {
-    test::MiniInstallationSpec spec;
-    spec.variables = test::test_variables();
-    spec.lines = std::move(lines);
-    return install(std::move(spec));
+    test::MiniInstallationPlan plan;
+    plan.variables = test::test_variables();
+    plan.lines = std::move(lines);
+    return install(std::move(plan));
   }
   void expect_value(const TKIV_array_obj& data, const std::string& name, int year, int numcode,
                     Kind kind, const std::string& text) {
@@ -185,12 +185,12 @@ TEST_F(KIVArrayLoad, UnconvertibleNumbersLoadAsMinus99WithTheirVariableNumber) {
 }
 
 TEST_F(KIVArrayLoad, LineOfAStateThatDoesNotExistInItsYearIsDroppedButCounted) {
-  test::MiniInstallationSpec spec;
-  spec.variables = test::test_variables();
-  spec.states = {{2, "USA", "United States"}, {20, "CAN", "Canada", 1995, 2016}};
-  spec.lines = {"201,A,1995,999,0,-99,1,1,x", "2001,B,1994,20,0,-99,1,1,x",
+  test::MiniInstallationPlan plan;
+  plan.variables = test::test_variables();
+  plan.states = {{2, "USA", "United States"}, {20, "CAN", "Canada", 1995, 2016}};
+  plan.lines = {"201,A,1995,999,0,-99,1,1,x", "2001,B,1994,20,0,-99,1,1,x",
                 "2001,B,1995,20,0,-99,1,1,x"};
-  install(spec);
+  install(plan);
   auto data = load(1990, 2000);
   EXPECT_FALSE(data->group_year_exists(201, 1995));
   EXPECT_FALSE(data->group_year_exists(2001, 1994));
@@ -253,11 +253,11 @@ TEST_F(KIVArrayLoad, LaterLineForTheSameGroupYearReplacesTheEarlier) {
 
 TEST_F(KIVArrayLoad, NumberOfCasesIsCheckedAgainstTheLinesRead) {
   for (int cases : {2, 1, 3}) {
-    test::MiniInstallationSpec spec;
-    spec.variables = test::test_variables();
-    spec.lines = {"201,A,1995,2,0,-99,1,1,x", "202,B,1995,999,0,-99,1,1,x"};
-    spec.number_of_cases = cases;
-    install(spec);
+    test::MiniInstallationPlan plan;
+    plan.variables = test::test_variables();
+    plan.lines = {"201,A,1995,2,0,-99,1,1,x", "202,B,1995,999,0,-99,1,1,x"};
+    plan.number_of_cases = cases;
+    install(plan);
     auto data = load(1990, 2000);
     EXPECT_TRUE(data->group_year_exists(201, 1995));
     EXPECT_EQ(count_of(kTruncation), cases == 2 ? 0 : (cases == 1 ? 1 : 2)) << cases;
@@ -265,25 +265,25 @@ TEST_F(KIVArrayLoad, NumberOfCasesIsCheckedAgainstTheLinesRead) {
 }
 
 TEST_F(KIVArrayLoad, LabelLineIsSkipped) {
-  test::MiniInstallationSpec spec;
-  spec.variables = test::test_variables();
-  spec.lines = {"numcode,group,year,ccode,region,diaspora,pop,share,note",
+  test::MiniInstallationPlan plan;
+  plan.variables = test::test_variables();
+  plan.lines = {"numcode,group,year,ccode,region,diaspora,pop,share,note",
                 "201,A,1995,2,0,-99,1,1,x"};
-  spec.label_line = true;
-  spec.number_of_cases = 1;
-  install(spec);
+  plan.label_line = true;
+  plan.number_of_cases = 1;
+  install(plan);
   auto data = load(1990, 2000);
   expect_value(*data, "pop", 1995, 201, Kind::Int32, "1");
   EXPECT_TRUE(reports().empty());
 }
 
 TEST_F(KIVArrayLoad, FailedLineIsReportedAndTheNextLineStillReads) {
-  test::MiniInstallationSpec spec;
-  spec.variables = test::test_variables();
-  spec.variables[0].type = kVarTypeString;  // a numcode that is no number fails its line
-  spec.lines = {"abc,A,1995,2,0,-99,1,1,x", "201,B,1995,2,0,-99,5,1,x"};
-  spec.number_of_cases = 1;
-  install(spec);
+  test::MiniInstallationPlan plan;
+  plan.variables = test::test_variables();
+  plan.variables[0].type = kVarTypeString;  // a numcode that is no number fails its line
+  plan.lines = {"abc,A,1995,2,0,-99,1,1,x", "201,B,1995,2,0,-99,5,1,x"};
+  plan.number_of_cases = 1;
+  install(plan);
   auto data = load(1990, 2000);
   EXPECT_TRUE(data->is_initialized());
   expect_value(*data, "group", 1995, 201, Kind::Text, "B");

@@ -26,11 +26,11 @@ std::ostream& operator<<(std::ostream& out, const Case& c) {
 class KIVSort : public test::EngineFixture {
  protected:
   void SetUp() override {
-    test::MiniInstallationSpec spec;
-    spec.lines = {"201,A,1990,2,0,5", "201,A,1991,2,0,5",   "201,A,1992,2,0,5",
+    test::MiniInstallationPlan plan;
+    plan.lines = {"201,A,1990,2,0,5", "201,A,1991,2,0,5",   "201,A,1992,2,0,5",
                   "201,A,1993,2,0,5", "201,A,1994,2,0,5",   "202,B,1992,2,0,6",
                   "202,B,1993,2,0,6", "2001,C,1990,20,0,5", "2001,C,1995,20,0,5"};
-    install(spec);
+    install(plan);
     inst->select({"numcode", "group", "year", "ccode", "region", "diaspora"});
     data = load(1990, 2000);
     s = g.selections;

@@ -36,17 +36,17 @@ std::vector<MiniState> two_states() {
   return {{2, "USA", "United States"}, {20, "CAN", "Canada"}};
 }
 
-MiniInstallation::MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniInstallationSpec spec)
+MiniInstallation::MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniInstallationPlan plan)
     : g_(g) {
   std::string text;
-  for (const std::string& line : spec.lines) text += line + "\n";
+  for (const std::string& line : plan.lines) text += line + "\n";
   data_file_ = dir.write("kivdata.csv", text);
-  write_nation_list(dir, spec.states);
-  install_description(spec);
-  install_groups(spec);
+  write_nation_list(dir, plan.states);
+  install_description(plan);
+  install_groups(plan);
   set_default_selections(g_.selections, *g_.description);
   std::vector<std::string> names;
-  for (const MiniVariable& v : spec.variables)
+  for (const MiniVariable& v : plan.variables)
     if (v.name != "diaspora") names.push_back(v.name);
   select(names);
 }
@@ -66,15 +66,15 @@ void MiniInstallation::write_nation_list(const TempDir& dir, const std::vector<M
   g_.nation_array = std::make_unique<Tnation_array_obj>(g_.configuration);
 }
 
-void MiniInstallation::install_description(const MiniInstallationSpec& spec) {
+void MiniInstallation::install_description(const MiniInstallationPlan& plan) {
   data_set_info_record ds;
   ds.description_file_name = "mini.mdf";
   ds.data_file_name = data_file_;
-  ds.first_year_possible = spec.first_year;
-  ds.last_year_possible = spec.last_year;
-  ds.label_line_in_data_file = spec.label_line;
-  ds.number_of_cases = spec.number_of_cases.value_or(static_cast<std::int32_t>(spec.lines.size()));
-  for (const MiniVariable& v : spec.variables) {
+  ds.first_year_possible = plan.first_year;
+  ds.last_year_possible = plan.last_year;
+  ds.label_line_in_data_file = plan.label_line;
+  ds.number_of_cases = plan.number_of_cases.value_or(static_cast<std::int32_t>(plan.lines.size()));
+  for (const MiniVariable& v : plan.variables) {
     one_var_data_type var;
     var.var_name = v.name;
     var.var_type = v.type;
@@ -86,24 +86,24 @@ void MiniInstallation::install_description(const MiniInstallationSpec& spec) {
   g_.description = std::make_unique<Tuser_data_set_listing_obj>(
       std::vector<data_set_info_record>{std::move(ds)});
   g_.configuration.added_variable_count = 0;
-  if (!spec.add_is_kiv) return;
+  if (!plan.add_is_kiv) return;
   g_.description->add_variable(0, "is_kiv", -99, "", "Marks KIV vs. non-KIV (artificial) groups",
                                "", 0, 0, kVarTypeInteger);
   g_.configuration.added_variable_count = 1;
 }
 
-void MiniInstallation::install_groups(const MiniInstallationSpec& spec) {
+void MiniInstallation::install_groups(const MiniInstallationPlan& plan) {
   const std::int32_t region = g_.description->find_var_number(0, "region");
   const std::int32_t region_missing =
       region < 0 ? -99 : g_.description->get_var_missing_value(0, region);
   g_.group_index =
       std::make_unique<Tgroup_index_obj>(Tgroup_index_obj::empty_initialized(region_missing));
-  for (const MiniGroup& group : spec.groups.value_or(groups_of_lines(spec)))
+  for (const MiniGroup& group : plan.groups.value_or(groups_of_lines(plan)))
     g_.group_index->add_group(group.numcode, group.name, group.diaspora, group.region_code,
                               group.ccode);
 }
 
-std::vector<MiniGroup> MiniInstallation::groups_of_lines(const MiniInstallationSpec& spec) const {
+std::vector<MiniGroup> MiniInstallation::groups_of_lines(const MiniInstallationPlan& plan) const {
   const Tuser_data_set_listing_obj& d = *g_.description;
   const std::int32_t numcode = d.find_var_number(0, "numcode");
   const std::int32_t name = d.find_var_number(0, "group");
@@ -112,7 +112,7 @@ std::vector<MiniGroup> MiniInstallation::groups_of_lines(const MiniInstallationS
   const std::int32_t diaspora = d.find_var_number(0, "diaspora");
   std::vector<MiniGroup> groups;
   std::vector<bool> seen(100001, false);
-  for (const std::string& line : spec.lines) {
+  for (const std::string& line : plan.lines) {
     const std::vector<std::string> fields = split_commas(line);
     const std::int32_t n = int_field(fields, numcode, -99);
     if (n < -1 || n > 99999 || seen[static_cast<std::size_t>(n + 1)]) continue;

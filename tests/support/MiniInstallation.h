@@ -59,7 +59,7 @@ std::vector<MiniVariable> identifier_variables();
 // Two states from 1816 to 2016: 2 "United States" and 20 "Canada".
 std::vector<MiniState> two_states();
 
-struct MiniInstallationSpec {
+struct MiniInstallationPlan {
   std::vector<MiniVariable> variables = identifier_variables();
   // Data lines without their line ends; written with LF line ends.
   std::vector<std::string> lines;
@@ -77,7 +77,7 @@ struct MiniInstallationSpec {
 
 class MiniInstallation {
  public:
-  MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniInstallationSpec spec);
+  MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniInstallationPlan plan);
 
   Tuser_data_set_listing_obj& description() const { return *g_.description; }
   Tgroup_index_obj& groups() const { return *g_.group_index; }
@@ -91,9 +91,9 @@ class MiniInstallation {
 
  private:
   void write_nation_list(const TempDir& dir, const std::vector<MiniState>& states);
-  void install_description(const MiniInstallationSpec& spec);
-  void install_groups(const MiniInstallationSpec& spec);
-  std::vector<MiniGroup> groups_of_lines(const MiniInstallationSpec& spec) const;
+  void install_description(const MiniInstallationPlan& plan);
+  void install_groups(const MiniInstallationPlan& plan);
+  std::vector<MiniGroup> groups_of_lines(const MiniInstallationPlan& plan) const;
 
   ProcessGlobals& g_;
   std::string data_file_;
