@@ -19,6 +19,8 @@ namespace tandrel {
 
 class Tgroup_index_obj;
 class Tuser_data_set_listing_obj;
+class Ttrace_obj;
+class TextReader;
 struct sort_record;
 
 inline constexpr int kGroupSlots = 1002;  // slots -1..1000
@@ -51,12 +53,16 @@ class TKIV_array_obj {
   bool group_year_exists(std::int32_t numcode, int year) const;
   bool variable_selected(std::int32_t variable) const;
   bool value_available(std::int32_t variable, int year, std::int32_t numcode) const;
+  // The value at a column position; empty (after a report) when the
+  // group-year or the position does not exist.
   TaggedValue sub_get(std::int32_t position, std::int32_t numcode, int year) const;
   TaggedValue get_group_value(int ds, std::int32_t variable, int year, std::int32_t numcode) const;
-  // Stores `value` when it is available; otherwise reports and drops it.
+  // Stores `value` when it is available. A variable the user did not select
+  // is silently dropped; any other value out of range is reported and dropped.
   void set_group_value(int ds, std::int32_t variable, const TaggedValue& value, int year,
                        std::int32_t numcode);
   bool state_has_group_year(std::int32_t ccode, int year) const;
+  // Whether the group index holds a group of sequence number 1..99 in the state.
   bool state_has_kiv_groups(std::int32_t ccode) const;
 
   // One record per existing group-year of first..last, by year then numcode.
@@ -67,22 +73,50 @@ class TKIV_array_obj {
   Tgroup_index_obj& groups() const { return *groups_; }
 
  private:
+  using Row = std::unique_ptr<TaggedValue[]>;
   struct YearBlock {
-    std::array<std::unique_ptr<TaggedValue[]>, kGroupSlots> rows;  // index slot + 1
+    std::array<Row, kGroupSlots> rows;  // index slot + 1
   };
 
+  // Loading, in the order the constructor runs it.
+  void construct(int first_year, int last_year);
+  void build_column_map();
+  bool decide_partition(int first_year, int last_year);
+  void allocate_year_blocks();
+  void read_data_file(Ttrace_obj& progress);
+  void read_lines(TextReader& file, Ttrace_obj& progress);
+  Row new_row() const;
+  bool file_line(Row& row, std::int32_t numcode);
+  void check_case_count(std::int32_t lines_read) const;
+
+  std::int16_t slot(std::int32_t numcode) const;
+  YearBlock* block(int year) const;
   TaggedValue* row(std::int32_t numcode, int year) const;
-  void load(int ds, int first_year, int last_year);
+  // The missing code of a variable; false for a variable the description
+  // does not have.
+  bool missing_code(int ds, std::int32_t variable, std::int32_t& code) const;
+  bool in_partition(int year) const {
+    return year >= first_partition_year_ && year <= last_partition_year_;
+  }
+  bool sub_get_into(std::int32_t position, std::int32_t numcode, int year,
+                    TaggedValue& result) const;
 
   const Tuser_data_set_listing_obj* description_;
   const configuration_type* configuration_;
   const user_selection_type* selections_;
   Tgroup_index_obj* groups_;
+  int ds_;
+  std::int32_t year_variable_ = -1;
+  std::int32_t ccode_variable_ = -1;
   bool initialized_ = false;
   std::uint16_t first_partition_year_ = 1800;
   std::uint16_t last_partition_year_ = 1800;
   std::vector<std::int32_t> column_map_;
   std::size_t column_count_ = 0;
+  // Missing code of every description variable, and the values a created
+  // group-year starts with.
+  std::vector<std::int32_t> missing_codes_;
+  std::vector<TaggedValue> initial_row_;
   std::array<std::unique_ptr<YearBlock>, 226> year_blocks_;  // years 1800..2025
 };
 

@@ -15,6 +15,7 @@ namespace tandrel {
 class TKIV_array_obj;
 class Tgroup_index_obj;
 class Tuser_data_set_listing_obj;
+class Ttrace_obj;
 
 struct sort_record {
   std::int32_t year = 0;
@@ -35,7 +36,8 @@ sort_record blank_template(const Tuser_data_set_listing_obj& description);
 
 class TKIV_Sort_Obj {
  public:
-  // Copies one record per group-year of first..last from `data`.
+  // Copies one record per group-year of first..last from `data`; `last_year`
+  // caps the end of every period.
   TKIV_Sort_Obj(const TKIV_array_obj& data, const Tgroup_index_obj& groups, int first_year,
                 int last_year);
   ~TKIV_Sort_Obj();
@@ -52,6 +54,12 @@ class TKIV_Sort_Obj {
   const KIV_sort_data_array_type& records() const { return records_; }
 
  private:
+  // The three stages of set_output_cases.
+  void choose_cases(const user_selection_type& selections, Ttrace_obj& progress);
+  void sort_cases(physical_aggregation_type physical, Ttrace_obj& progress);
+  void merge_cases(physical_aggregation_type physical, temporal_aggregation_type temporal,
+                   Ttrace_obj& progress);
+
   const Tuser_data_set_listing_obj* description_;
   bool initialized_ = false;
   bool has_merged_cases_ = false;

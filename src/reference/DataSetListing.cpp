@@ -119,16 +119,16 @@ void Tuser_data_set_listing_obj::set_var_tab_number(int ds, int v, std::int32_t 
   var_mut(ds, v).tab_number = tab;
 }
 
-void Tuser_data_set_listing_obj::add_variable(int ds, const std::string& name,
-                                              std::int32_t missing_value, const std::string& note,
-                                              const std::string& description,
-                                              const std::string& tab_label, std::int32_t tab_number,
+void Tuser_data_set_listing_obj::add_variable(int ds, std::string name, std::int32_t missing_value,
+                                              std::string note, std::string description,
+                                              std::string tab_label, std::int32_t tab_number,
                                               std::int32_t interval, std::int16_t type) {
   data_set_info_record& set = data_set_mut(ds);
   set.number_of_variables = std::max(set.number_of_variables, 0) + 1;
   set.variables.resize(static_cast<std::size_t>(set.number_of_variables));
-  set.variables.back() = {name,       type,      interval,    missing_value,
-                          tab_number, tab_label, description, note};
+  set.variables.back() = {std::move(name),        type,           interval,
+                          missing_value,          tab_number,     std::move(tab_label),
+                          std::move(description), std::move(note)};
 }
 
 bool is_identifier_variable(const std::string& name) {

@@ -97,10 +97,10 @@ class Tuser_data_set_listing_obj {
   void set_var_name(int ds, int var, const std::string& name);
   void set_var_tab_number(int ds, int var, std::int32_t tab);
   // Appends a variable after the last one and counts it.
-  void add_variable(int ds, const std::string& name, std::int32_t missing_value,
-                    const std::string& note, const std::string& description,
-                    const std::string& tab_label, std::int32_t tab_number, std::int32_t interval,
-                    std::int16_t type);
+  // Takes the texts by value: callers may pass fields of this listing.
+  void add_variable(int ds, std::string name, std::int32_t missing_value, std::string note,
+                    std::string description, std::string tab_label, std::int32_t tab_number,
+                    std::int32_t interval, std::int16_t type);
 
   const data_set_info_record& data_set(int ds) const;
 

@@ -1,6 +1,7 @@
 #include "reference/FieldReaders.h"
 
 #include <charconv>
+#include <optional>
 
 #include "app/Globals.h"
 
@@ -24,33 +25,41 @@ std::string context_prefix(const FieldContext& c) {
          std::to_string(c.case_number);
 }
 
-// The shared body of both string readers; `quote_message` builds the report
-// for a quoted field that is not followed by a separator.
+bool is_separator(char c) {
+  return c == ',' || c == '\t';
+}
+bool is_quote(char c) {
+  return c == '"' || c == '\'';
+}
+
+// The shared body of the string readers; `quote_message` builds the report
+// for a quoted field that is not followed by a separator. Returns whether a
+// separator ended the field.
 template <typename Message>
-void read_string_field(TextReader& file, std::string& out, Message quote_message) {
+bool read_string_field(TextReader& file, std::string& out, Message quote_message) {
   out.clear();
-  if (at_field_end(file)) return;
+  if (at_field_end(file)) return false;
   char ch = file.read_char();
-  if (ch == ',' || ch == '\t') return;
-  if (ch == '"' || ch == '\'') {
+  if (is_separator(ch)) return true;
+  if (is_quote(ch)) {
     const char quote = ch;
     while (!at_field_end(file)) {
       ch = file.read_char();
       if (ch == quote) break;
       out.push_back(ch);
     }
-    if (!at_field_end(file)) {
-      ch = file.read_char();
-      if (ch != ',' && ch != '\t') say(quote_message(quote, out));
-    }
-    return;
+    if (at_field_end(file)) return false;
+    ch = file.read_char();
+    if (!is_separator(ch)) say(quote_message(quote, out));
+    return is_separator(ch);
   }
   out.push_back(ch);
   while (!at_field_end(file)) {
     ch = file.read_char();
-    if (ch == '"' || ch == '\'' || ch == ',' || ch == '\t') return;
+    if (is_quote(ch) || is_separator(ch)) return is_separator(ch);
     out.push_back(ch);
   }
+  return false;
 }
 
 constexpr const char* kQuoteTail =
@@ -104,13 +113,70 @@ void read_real_text(TextReader& file, std::string& text, OnExponent on_exponent)
   }
 }
 
+std::string plain_quote_message(char quote, const std::string& so_far) {
+  return std::string("Error in read csv string in this data set.  ") + kQuoteTail +
+         (quote == '"' ? "String so far is " : "  String so far is ") + so_far;
+}
+
+bool is_line_end(char c) {
+  return c == '\n' || c == '\r';
+}
+
+// Where an unquoted field that starts at `text[0]` ends: the first quote,
+// separator or line end after its first character; npos if the buffer ends
+// first.
+std::size_t plain_field_end(std::string_view text) {
+  for (std::size_t k = 1; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c <= ',' && (is_separator(c) || is_quote(c) || is_line_end(c))) return k;
+  }
+  return std::string_view::npos;
+}
+
+// The field taken whole from the buffer; nullopt when it runs past the
+// buffer's end, which leaves the reader untouched for the character reader.
+std::optional<CsvFieldView> field_in_buffer(TextReader& file, std::string& spill) {
+  const std::string_view buffer = file.buffered();
+  if (buffer.empty() || is_line_end(buffer[0])) return CsvFieldView{};
+  if (is_separator(buffer[0])) {
+    file.consume(1);
+    return CsvFieldView{{}, true};
+  }
+  if (!is_quote(buffer[0])) {
+    const std::size_t end = plain_field_end(buffer);
+    if (end == std::string_view::npos) return std::nullopt;
+    const bool consumed = !is_line_end(buffer[end]);
+    file.consume(consumed ? end + 1 : end);
+    return CsvFieldView{buffer.substr(0, end), consumed && is_separator(buffer[end])};
+  }
+  const char quote = buffer[0];
+  std::size_t end = 1;
+  while (end < buffer.size() && buffer[end] != quote && !is_line_end(buffer[end])) ++end;
+  if (end + 1 >= buffer.size()) return std::nullopt;
+  const std::string_view text = buffer.substr(1, end - 1);
+  if (buffer[end] != quote || is_line_end(buffer[end + 1])) {
+    file.consume(buffer[end] == quote ? end + 1 : end);
+    return CsvFieldView{text, false};
+  }
+  const char after = buffer[end + 1];
+  file.consume(end + 2);
+  if (!is_separator(after)) {
+    spill.assign(text);
+    say(plain_quote_message(quote, spill));
+  }
+  return CsvFieldView{text, is_separator(after)};
+}
+
 }  // namespace
 
 void read_csv_string_into(TextReader& file, std::string& out) {
-  read_string_field(file, out, [](char quote, const std::string& so_far) {
-    return std::string("Error in read csv string in this data set.  ") + kQuoteTail +
-           (quote == '"' ? "String so far is " : "  String so far is ") + so_far;
-  });
+  read_string_field(file, out, plain_quote_message);
+}
+
+CsvFieldView read_csv_field(TextReader& file, std::string& spill) {
+  if (auto whole = field_in_buffer(file, spill)) return *whole;
+  const bool separator = read_string_field(file, spill, plain_quote_message);
+  return CsvFieldView{spill, separator};
 }
 
 std::string read_csv_string(TextReader& file) {

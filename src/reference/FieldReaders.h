@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "reference/TextReader.h"
 
@@ -23,6 +24,17 @@ std::string read_csv_string(TextReader& file);
 std::string read_csv_string(TextReader& file, const FieldContext& context);
 // The same as read_csv_string(file), into a buffer the caller reuses.
 void read_csv_string_into(TextReader& file, std::string& out);
+
+// One field read exactly as read_csv_string(file) reads it, with the same
+// message, but without copying when the field lies in the reader's buffer:
+// `text` is valid until the next read from `file` (or change of `spill`).
+// `separator` tells whether a separator ended the field, so a line ending in
+// a separator can be told from a line that ended early.
+struct CsvFieldView {
+  std::string_view text;
+  bool separator = false;
+};
+CsvFieldView read_csv_field(TextReader& file, std::string& spill);
 
 // Always within -32768..32767.
 std::int32_t read_csv_int(TextReader& file);

@@ -38,6 +38,15 @@ class TextReader {
     if (pos_ == end_ && !refill()) return '\0';
     return *pos_++;
   }
+  // The characters read ahead and not yet consumed, refilling first when
+  // none are; empty only at the end of the file. Lets a scanner take a whole
+  // field at once; the view is valid until the next read.
+  std::string_view buffered() {
+    if (pos_ == end_) refill();
+    return {pos_, static_cast<std::size_t>(end_ - pos_)};
+  }
+  // Consumes the first `n` characters of buffered().
+  void consume(std::size_t n) { pos_ += n; }
   // Skips the rest of the current line and its line end.
   void readln();
   // Reads the rest of the current line (without its line end) and the line end.

@@ -1,0 +1,190 @@
+#include "engine/KIVLineReader.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "diagnostics/Error.h"
+#include "diagnostics/Exceptions.h"
+#include "engine/KIVFieldSource.h"
+#include "reference/Convert.h"
+#include "reference/DataSetListing.h"
+#include "reference/FieldReaders.h"
+#include "reference/TextReader.h"
+
+namespace tandrel {
+
+namespace {
+
+constexpr std::int8_t kUnreadable = -99;
+
+// Up to nine digits with an optional minus sign, the common case, converted
+// without the general conversion's blank and sign handling; the same value
+// the general conversion gives.
+std::optional<std::int32_t> plain_integer(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  const std::string_view digits = negative ? text.substr(1) : text;
+  if (digits.empty() || digits.size() > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+// Digits, a point and digits, with an optional minus sign: when the digits
+// fit a double exactly and the power of ten is exact too, one division
+// gives the correctly rounded value, the same the general conversion gives.
+std::optional<double> plain_real(std::string_view text) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const bool negative = !text.empty() && text.front() == '-';
+  const std::string_view body = negative ? text.substr(1) : text;
+  const std::size_t point = body.find('.');
+  if (point == 0 || point + 1 == body.size() || body.size() > 16) return std::nullopt;
+  std::uint64_t mantissa = 0;
+  for (std::size_t k = 0; k < body.size(); ++k) {
+    if (k == point) continue;
+    const char c = body[k];
+    if (c < '0' || c > '9') return std::nullopt;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  const std::size_t decimals = point == std::string_view::npos ? 0 : body.size() - point - 1;
+  const double value = static_cast<double>(mantissa) / kPowers[decimals];
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+const std::string* KIVLineReader::RecentTexts::get(std::string_view text) {
+  for (const std::string* pooled : pooled_)
+    if (pooled != nullptr && *pooled == text) return pooled;
+  const std::string* pooled = intern_text(text);
+  pooled_[next_] = pooled;
+  next_ = (next_ + 1) % pooled_.size();
+  return pooled;
+}
+
+KIVLineReader::KIVLineReader(const Tuser_data_set_listing_obj& description, int ds,
+                             const std::vector<std::int32_t>& column_map, std::size_t column_count,
+                             std::int32_t added_variable_count,
+                             const Tregion_list_info_obj& regions)
+    : column_count_(column_count),
+      added_variable_count_(added_variable_count),
+      regions_(&regions),
+      file_name_(description.get_data_file_name(ds)) {
+  const std::int32_t in_file = description.get_number_of_variables(ds) - added_variable_count;
+  columns_.resize(static_cast<std::size_t>(std::max(in_file, 0)));
+  for (std::size_t v = 0; v < columns_.size(); ++v) {
+    Column& c = columns_[v];
+    const int var = static_cast<int>(v);
+    c.position = v < column_map.size() ? column_map[v] : -1;
+    c.name = description.get_var_name(ds, var);
+    const std::int16_t type = description.get_var_type(ds, var);
+    c.kind =
+        type == kVarTypeInteger ? Kind::Integer : (type == kVarTypeReal ? Kind::Real : Kind::Text);
+    c.missing = description.get_var_missing_value(ds, var);
+    c.critical = is_identifier_variable(c.name);
+    c.region = equals_ignore_case(c.name, "region");
+    c.numcode = equals_ignore_case(c.name, "numcode");
+    c.year = equals_ignore_case(c.name, "year");
+  }
+}
+
+KIVLineReader::Line KIVLineReader::read_line(TextReader& file, TaggedValue* row) {
+  Line line;
+  KIVFieldSource fields(file, spill_);
+  try {
+    read_fields(fields, row, line);
+  } catch (const EUserInterrupt&) {
+    throw;
+  } catch (const std::exception&) {
+    error("Error reading a data line in user input file.  Recheck data files.", 3, noncritical);
+    line.failed = true;
+  }
+  // Fields beyond the expected ones are ignored; after a failure the rest of
+  // the line must not be read as the next line either.
+  fields.finish_line();
+  return line;
+}
+
+void KIVLineReader::read_fields(KIVFieldSource& fields, TaggedValue* row, Line& line) {
+  int stored = 0;
+  bool after_separator = false;
+  for (std::size_t v = 0; v < columns_.size(); ++v) {
+    CsvFieldView field;
+    // A separator right before the line end gives one more, empty field;
+    // only a line without it has run out of fields.
+    if (fields.at_line_end() && !after_separator)
+      report_short_line();
+    else
+      field = fields.next();
+    after_separator = field.separator;
+    Column& column = columns_[v];
+    if (column.position < 0) continue;
+    TaggedValue value = field_value(column, field.text, v);
+    if (column.region) value = region_value(column, value);
+    if (column.numcode) line.numcode = static_cast<std::int32_t>(value.to_int());
+    if (column.year) line.year = static_cast<std::int32_t>(value.to_int());
+    row[column.position] = value;
+    ++stored;
+  }
+  report_element_count(stored);
+}
+
+TaggedValue KIVLineReader::field_value(Column& column, std::string_view text,
+                                       std::size_t variable) {
+  if (!text.empty() && text != ".") return convert(column, text, variable);
+  if (column.critical)
+    error("Problem in input data set  - the value for a critical variable (" + column.name +
+              ") is blank or missing.  All data in this data file will be missing, and run will "
+              "probably not function appropriately.",
+          2, noncritical);
+  return TaggedValue::int32(column.missing);
+}
+
+TaggedValue KIVLineReader::convert(Column& column, std::string_view text, std::size_t variable) {
+  switch (column.kind) {
+    case Kind::Integer:
+      if (auto v = plain_integer(text)) return TaggedValue::int32(*v);
+      if (auto v = try_str_to_int(text)) return TaggedValue::int32(*v);
+      break;
+    case Kind::Real:
+      if (auto v = plain_real(text)) return TaggedValue::real(*v);
+      if (auto v = try_str_to_float(text)) return TaggedValue::real(*v);
+      break;
+    case Kind::Text:
+      return TaggedValue::interned(column.texts.get(text));
+  }
+  error("Error converting variable number " + std::to_string(variable + 1) +
+            ".  Value seen was \"" + std::string(text) +
+            "\".  Probable error in KIV data or .mdf file.  Notify programmer.",
+        1, noncritical);
+  return TaggedValue::int8(kUnreadable);
+}
+
+TaggedValue KIVLineReader::region_value(const Column& column, const TaggedValue& value) const {
+  if (value.equals_code(column.missing)) return TaggedValue::uint8(0);
+  const kiv_region_type region =
+      regions_->get_region_from_code(static_cast<std::int32_t>(value.to_int()));
+  return TaggedValue::uint8(static_cast<std::uint8_t>(region));
+}
+
+void KIVLineReader::report_short_line() const {
+  error("Number of variables on a line of file " + file_name_ +
+            " was not correct - reached eoln or eof while still looking for variables.  Data set "
+            "does not match .mdf file - recheck files and try again.",
+        2, critical);
+}
+
+void KIVLineReader::report_element_count(int stored) const {
+  const auto selected = static_cast<std::int64_t>(column_count_);
+  if (stored != selected && stored != selected - added_variable_count_)
+    error(
+        "Number of elements read from input file not equal to number of elements specified in "
+        "data set setup.  Data may be off.",
+        3, noncritical);
+}
+
+}  // namespace tandrel

@@ -1,0 +1,80 @@
+#pragma once
+
+// KIVLineReader: reads one line of the KIV data file into a row of tagged
+// values, converting every field by its variable's type. Bad fields are
+// reported and replaced; they never stop the loading.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/TaggedValue.h"
+#include "reference/Regions.h"
+
+namespace tandrel {
+
+class KIVFieldSource;
+class TextReader;
+class Tuser_data_set_listing_obj;
+
+class KIVLineReader {
+ public:
+  struct Line {
+    bool failed = false;
+    std::int32_t numcode = 0;
+    std::int32_t year = 0;
+  };
+
+  // Plans the columns of data set `ds`: the first number_of_variables -
+  // added_variable_count variables have a column in the file; column_map
+  // gives each its row position or -1. `regions` must outlive the reader.
+  KIVLineReader(const Tuser_data_set_listing_obj& description, int ds,
+                const std::vector<std::int32_t>& column_map, std::size_t column_count,
+                std::int32_t added_variable_count, const Tregion_list_info_obj& regions);
+
+  // Reads the current line of `file` into `row` (column_count values) and
+  // skips the rest of the line. Positions no field fills are left as they are.
+  Line read_line(TextReader& file, TaggedValue* row);
+
+ private:
+  enum class Kind : std::uint8_t { Integer, Real, Text };
+  // The last few texts a column read, so that a repeated text is found
+  // without the pool's hashing.
+  class RecentTexts {
+   public:
+    const std::string* get(std::string_view text);
+
+   private:
+    std::array<const std::string*, 4> pooled_{};
+    std::size_t next_ = 0;
+  };
+  struct Column {
+    std::int32_t position = -1;
+    Kind kind = Kind::Text;
+    std::int32_t missing = 0;
+    bool critical = false;
+    bool region = false;
+    bool numcode = false;
+    bool year = false;
+    std::string name;
+    RecentTexts texts;
+  };
+
+  void read_fields(KIVFieldSource& fields, TaggedValue* row, Line& line);
+  TaggedValue field_value(Column& column, std::string_view text, std::size_t variable);
+  TaggedValue convert(Column& column, std::string_view text, std::size_t variable);
+  TaggedValue region_value(const Column& column, const TaggedValue& value) const;
+  void report_short_line() const;
+  void report_element_count(int stored) const;
+
+  std::vector<Column> columns_;
+  std::size_t column_count_;
+  std::int32_t added_variable_count_;
+  const Tregion_list_info_obj* regions_;
+  std::string file_name_;
+  std::string spill_;
+};
+
+}  // namespace tandrel

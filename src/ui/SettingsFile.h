@@ -1,0 +1,54 @@
+#pragma once
+
+// The settings file: the whole user selections record in one fixed-size,
+// little-endian binary record of 13332 bytes, every list in a fixed-capacity
+// array with its count in front. Shared by the Load/Save Settings commands of
+// the main window and by tandrel-batch.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "reference/Selections.h"
+
+namespace tandrel {
+
+inline constexpr std::size_t kSettingsRecordSize = 13332;
+
+// What one settings record can hold.
+inline constexpr std::int32_t kSettingsMaxGroups = 1001;
+inline constexpr std::int32_t kSettingsMaxStates = 251;
+inline constexpr std::int32_t kSettingsMaxNonkivStates = 251;
+inline constexpr std::int32_t kSettingsMaxRegions = 7;
+inline constexpr std::int32_t kSettingsMaxDiasporas = 1001;
+inline constexpr std::int32_t kSettingsMaxVariables = 1501;
+inline constexpr std::size_t kSettingsMaxFileNameLength = 255;
+
+using settings_record_bytes = std::array<std::uint8_t, kSettingsRecordSize>;
+
+// The record of `selections`; fillers are zeros and the output file name is
+// cut to its first 255 characters. A list longer than its capacity raises
+// ERangeError. An interpolation method other than linear or carry-forward is
+// reported through `error` and stored as linear.
+settings_record_bytes encode_settings_record(const user_selection_type& selections);
+
+// The selections a record holds. The whole record is checked before anything
+// is returned: a negative count, a count over its capacity or a list element
+// outside its type's range raises ERangeError naming the field. Enumeration
+// bytes, years and variable indices are taken as stored; an unknown
+// interpolation method is reported through `error` and read as linear.
+user_selection_type decode_settings_record(const settings_record_bytes& record);
+
+// Creates (or replaces) `file_name` with the record of `selections`. The
+// record is built before the file is opened, so a list over its capacity
+// (ERangeError) leaves an existing file as it was; a file that cannot be
+// created or written raises EInOutError.
+void save_settings_file(const std::string& file_name, const user_selection_type& selections);
+
+// Replaces `selections` with the record in the first 13332 bytes of
+// `file_name`. A missing, unreadable or short file raises EInOutError and a
+// damaged record ERangeError; in either case `selections` is left untouched.
+void load_settings_file(const std::string& file_name, user_selection_type& selections);
+
+}  // namespace tandrel

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/Startup.h"
+#include "diagnostics/Trace.h"
+#include "platform/HeadlessPlatform.h"
+#include "reference/DataSetListing.h"
+#include "reference/GroupIndex.h"
+#include "reference/NationList.h"
+#include "support/TempDir.h"
+#include "ui/OutputWindow.h"
+
+namespace tandrel {
+namespace {
+
+// A small installation on disk: two states, three groups over three years.
+class Startup : public ::testing::Test {
+ protected:
+  Startup() {
+    platform.set_echo(false);
+    platform.set_program_directory(dir.path());
+    platform.fix_clock({2005, 7, 3, 9, 5, 0, 0});
+    g.platform = &platform;
+    install_globals(&g);
+    dir.write("Tandrel.ini",
+              "[Tandrel]\n"
+              "error_file_name = \"errors.log\"\n"
+              "kiv_interface_file_name = \"kiv.mdf\"\n"
+              "nation_list_file_name = \"states.csv\"\n"
+              "major_list_file_name = \"majors.csv\"\n"
+              "Saved_Settings = \"settings.dat\"\n");
+    dir.write("states.csv",
+              "stateabb,ccode,statenme,styear,stmonth,stday,endyear,endmonth,endday,version\n"
+              "USA,2,United States of America,1816,1,1,2016,12,31,2016\n"
+              "IRQ,645,Iraq,1932,10,3,2016,12,31,2016\n"
+              "ICE,395,Iceland,1944,6,17,2016,12,31,2016\n");
+    dir.write("majors.csv",
+              "stateabb,ccode,styear,stmonth,stday,endyear,endmonth,endday,version\n"
+              "USA,2,1898,8,13,2016,12,31,2016\n");
+    dir.write("kiv.mdf",
+              "data_file_name = \"kiv.csv\"\n"
+              "first_year_possible = \"1990\"\n"
+              "last_year_possible = \"1992\"\n"
+              "label_line_in_data_file = \"true\"\n"
+              "number_of_variables = \"7\"\n"
+              "number_of_cases = \"4\"\n"
+              "variable = \"numcode,integer,0,1,Identifiers,Group number,key,-99\"\n"
+              "variable = \"group,string,0,1,Identifiers,Group name,key,-99\"\n"
+              "variable = \"year,integer,0,1,Identifiers,Year,key,-99\"\n"
+              "variable = \"ccode,integer,0,1,Identifiers,Country code,key,-99\"\n"
+              "variable = \"region,integer,0,1,Identifiers,Region,key,-99\"\n"
+              "variable = \"diaspora,integer,0,1,Identifiers,Diaspora,key,-99\"\n"
+              "variable = \"pop,real,1,2,Demography,Population share,,-99\"\n");
+    dir.write("kiv.csv",
+              "numcode,group,year,ccode,region,diaspora,pop\n"
+              "201,\"Blacks, US\",1990,2,0,-99,0.12\n"
+              "64501,Kurds,1990,645,5,12,0.2\n"
+              "64501,Kurds,1991,645,5,12,.\n"
+              "64502,\"Shi'is\",1990,645,5,-99,0.6\n");
+  }
+  ~Startup() override { install_globals(nullptr); }
+
+  std::vector<std::string> trace_lines() const {
+    auto& memo = g.trace_window->Screen_Output();
+    return {memo.begin(), memo.end()};
+  }
+
+  test::TempDir dir;
+  platform::HeadlessPlatform platform;
+  ProcessGlobals g;
+  StartupWindows no_windows;
+};
+
+TEST_F(Startup, ReadsTheInstallationInOrder) {
+  start_up(g, no_windows);
+  EXPECT_TRUE(platform.messages().empty());
+  auto lines = trace_lines();
+  std::vector<std::string> entries;
+  for (const auto& l : lines)
+    if (l.find("Entered") != std::string::npos || l.find("Creating Forms") != std::string::npos)
+      entries.push_back(l);
+  ASSERT_GE(entries.size(), 3u);
+  EXPECT_EQ(entries[0], "1: Creating Forms and Initializing");
+  EXPECT_EQ(entries[1], "2:   Entered Initialize Configuration");
+  EXPECT_EQ(entries[2], "2:   Entered Initial File Read Procedure");
+  EXPECT_EQ(lines.back(), "1: Running Main Application");
+  EXPECT_TRUE(g.main_frame.initialized);
+
+  // The program's own variable comes last, on the tab of numcode.
+  const Tuser_data_set_listing_obj& d = *g.description;
+  ASSERT_EQ(d.get_number_of_variables(0), 8);
+  EXPECT_EQ(d.get_var_name(0, 7), "is_kiv");
+  EXPECT_EQ(d.get_var_tab_label(0, 7), "Identifiers");
+  EXPECT_EQ(d.get_var_description(0, 7), "Marks KIV vs. non-KIV (artificial) groups");
+  EXPECT_EQ(d.get_var_note(0, 7), "key");
+  EXPECT_EQ(g.configuration.added_variable_count, 1);
+
+  EXPECT_EQ(g.group_index->count(), 3);
+  EXPECT_EQ(g.group_index->get_name(201), "Blacks, US");
+  EXPECT_TRUE(g.nation_array->is_a_state(645, 1990));
+  EXPECT_EQ(g.selections.first_year, 1990);
+  EXPECT_EQ(g.selections.last_year, 1992);
+}
+
+TEST_F(Startup, DefaultSelectionsMatchTheFreshWindow) {
+  start_up(g, no_windows);
+  user_selection_type expected;
+  expected.first_year = 1990;
+  expected.last_year = 1992;
+  EXPECT_EQ(g.selections, expected);
+  const user_selection_type& s = g.selections;
+  EXPECT_EQ(s.physical_aggregation, physical_aggregation_type::PhysGroup);
+  EXPECT_EQ(s.temporal_aggregation, temporal_aggregation_type::TimeAnnual);
+  EXPECT_TRUE(s.all_groups && s.all_states && s.all_regions && s.all_diasporas);
+  EXPECT_FALSE(s.interpolate);
+  EXPECT_TRUE(s.output_missing_cases);
+  EXPECT_FALSE(s.include_nonkiv_states);
+  EXPECT_TRUE(s.output_format.header_line);
+  EXPECT_EQ(s.output_format.destination, output_destination_type::DestScreen);
+  EXPECT_EQ(s.output_format.separator, separator_type::SepComma);
+  EXPECT_TRUE(s.output_format.command_files.empty());
+  EXPECT_EQ(s.output_format.output_file_name, "output.csv");
+  EXPECT_TRUE(s.variable_selections.variable_columns.empty());
+  EXPECT_FALSE(column_selected(s, 0));
+}
+
+TEST_F(Startup, MissingDescriptionStopsTheProgramWithItsReport) {
+  std::remove(dir.file("kiv.mdf").c_str());
+  try {
+    start_up(g, no_windows);
+    FAIL() << "start-up must end the program";
+  } catch (const platform::ProgramEnded& e) {
+    EXPECT_EQ(e.status, platform::kExitFatalStartup);
+  }
+  const char* report = "Could not read KIV Data Information File - critical error - stopping run.";
+  EXPECT_NE(test::read_file(dir.file("errors.log")).find(report), std::string::npos);
+  bool traced = false;
+  for (const auto& l : trace_lines()) traced |= l.find(report) != std::string::npos;
+  EXPECT_TRUE(traced);
+  EXPECT_EQ(platform.messages().at(0), "KIV configuration file " + dir.path() +
+                                           "/kiv.mdf does not exist.  Error.  Please locate file "
+                                           "or reinstall program and try again.");
+  EXPECT_FALSE(g.main_frame.initialized);
+}
+
+TEST_F(Startup, MissingNationListStopsAtTheFirstStep) {
+  std::remove(dir.file("states.csv").c_str());
+  EXPECT_THROW(start_up(g, no_windows), platform::ProgramEnded);
+  // The index's own critical report is shown first; its Abort ends the program.
+  EXPECT_EQ(platform.shown().at(0).what, "TErrorDialog");
+  EXPECT_NE(platform.shown().at(0).text.find("states.csv"), std::string::npos);
+}
+
+TEST_F(Startup, EmptyNumcodeFieldStopsStartUp) {
+  dir.write("kiv.csv",
+            "numcode,group,year,ccode,region,diaspora,pop\n"
+            ",Kurds,1990,645,5,12,0.2\n");
+  EXPECT_THROW(start_up(g, no_windows), platform::ProgramEnded);
+  EXPECT_NE(platform.shown().at(0).text.find("returned a missing value"), std::string::npos);
+}
+
+TEST_F(Startup, CloseDownFreesTheReferenceDataAndClosesTheLog) {
+  start_up(g, no_windows);
+  finish(g);
+  EXPECT_EQ(g.group_index, nullptr);
+  EXPECT_EQ(g.nation_array, nullptr);
+  EXPECT_EQ(g.ccode_index, nullptr);
+  EXPECT_EQ(g.region_list, nullptr);
+  EXPECT_NE(g.description, nullptr);
+  EXPECT_FALSE(g.error_log.is_open());
+  auto lines = trace_lines();
+  EXPECT_EQ(lines[lines.size() - 3], "1: Entered close_down procedure");
+}
+
+}  // namespace
+}  // namespace tandrel
