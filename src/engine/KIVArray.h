@@ -56,6 +56,11 @@ class TKIV_array_obj {
   // The value at a column position; empty (after a report) when the
   // group-year or the position does not exist.
   TaggedValue sub_get(std::int32_t position, std::int32_t numcode, int year) const;
+  // The values of the group-year in column order (positions by column_map),
+  // or nullptr when get_group_value would give missing codes for it: not
+  // initialized, year outside the partition, or no such group-year. For the
+  // writers, which read every value of a case.
+  const TaggedValue* group_year_values(std::int32_t numcode, int year) const;
   TaggedValue get_group_value(int ds, std::int32_t variable, int year, std::int32_t numcode) const;
   // Stores `value` when it is available. A variable the user did not select
   // is silently dropped; any other value out of range is reported and dropped.

@@ -61,6 +61,11 @@ bool TKIV_array_obj::variable_selected(std::int32_t variable) const {
          column_map_[static_cast<std::size_t>(variable)] != -1;
 }
 
+const TaggedValue* TKIV_array_obj::group_year_values(std::int32_t numcode, int year) const {
+  if (!initialized_ || !in_partition(year)) return nullptr;
+  return row(numcode, year);
+}
+
 bool TKIV_array_obj::value_available(std::int32_t variable, int year, std::int32_t numcode) const {
   return initialized_ && in_partition(year) && variable_selected(variable) &&
          group_year_exists(numcode, year);

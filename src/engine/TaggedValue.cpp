@@ -71,19 +71,10 @@ std::int64_t TaggedValue::to_int() const {
   }
 }
 
-double TaggedValue::to_double() const {
-  switch (kind_) {
-    case Kind::Empty:
-      return 0.0;
-    case Kind::Double:
-      return d_;
-    case Kind::Text: {
-      if (auto d = try_str_to_float(*s_)) return *d;
-      throw EConvertError("Could not convert variant of type (String) into type (Double)");
-    }
-    default:
-      return static_cast<double>(i_);
-  }
+double TaggedValue::text_to_double() const {
+  if (kind_ != Kind::Text) return 0.0;
+  if (auto d = try_str_to_float(*s_)) return *d;
+  throw EConvertError("Could not convert variant of type (String) into type (Double)");
 }
 
 std::string TaggedValue::to_text() const {
@@ -99,14 +90,7 @@ std::string TaggedValue::to_text() const {
   }
 }
 
-bool TaggedValue::equals_code(std::int64_t code) const {
-  if (is_integer()) return i_ == code;
-  if (is_real()) return d_ == static_cast<double>(code);
-  return false;
-}
-
-int compare(const TaggedValue& a, const TaggedValue& b) {
-  if (a.is_integer() && b.is_integer()) return (a.i_ > b.i_) - (a.i_ < b.i_);
+int TaggedValue::compare_mixed(const TaggedValue& a, const TaggedValue& b) {
   if (a.is_numeric() && b.is_numeric()) {
     double x = a.to_double(), y = b.to_double();
     return (x > y) - (x < y);

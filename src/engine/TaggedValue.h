@@ -53,7 +53,11 @@ class TaggedValue {
   // empty as 0, text converted (raises EConvertError when it is no integer).
   std::int64_t to_int() const;
   // The real value: text converted (raises EConvertError), empty as 0.
-  double to_double() const;
+  double to_double() const {
+    if (kind_ == Kind::Double) return d_;
+    if (is_integer()) return static_cast<double>(i_);
+    return text_to_double();
+  }
   // The text: text as it is, integers in decimal, reals as the shortest
   // decimal that reads back the same, empty as "".
   std::string to_text() const;
@@ -61,17 +65,27 @@ class TaggedValue {
   const std::string& text_ref() const { return *s_; }
 
   // Numeric test against a missing-value code; text and empty never match.
-  bool equals_code(std::int64_t code) const;
+  bool equals_code(std::int64_t code) const {
+    if (is_integer()) return i_ == code;
+    if (is_real()) return d_ == static_cast<double>(code);
+    return false;
+  }
 
   // Comparison as the engine needs it: numbers as numbers, texts as texts;
   // a number against a text compares the number's decimal text.
-  friend int compare(const TaggedValue& a, const TaggedValue& b);
+  friend int compare(const TaggedValue& a, const TaggedValue& b) {
+    if (a.is_integer() && b.is_integer()) return (a.i_ > b.i_) - (a.i_ < b.i_);
+    if (a.is_real() && b.is_real()) return (a.d_ > b.d_) - (a.d_ < b.d_);
+    return compare_mixed(a, b);
+  }
   friend bool operator==(const TaggedValue& a, const TaggedValue& b) { return compare(a, b) == 0; }
   friend bool operator<(const TaggedValue& a, const TaggedValue& b) { return compare(a, b) < 0; }
   friend bool operator>(const TaggedValue& a, const TaggedValue& b) { return compare(a, b) > 0; }
 
  private:
   constexpr TaggedValue(Kind k, std::int64_t v) : i_(v), kind_(k) {}
+  double text_to_double() const;
+  static int compare_mixed(const TaggedValue& a, const TaggedValue& b);
 
   union {
     std::int64_t i_;

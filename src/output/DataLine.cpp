@@ -64,10 +64,14 @@ std::string_view text_of(const TaggedValue& value, NumberBuffer& buffer) {
 // of the "region" variable.
 struct LineContext {
   const TKIV_array_obj& data;
-  const TKIV_Sort_Obj& sort;
+  const Tuser_data_set_listing_obj& description;
   const Tregion_list_info_obj& regions;
   std::int32_t region_variable;
   std::string_view separator;
+  std::int32_t first;
+  // The values of each record's group-year, nullptr where it is not in
+  // memory; looked up once per case instead of once per value.
+  std::vector<const TaggedValue*> rows;
 };
 
 std::int32_t region_code(const TaggedValue& stored, const Tregion_list_info_obj& regions) {
@@ -92,11 +96,26 @@ std::int32_t region_variable(const Tuser_data_set_listing_obj& description) {
   return -1;
 }
 
+// The value get_group_value gives for the record's group-year.
 TaggedValue value_of(const LineContext& ctx, std::int32_t variable, std::int32_t index) {
-  const sort_record& record = ctx.sort.get_record(index);
-  TaggedValue value = ctx.data.get_group_value(0, variable, record.year, record.numcode);
+  const TaggedValue* values = ctx.rows[static_cast<std::size_t>(index - ctx.first)];
+  const std::int32_t position = ctx.data.column_map()[static_cast<std::size_t>(variable)];
+  TaggedValue value = values != nullptr && position >= 0
+                          ? values[position]
+                          : TaggedValue::int32(ctx.description.get_var_missing_value(0, variable));
   if (variable == ctx.region_variable) return TaggedValue::int32(region_code(value, ctx.regions));
   return value;
+}
+
+std::vector<const TaggedValue*> case_rows(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
+                                          std::int32_t first, std::int32_t last) {
+  std::vector<const TaggedValue*> rows;
+  rows.reserve(static_cast<std::size_t>(last - first + 1));
+  for (std::int32_t i = first; i <= last; ++i) {
+    const sort_record& record = sort.get_record(i);
+    rows.push_back(data.group_year_values(record.numcode, record.year));
+  }
+  return rows;
 }
 
 // Width and decimals of a variable's values; an unknown type keeps the
@@ -119,47 +138,106 @@ void set_layout(std::int16_t type, int& width, int& decimals) {
   }
 }
 
-// Minimum and maximum of a text variable, compared as texts; the first
-// record's value, missing or not, takes part like any other.
-void append_text_extremes(const LineContext& ctx, std::int32_t variable, std::int32_t first,
-                          std::int32_t last, std::string& line) {
-  TaggedValue minimum = value_of(ctx, variable, first);
-  TaggedValue maximum = minimum;
-  NumberBuffer v_buffer, min_buffer, max_buffer;
-  for (std::int32_t i = first; i <= last; ++i) {
-    const TaggedValue v = value_of(ctx, variable, i);
-    const std::string_view v_text = text_of(v, v_buffer);
-    if (v_text < text_of(minimum, min_buffer)) minimum = v;
-    if (v_text > text_of(maximum, max_buffer)) maximum = v;
-  }
-  line += ctx.separator;
-  append_quoted(line, text_of(minimum, min_buffer));
-  line += ctx.separator;
-  append_quoted(line, text_of(maximum, max_buffer));
-}
-
-// Mean, minimum and maximum of a numeric variable over the values that are
-// not its missing code; all three are the missing code when every value is.
-void append_numeric_aggregate(const LineContext& ctx, std::int32_t variable, std::int32_t missing,
-                              int width, int decimals, std::int32_t first, std::int32_t last,
-                              std::string& line) {
-  TaggedValue minimum = TaggedValue::int32(missing);
-  TaggedValue maximum = minimum;
+// One variable's minimum, maximum, sum and count over the records of a
+// merged case. A text variable's extremes start at the first record's value
+// and are compared as texts; a numeric variable's range over the values that
+// are not its missing code, and all three stay the missing code when every
+// value is.
+struct Aggregate {
+  std::int32_t variable;
+  std::int16_t type;
+  std::int32_t missing;
+  std::int32_t position;  // in the group-year's values; -1 when not loaded
+  bool region;            // written as its region code
+  TaggedValue minimum;
+  TaggedValue maximum;
+  double low = 0.0;  // the numeric values of minimum and maximum
+  double high = 0.0;
   double sum = 0.0;
   std::int64_t count = 0;
-  for (std::int32_t i = first; i <= last; ++i) {
-    const TaggedValue v = value_of(ctx, variable, i);
-    // Numeric variables hold numbers only; anything else cannot be summed.
-    if (!v.is_numeric() || v.equals_code(missing)) continue;
-    sum += v.to_double();
-    if (count == 0 || compare(v, minimum) < 0) minimum = v;
-    if (count == 0 || compare(v, maximum) > 0) maximum = v;
+
+  bool is_text() const { return is_string_type(type); }
+
+  void add_text(const TaggedValue& v) {
+    NumberBuffer v_buffer, bound_buffer;
+    const std::string_view v_text = text_of(v, v_buffer);
+    if (v_text < text_of(minimum, bound_buffer)) minimum = v;
+    if (v_text > text_of(maximum, bound_buffer)) maximum = v;
+  }
+
+  // Numbers compare as numbers whatever their kind; values that are no
+  // numbers cannot be summed and are passed over.
+  void add_number(const TaggedValue& v) {
+    if (!v.is_numeric() || v.equals_code(missing)) return;
+    const double x = v.to_double();
+    sum += x;
+    if (count == 0 || x < low) {
+      low = x;
+      minimum = v;
+    }
+    if (count == 0 || x > high) {
+      high = x;
+      maximum = v;
+    }
     ++count;
   }
-  const double mean = count > 0 ? sum / static_cast<double>(count) : static_cast<double>(missing);
-  setoneouputvalue(line, TaggedValue::real(mean), kMeanWidth, kMeanDecimals, ctx.separator);
-  setoneouputvalue(line, minimum, width, decimals, ctx.separator);
-  setoneouputvalue(line, maximum, width, decimals, ctx.separator);
+
+  void append(std::string& line, int width, int decimals, std::string_view separator) const {
+    if (is_text()) {
+      NumberBuffer buffer;
+      line += separator;
+      append_quoted(line, text_of(minimum, buffer));
+      line += separator;
+      append_quoted(line, text_of(maximum, buffer));
+      return;
+    }
+    const double mean = count > 0 ? sum / static_cast<double>(count) : static_cast<double>(missing);
+    setoneouputvalue(line, TaggedValue::real(mean), kMeanWidth, kMeanDecimals, separator);
+    setoneouputvalue(line, minimum, width, decimals, separator);
+    setoneouputvalue(line, maximum, width, decimals, separator);
+  }
+};
+
+std::vector<Aggregate> start_aggregates(const LineContext& ctx,
+                                        const user_selection_type& selections) {
+  std::vector<Aggregate> aggregates;
+  for (std::int32_t variable : selections.variable_selections.variable_columns) {
+    const std::int16_t type = ctx.description.get_var_type(0, variable);
+    const std::int32_t missing = ctx.description.get_var_missing_value(0, variable);
+    const TaggedValue start =
+        is_string_type(type) ? value_of(ctx, variable, ctx.first) : TaggedValue::int32(missing);
+    const std::int32_t position = ctx.data.column_map()[static_cast<std::size_t>(variable)];
+    aggregates.push_back(
+        {variable, type, missing, position, variable == ctx.region_variable, start, start});
+  }
+  return aggregates;
+}
+
+// The merged columns of every variable. The records are visited one by one
+// and each record's values in column order, which reads the group-years
+// front to back instead of jumping between them once per variable. A record
+// whose group-year is not in memory holds missing codes, which only text
+// variables take into account.
+void append_merged_values(const LineContext& ctx, const user_selection_type& selections,
+                          std::int32_t first, std::int32_t last, std::string& line) {
+  std::vector<Aggregate> aggregates = start_aggregates(ctx, selections);
+  for (std::int32_t i = first; i <= last; ++i) {
+    const TaggedValue* values = ctx.rows[static_cast<std::size_t>(i - first)];
+    for (Aggregate& a : aggregates) {
+      if (a.is_text() || a.region || values == nullptr || a.position < 0) {
+        const TaggedValue v = value_of(ctx, a.variable, i);
+        a.is_text() ? a.add_text(v) : a.add_number(v);
+      } else {
+        a.add_number(values[a.position]);
+      }
+    }
+  }
+  int width = 4;
+  int decimals = 0;
+  for (const Aggregate& a : aggregates) {
+    set_layout(a.type, width, decimals);
+    a.append(line, width, decimals, ctx.separator);
+  }
 }
 
 // The pieces of a long line for LIMDEP: each holds at least kLimdepPiece
@@ -263,26 +341,27 @@ void construct_data_line(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
                          const Tregion_list_info_obj& regions, std::string_view separator,
                          std::string& line, std::int32_t first, std::int32_t last, bool merged) {
   line.clear();
-  const LineContext ctx{data, sort, regions, region_variable(description), separator};
+  const LineContext ctx{data,
+                        description,
+                        regions,
+                        region_variable(description),
+                        separator,
+                        first,
+                        case_rows(data, sort, first, last)};
   const sort_record& head = sort.get_record(first);
   setoneouputvalue(line, TaggedValue::int32(head.period_start), kYearWidth, 0, separator);
   setoneouputvalue(line, TaggedValue::int32(head.period_end), kYearWidth, 0, separator);
-  int width = 4;
-  int decimals = 0;
-  for (std::int32_t variable : selections.variable_selections.variable_columns) {
-    const std::int16_t type = description.get_var_type(0, variable);
-    set_layout(type, width, decimals);
-    if (!merged) {
+  if (!merged) {
+    int width = 4;
+    int decimals = 0;
+    for (std::int32_t variable : selections.variable_selections.variable_columns) {
+      set_layout(description.get_var_type(0, variable), width, decimals);
       setoneouputvalue(line, value_of(ctx, variable, first), width, decimals, separator);
-    } else if (is_string_type(type)) {
-      append_text_extremes(ctx, variable, first, last, line);
-    } else {
-      append_numeric_aggregate(ctx, variable, description.get_var_missing_value(0, variable), width,
-                               decimals, first, last, line);
     }
+    return;
   }
-  if (merged)
-    setoneouputvalue(line, TaggedValue::int32(last - first + 1), kYearWidth, 0, separator);
+  append_merged_values(ctx, selections, first, last, line);
+  setoneouputvalue(line, TaggedValue::int32(last - first + 1), kYearWidth, 0, separator);
 }
 
 void write_data_line(const std::string& line, OutputChannel& channel,

@@ -113,11 +113,6 @@ void read_real_text(TextReader& file, std::string& text, OnExponent on_exponent)
   }
 }
 
-std::string plain_quote_message(char quote, const std::string& so_far) {
-  return std::string("Error in read csv string in this data set.  ") + kQuoteTail +
-         (quote == '"' ? "String so far is " : "  String so far is ") + so_far;
-}
-
 bool is_line_end(char c) {
   return c == '\n' || c == '\r';
 }
@@ -168,6 +163,11 @@ std::optional<CsvFieldView> field_in_buffer(TextReader& file, std::string& spill
 }
 
 }  // namespace
+
+std::string plain_quote_message(char quote, const std::string& so_far) {
+  return std::string("Error in read csv string in this data set.  ") + kQuoteTail +
+         (quote == '"' ? "String so far is " : "  String so far is ") + so_far;
+}
 
 void read_csv_string_into(TextReader& file, std::string& out) {
   read_string_field(file, out, plain_quote_message);

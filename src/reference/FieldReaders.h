@@ -36,6 +36,10 @@ struct CsvFieldView {
 };
 CsvFieldView read_csv_field(TextReader& file, std::string& spill);
 
+// The report of the context-free string reader for a quoted field that is
+// not followed by a separator.
+std::string plain_quote_message(char quote, const std::string& so_far);
+
 // Always within -32768..32767.
 std::int32_t read_csv_int(TextReader& file);
 std::int32_t read_csv_longint(TextReader& file, const FieldContext& context, bool& empty_field);
