@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "diagnostics/ErrorLog.h"
+#include "diagnostics/QuietScope.h"
 #include "diagnostics/Trace.h"
 #include "ui/ErrorDialog.h"
 
@@ -31,6 +32,7 @@ ActionTexts texts_for(std::uint8_t action) {
 }  // namespace
 
 void error(const std::string& message, int display_level, std::uint8_t action) {
+  if (QuietScope::hold_back()) return;
   ProcessGlobals& g = globals();
   if (g.platform == nullptr || !g.platform->file_exists(g.configuration.error_file_name)) return;
 

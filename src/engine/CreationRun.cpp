@@ -42,8 +42,8 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   int written = 0;
   auto write_case = [&](std::int32_t first, std::int32_t last) {
     if (sort.record_is_blank(first)) return;
-    construct_data_line(*run.data, sort, run.description, run.selections, regions, separator,
-                        line, first, last, merged);
+    construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
+                        first, last, merged);
     write_data_line(line, channel, run.selections, separator);
     ++written;
   };
@@ -120,7 +120,8 @@ RunResult run_output_procedure(configuration_type configuration, user_selection_
   trace().Enter("Entered Output Procedure");
   RunState run{std::move(configuration), std::move(selections), std::move(description), {}, {}};
   RunResult result;
-  auto progress = std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");
+  auto progress =
+      std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");
   try {
     run_steps(run, *progress, result);
   } catch (const std::exception&) {

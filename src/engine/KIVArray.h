@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/ConfigurationType.h"
+#include "engine/KIVLineReader.h"
 #include "engine/TaggedValue.h"
 #include "reference/Selections.h"
 
@@ -37,6 +38,10 @@ class TKIV_array_obj {
   ~TKIV_array_obj();
   TKIV_array_obj(const TKIV_array_obj&) = delete;
   TKIV_array_obj& operator=(const TKIV_array_obj&) = delete;
+
+  // Data files of at least this many bytes are read on two threads, the
+  // second half ahead on a helper (tests lower it to exercise that path).
+  static inline std::int64_t read_ahead_min_bytes = 8 << 20;
 
   bool is_initialized() const { return initialized_; }
   std::uint16_t get_first_partition_year() const { return first_partition_year_; }
@@ -89,7 +94,12 @@ class TKIV_array_obj {
   bool decide_partition(int first_year, int last_year);
   void allocate_year_blocks();
   void read_data_file(Ttrace_obj& progress);
-  void read_lines(TextReader& file, Ttrace_obj& progress);
+  struct LineTally {
+    std::int32_t cases;  // the description's number of cases: the progress total
+    std::int32_t lines_read;
+  };
+  void read_lines(TextReader& file, std::int64_t split, Ttrace_obj& progress);
+  bool take_line(const KIVLineReader::Line& line, Row& row, LineTally& tally, Ttrace_obj& progress);
   Row new_row() const;
   bool file_line(Row& row, std::int32_t numcode);
   void check_case_count(std::int32_t lines_read) const;

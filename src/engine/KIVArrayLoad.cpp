@@ -10,6 +10,7 @@
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVLineReader.h"
+#include "engine/KIVReadAhead.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
@@ -164,38 +165,64 @@ void TKIV_array_obj::read_data_file(Ttrace_obj& progress) {
   const std::string& file_name = description_->get_data_file_name(ds_);
   progress.Message("Reading data from external file " + file_name + " from " +
                    year_text(first_partition_year_) + " to " + year_text(last_partition_year_));
-  TextReader file = TextReader::open_file(file_name);
+  // A large file is split: the main thread reads up to `split`, a helper the rest.
+  std::int64_t split = read_ahead_split(file_name, read_ahead_min_bytes);
+  TextReader file = TextReader::open_file(file_name, 0, split > 0 ? split : -1);
   if (description_->get_label_line(ds_)) file.readln();
-  read_lines(file, progress);
+  if (split > 0 && file.eof()) {
+    // The label line reached past the split: read the file in one piece.
+    split = 0;
+    file = TextReader::open_file(file_name);
+    if (description_->get_label_line(ds_)) file.readln();
+  }
+  read_lines(file, split, progress);
   file.close();
   progress.TickDone();
   trace().Message("Finished initializing generic group data to data from KIV file " + file_name);
 }
 
-void TKIV_array_obj::read_lines(TextReader& file, Ttrace_obj& progress) {
+void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj& progress) {
   const Tregion_list_info_obj local_regions;
   const Tregion_list_info_obj& regions =
       globals().region_list ? *globals().region_list : local_regions;
   KIVLineReader reader(*description_, ds_, column_map_, column_count_,
                        configuration_->added_variable_count, regions);
-  const std::int32_t cases = description_->get_number_of_cases(ds_);
-  std::int32_t lines_read = 0;
+  std::unique_ptr<KIVReadAhead> ahead;
+  if (split > 0)
+    ahead = std::make_unique<KIVReadAhead>(description_->get_data_file_name(ds_), split, reader,
+                                           column_count_,
+                                           [this](int year) { return in_partition(year); });
+  LineTally tally{description_->get_number_of_cases(ds_), 0};
   Row row = new_row();
-  while (!file.eof()) {
-    const KIVLineReader::Line line = reader.read_line(file, row.get());
-    bool kept = false;
-    if (!line.failed) {
-      ++lines_read;
-      progress.Tick("reading KIV data file", cases);
-      kept = in_partition(line.year) && file_line(row, line.numcode);
-    }
-    if (kept)
+  auto read_into_row = [&](TextReader& source) {
+    if (take_line(reader.read_line(source, row.get()), row, tally, progress))
       row = new_row();
     else
       std::fill_n(row.get(), column_count_, TaggedValue());
+  };
+  while (!file.eof()) read_into_row(file);
+  if (ahead) {
+    for (KIVReadAhead::Prepared& prepared : ahead->take()) {
+      if (prepared.redo) {
+        TextReader one = TextReader::over(prepared.text);
+        read_into_row(one);
+      } else {
+        take_line(prepared.line, prepared.row, tally, progress);
+      }
+    }
   }
   initialized_ = true;
-  check_case_count(lines_read);
+  check_case_count(tally.lines_read);
+}
+
+// Counts a line read and files its values, taking `row`, when its year is
+// one to keep and its state exists then. Returns whether it was filed.
+bool TKIV_array_obj::take_line(const KIVLineReader::Line& line, Row& row, LineTally& tally,
+                               Ttrace_obj& progress) {
+  if (line.failed) return false;
+  ++tally.lines_read;
+  progress.Tick("reading KIV data file", tally.cases);
+  return in_partition(line.year) && row && file_line(row, line.numcode);
 }
 
 TKIV_array_obj::Row TKIV_array_obj::new_row() const {

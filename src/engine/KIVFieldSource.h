@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/Globals.h"
+#include "diagnostics/QuietScope.h"
 #include "reference/FieldReaders.h"
 #include "reference/TextReader.h"
 
@@ -23,10 +24,13 @@ class KIVFieldSource {
     if (buffer.empty()) return;
     const char* begin = buffer.data();
     const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', buffer.size()));
-    if (newline == nullptr) return;
+    // Without a line feed the line is whole only when nothing follows it.
+    if (newline == nullptr && !file.buffer_holds_rest()) return;
+    const std::size_t to_newline =
+        newline == nullptr ? buffer.size() : static_cast<std::size_t>(newline - begin);
     whole_ = true;
     begin_ = pos_ = begin;
-    end_ = begin + line_length(begin, static_cast<std::size_t>(newline - begin));
+    end_ = begin + line_length(begin, to_newline);
   }
 
   // True at the line end (and at the end of the file).
@@ -84,7 +88,7 @@ class KIVFieldSource {
     const char after = *pos_++;
     if (after == ',' || after == '\t') return CsvFieldView{text, true};
     spill_.assign(text);
-    os().message_box(plain_quote_message(quote, spill_));
+    if (!QuietScope::hold_back()) os().message_box(plain_quote_message(quote, spill_));
     return CsvFieldView{text, false};
   }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <mutex>
 #include <unordered_set>
 
 #include "diagnostics/Exceptions.h"
@@ -31,6 +32,9 @@ std::string shortest_text(double v) {
 }  // namespace
 
 const std::string* intern_text(std::string_view text) {
+  // Data lines may be read ahead on a helper thread.
+  static std::mutex guard;
+  std::lock_guard<std::mutex> lock(guard);
   auto& strings = pool();
   auto it = strings.find(text);
   if (it == strings.end()) it = strings.emplace(text).first;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/Globals.h"
+#include "diagnostics/QuietScope.h"
 
 namespace tandrel {
 
@@ -17,7 +18,7 @@ bool at_field_end(TextReader& f) {
 }
 
 void say(const std::string& text) {
-  os().message_box(text);
+  if (!QuietScope::hold_back()) os().message_box(text);
 }
 
 std::string context_prefix(const FieldContext& c) {

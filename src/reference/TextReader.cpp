@@ -12,13 +12,33 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
-TextReader TextReader::open_file(const std::string& path) {
+TextReader TextReader::open_file(const std::string& path, std::int64_t begin, std::int64_t end) {
   TextReader reader;
   reader.name_ = path;
   reader.file_ = std::fopen(path.c_str(), "rb");
   if (reader.file_ == nullptr)
     throw EInOutError("Cannot open " + path + ": " + std::strerror(errno));
+  if (begin > 0 && std::fseek(reader.file_, static_cast<long>(begin), SEEK_SET) != 0)
+    throw EInOutError("Cannot read " + path + ": " + std::strerror(errno));
+  if (end >= 0) reader.remaining_ = end > begin ? end - begin : 0;
   reader.buffer_ = std::make_unique<char[]>(kBufferSize);
+  return reader;
+}
+
+std::int64_t TextReader::file_size(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return -1;
+  long size = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
+  std::fclose(f);
+  return size;
+}
+
+TextReader TextReader::over(std::string_view text) {
+  TextReader reader;
+  reader.name_ = "(text)";
+  reader.pos_ = text.data();
+  reader.end_ = text.data() + text.size();
+  reader.viewing_ = true;
   return reader;
 }
 
@@ -38,15 +58,18 @@ TextReader::TextReader(TextReader&& other) noexcept {
 TextReader& TextReader::operator=(TextReader&& other) noexcept {
   if (this == &other) return *this;
   if (file_ != nullptr) std::fclose(file_);
-  // The in-memory text moves with its pointers; keep their offsets.
+  // An owned in-memory text moves with its pointers; keep their offsets.
   std::ptrdiff_t pos_off = other.pos_ - other.text_.data();
   std::ptrdiff_t end_off = other.end_ - other.text_.data();
-  bool in_memory = other.file_ == nullptr;
+  bool in_memory = other.file_ == nullptr && !other.viewing_;
   name_ = std::move(other.name_);
   file_ = std::exchange(other.file_, nullptr);
   buffer_ = std::move(other.buffer_);
   text_ = std::move(other.text_);
   read_error_ = other.read_error_;
+  remaining_ = other.remaining_;
+  at_end_ = other.at_end_;
+  viewing_ = other.viewing_;
   if (in_memory) {
     pos_ = text_.data() + pos_off;
     end_ = text_.data() + end_off;
@@ -63,8 +86,13 @@ TextReader::~TextReader() {
 }
 
 bool TextReader::refill() {
-  if (file_ == nullptr) return false;
-  std::size_t n = std::fread(buffer_.get(), 1, kBufferSize, file_);
+  if (file_ == nullptr || at_end_) return false;
+  std::size_t want = kBufferSize;
+  if (remaining_ >= 0 && static_cast<std::int64_t>(want) > remaining_)
+    want = static_cast<std::size_t>(remaining_);
+  std::size_t n = want == 0 ? 0 : std::fread(buffer_.get(), 1, want, file_);
+  if (remaining_ >= 0) remaining_ -= static_cast<std::int64_t>(n);
+  if (n < want || remaining_ == 0) at_end_ = true;
   if (n == 0) {
     if (std::ferror(file_)) read_error_ = true;
     return false;
@@ -87,7 +115,12 @@ void TextReader::readln() {
 
 void TextReader::read_line(std::string& out) {
   out.clear();
-  while (!eoln()) out.push_back(read_char());
+  while (!eoln()) {
+    const char* stop = pos_;
+    while (stop != end_ && *stop != '\n' && *stop != '\r') ++stop;
+    out.append(pos_, static_cast<std::size_t>(stop - pos_));
+    pos_ = stop;
+  }
   readln();
 }
 

@@ -6,6 +6,7 @@
 // files written with CR LF read exactly as files written with LF.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -15,10 +16,17 @@ namespace tandrel {
 
 class TextReader {
  public:
-  // Opens `path` for reading; raises EInOutError when it cannot.
-  static TextReader open_file(const std::string& path);
+  // Opens `path` for reading; raises EInOutError when it cannot. With a
+  // range, the reader starts at byte `begin` and its file ends at byte `end`
+  // (-1: the real end), so two readers can share one file.
+  static TextReader open_file(const std::string& path, std::int64_t begin = 0,
+                              std::int64_t end = -1);
   // Reads an in-memory text (tests, and texts already in memory).
   static TextReader from_string(std::string text);
+  // Reads a text that the caller keeps alive while the reader is used.
+  static TextReader over(std::string_view text);
+  // The size of a file in bytes; -1 when it cannot be told.
+  static std::int64_t file_size(const std::string& path);
 
   TextReader(TextReader&&) noexcept;
   TextReader& operator=(TextReader&&) noexcept;
@@ -47,6 +55,8 @@ class TextReader {
   }
   // Consumes the first `n` characters of buffered().
   void consume(std::size_t n) { pos_ += n; }
+  // True when buffered() holds everything left to read.
+  bool buffer_holds_rest() const { return file_ == nullptr || at_end_; }
   // Skips the rest of the current line and its line end.
   void readln();
   // Reads the rest of the current line (without its line end) and the line end.
@@ -64,6 +74,9 @@ class TextReader {
   std::string text_;  // in-memory source
   const char* pos_ = nullptr;
   const char* end_ = nullptr;
+  std::int64_t remaining_ = -1;  // bytes the file may still give; -1: no limit
+  bool at_end_ = false;          // the file gave its last byte
+  bool viewing_ = false;         // reads a text it does not own
   bool read_error_ = false;
 };
 
