@@ -63,20 +63,26 @@ void choose_subset(const std::optional<std::vector<int>>& requested,
   }
 }
 
+// Regions are asked for by their code in the data and kept as their
+// enumeration value.
 void choose_regions(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s) {
   const Tregion_list_info_obj& regions = *g.region_list;
+  const auto items = region_items(*g.group_index, regions);
   std::optional<std::vector<int>> requested;
   if (o.regions) {
+    const auto held = keys_of(items);
     requested.emplace();
     for (int code : *o.regions) {
       kiv_region_type region = regions.get_region_from_code(code);
       if (region == kiv_region_type::KivRegNone && code != regions.get_code_from_region(region))
         throw UsageError("--regions: " + std::to_string(code) + " is not a region code");
+      if (!held.count(static_cast<int>(region)))
+        throw UsageError("--regions: " + std::to_string(code) +
+                         " names no region of this installation (see --list)");
       requested->push_back(static_cast<int>(region));
     }
   }
-  choose_subset(requested, region_items(*g.group_index, regions), "--regions", "region",
-                s.all_regions, s.selected_regions);
+  choose_subset(requested, items, "--regions", "region", s.all_regions, s.selected_regions);
 }
 
 void choose_controls(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s) {
