@@ -55,35 +55,22 @@ TaggedValue TaggedValue::interned(const std::string* pooled) {
   return t;
 }
 
-std::int64_t TaggedValue::to_int() const {
-  switch (kind_) {
-    case Kind::Empty:
-      return 0;
-    case Kind::Double:
-      return std::llrint(d_);
-    case Kind::Text: {
-      if (auto v = try_str_to_int(*s_)) return *v;
-      if (auto d = try_str_to_float(*s_)) return std::llrint(*d);
-      throw EConvertError("Could not convert variant of type (String) into type (Integer)");
-    }
-    default:
-      return i_;
+std::int64_t TaggedValue::other_to_int() const {
+  if (kind_ == Kind::Text) {
+    if (auto v = try_str_to_int(*s_)) return *v;
+    if (auto d = try_str_to_float(*s_)) return std::llrint(*d);
+    throw EConvertError("Could not convert variant of type (String) into type (Integer)");
   }
+  if (kind_ == Kind::Double) return std::llrint(d_);
+  return 0;  // empty
 }
 
-double TaggedValue::to_double() const {
-  switch (kind_) {
-    case Kind::Empty:
-      return 0.0;
-    case Kind::Double:
-      return d_;
-    case Kind::Text: {
-      if (auto d = try_str_to_float(*s_)) return *d;
-      throw EConvertError("Could not convert variant of type (String) into type (Double)");
-    }
-    default:
-      return static_cast<double>(i_);
+double TaggedValue::other_to_double() const {
+  if (kind_ == Kind::Text) {
+    if (auto d = try_str_to_float(*s_)) return *d;
+    throw EConvertError("Could not convert variant of type (String) into type (Double)");
   }
+  return 0.0;  // empty
 }
 
 std::string TaggedValue::to_text() const {
@@ -97,12 +84,6 @@ std::string TaggedValue::to_text() const {
     default:
       return std::to_string(i_);
   }
-}
-
-bool TaggedValue::equals_code(std::int64_t code) const {
-  if (is_integer()) return i_ == code;
-  if (is_real()) return d_ == static_cast<double>(code);
-  return false;
 }
 
 int compare(const TaggedValue& a, const TaggedValue& b) {
