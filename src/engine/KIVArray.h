@@ -126,8 +126,8 @@ class TKIV_array_obj {
   // The value arrays of `numcode` for the partition's years, null where the
   // group-year does not exist; index year - first partition year.
   void series_rows(std::int32_t numcode, std::vector<TaggedValue*>& rows) const;
-  void interpolate_series(std::int32_t numcode, std::vector<TaggedValue*>& rows,
-                          FillColumn& column);
+  void interpolate_group(std::int32_t numcode, std::vector<TaggedValue*>& rows,
+                         std::vector<FillColumn>& columns);
   void fill_gap(std::int32_t numcode, std::vector<TaggedValue*>& rows, FillColumn& column, int a,
                 int b);
   void add_series_gaps(std::int32_t numcode, const KeyVariables& keys);

@@ -3,9 +3,13 @@
 // carrying the earlier observation forward. Years without a group-year get
 // one. Nothing is filled before the first or after the last observation.
 //
-// The scans read the value arrays of one group directly, year by year: a
-// year without a group-year reads as the missing code, exactly as
-// get_group_value would answer, and so does a year outside the partition.
+// Each group's value arrays are read directly, in one pass over its years
+// that follows every column at once: a column's gap is filled as soon as its
+// next observation is seen. That gives what one scan per column would give
+// (a column reads and writes only its own position, and a created group-year
+// holds only missing codes), while reading the values in the order they lie
+// in memory. A year without a group-year reads as the missing code, exactly
+// as get_group_value would answer, and so does a year outside the partition.
 
 #include <cmath>
 
@@ -66,6 +70,8 @@ struct TKIV_array_obj::FillColumn {
   FillRule rule;
   // An unknown type is reported once, not for every gap year.
   bool reported = false;
+  // The latest year observed in the group at hand, -1 before the first.
+  int observed = -1;
 
   bool missing_in(const TaggedValue* row) const {
     return row == nullptr || value_is_missing(variable, region_variable, row[position], missing);
@@ -98,40 +104,40 @@ void TKIV_array_obj::interpolate(const Tuser_data_set_listing_obj& description,
   const std::int32_t region = description.find_var_number(ds_, "region");
   const std::int32_t year = description.find_var_number(ds_, "year");
   std::vector<FillColumn> columns;
+  std::vector<bool> taken(column_count_, false);
   for (std::int32_t v : selections.variable_selections.variable_columns) {
     if (!variable_selected(v)) continue;
+    const std::int32_t position = column_map_[static_cast<std::size_t>(v)];
+    // A variable listed twice has one position; it is filled once.
+    if (taken[static_cast<std::size_t>(position)]) continue;
+    taken[static_cast<std::size_t>(position)] = true;
     FillRule rule = rule_for(description.get_var_type(ds_, v), selections.interpolation_method);
     if (v == region) rule = FillRule::CarryForward;
     if (v == year) rule = FillRule::LinearInteger;
-    columns.push_back({v, region, column_map_[static_cast<std::size_t>(v)],
-                       description.get_var_missing_value(ds_, v), rule});
+    columns.push_back({v, region, position, description.get_var_missing_value(ds_, v), rule});
   }
   std::vector<TaggedValue*> rows;
   for (std::int32_t slot = -1; slot <= kMaxGroupSlot; ++slot) {
     const std::int32_t numcode = groups_->get_numcode(slot);
     if (!groups_->have_group(numcode)) continue;
     series_rows(numcode, rows);
-    for (FillColumn& column : columns) interpolate_series(numcode, rows, column);
+    interpolate_group(numcode, rows, columns);
   }
 }
 
-void TKIV_array_obj::interpolate_series(std::int32_t numcode, std::vector<TaggedValue*>& rows,
-                                        FillColumn& column) {
-  const int first = first_partition_year_;
-  const int last = last_partition_year_;
-  auto missing_at = [&](int year) {
-    return column.missing_in(rows[static_cast<std::size_t>(year - first)]);
-  };
-  int a = first;
-  while (a <= last && missing_at(a)) ++a;
-  if (a > last) return;  // never observed
-  int z = last;
-  while (missing_at(z)) --z;
-  while (a + 1 < z) {
-    int b = a + 1;
-    while (missing_at(b)) ++b;
-    if (a + 1 < b) fill_gap(numcode, rows, column, a, b);
-    a = b;
+void TKIV_array_obj::interpolate_group(std::int32_t numcode, std::vector<TaggedValue*>& rows,
+                                       std::vector<FillColumn>& columns) {
+  for (FillColumn& column : columns) column.observed = -1;
+  for (int year = first_partition_year_; year <= last_partition_year_; ++year) {
+    // Filling writes earlier years only, so this row stays as it is.
+    const TaggedValue* values = rows[static_cast<std::size_t>(year - first_partition_year_)];
+    if (values == nullptr) continue;
+    for (FillColumn& column : columns) {
+      if (column.missing_in(values)) continue;
+      if (column.observed >= 0 && column.observed + 1 < year)
+        fill_gap(numcode, rows, column, column.observed, year);
+      column.observed = year;
+    }
   }
 }
 
