@@ -77,12 +77,6 @@ INSTANTIATE_TEST_SUITE_P(Units, FillStepsUnit,
                                            std::pair{Phys::PhysGlobe, false},
                                            std::pair{Phys::PhysDiaspora, false}));
 
-TEST_F(FillSteps, NoControlCasesUnlessChosen) {
-  auto data = run();
-  EXPECT_FALSE(data->group_year_exists(4000, 1995));
-  EXPECT_FALSE(inst->groups().have_group(4000));
-}
-
 TEST_F(FillSteps, ASecondRunFindsItsControlGroupsInTheGroupIndex) {
   g.selections.include_nonkiv_states = true;
   run();

@@ -104,28 +104,27 @@ TEST_F(KIVAddedCases, AGroupYearHoldingTheMissingNumcodeIsAGapYear) {
   expect(*data, "pop", 1991, 201, Kind::Int32, "7");
 }
 
-TEST_F(KIVAddedCases, StateWithoutGroupsGetsOneControlCasePerStateYear) {
+TEST_F(KIVAddedCases, StatesWithoutGroupsGetOneControlCasePerStateYear) {
   install_default();
   auto data = load(1945, 2000);
   data->add_missing_nonkiv(inst->description(), g.selections);
   EXPECT_EQ(years_with_case(*data, 4000), span(1950, 2000));
   EXPECT_EQ(years_with_case(*data, 4100), span(1995, 2000));
   EXPECT_EQ(years_with_case(*data, 7000), span(1990, 2000));
+  // State 2 has group 201: no control case, also in years without its data.
+  EXPECT_TRUE(years_with_case(*data, 200).empty());
   expect(*data, "numcode", 1960, 4000, Kind::Int32, "4000");
   expect(*data, "year", 1960, 4000, Kind::UInt16, "1960");
   expect(*data, "ccode", 1960, 4000, Kind::Int16, "40");
   expect(*data, "group", 1960, 4000, Kind::Text, kControlName);
   expect(*data, "region", 1960, 4000, Kind::UInt8,
          std::to_string(static_cast<int>(kiv_region_type::KivRegLatin7)));
-  expect(*data, "pop", 1960, 4000, Kind::Int32, "-99");
   expect(*data, "share", 1960, 4000, Kind::Int32, "-999");
-  expect(*data, "note", 1960, 4000, Kind::Int32, "-99");
 
   const Tgroup_index_obj& groups = inst->groups();
-  ASSERT_EQ(groups.count(), 5);
-  EXPECT_EQ(groups.get_numcode(2), 4000);  // 1950
-  EXPECT_EQ(groups.get_numcode(3), 7000);  // 1990
-  EXPECT_EQ(groups.get_numcode(4), 4100);  // 1995
+  ASSERT_EQ(groups.count(), 5);  // in order of their first years 1950, 1990, 1995
+  EXPECT_EQ((std::vector{groups.get_numcode(2), groups.get_numcode(3), groups.get_numcode(4)}),
+            (std::vector{4000, 7000, 4100}));
   const group_record& control = groups.group(2);
   EXPECT_EQ(control.name, kControlName);
   EXPECT_EQ(control.ccode, 40);
@@ -134,15 +133,6 @@ TEST_F(KIVAddedCases, StateWithoutGroupsGetsOneControlCasePerStateYear) {
   EXPECT_TRUE(traced("Adding missing non-KIV cases "));
   EXPECT_TRUE(traced("Done adding missing non-KIV cases "));
   EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(KIVAddedCases, StateWithAGroupNumberedOneToNineNeverGetsAControlCase) {
-  install_default();
-  auto data = load(1940, 2000);
-  data->add_missing_nonkiv(inst->description(), g.selections);
-  EXPECT_TRUE(years_with_case(*data, 200).empty());
-  EXPECT_EQ(years_with_case(*data, 201), (std::vector<int>{1990, 1991, 1995}));
-  EXPECT_FALSE(inst->groups().have_group(200));
 }
 
 TEST_F(KIVAddedCases, StateWhoseGroupsAreNumberedTenAndUpGetsNoControlCase) {
@@ -167,21 +157,6 @@ TEST_F(KIVAddedCases, ChosenStatesAreConsideredInListOrder) {
   EXPECT_EQ(years_with_case(*data, 4000), span(1995, 2000));
   EXPECT_TRUE(years_with_case(*data, 7000).empty());  // not chosen
   EXPECT_TRUE(years_with_case(*data, 200).empty());   // has KIV groups
-}
-
-TEST_F(KIVAddedCases, IsKivMarksRealGroupsAndControlCases) {
-  install_default();
-  auto selected =
-      std::vector<std::string>{"numcode", "group", "year", "ccode", "region", "pop", "is_kiv"};
-  inst->select(selected);
-  auto data = load(1940, 2000);
-  data->add_missing_in_series(inst->description(), g.selections);
-  data->add_missing_nonkiv(inst->description(), g.selections);
-  data->set_kiv_flags(inst->description(), inst->groups());
-  for (int year : {1990, 1993, 1995}) expect(*data, "is_kiv", year, 201, Kind::UInt8, "1");
-  expect(*data, "is_kiv", 1990, 2010, Kind::UInt8, "1");
-  for (int year : {1950, 2000}) expect(*data, "is_kiv", year, 4000, Kind::UInt8, "0");
-  expect(*data, "is_kiv", 1990, 7000, Kind::UInt8, "0");
 }
 
 // When a LIMDEP file is written, "group" and every other string variable are
