@@ -78,6 +78,25 @@ class TKIV_array_obj {
   // One record per existing group-year of first..last, by year then numcode.
   std::vector<sort_record> copy_sort_records(int first_year, int last_year) const;
 
+  // Fills, for every group and selected variable, the years strictly between
+  // two observed years, creating the group-years that did not exist.
+  void interpolate(const Tuser_data_set_listing_obj& description,
+                   const user_selection_type& selections);
+  // Whether `value` counts as no observation of `variable`: region 0 or its
+  // code; a 32-bit integer or a (rounded) real equal to the code.
+  static bool value_is_missing(std::int32_t variable, std::int32_t region_variable,
+                               const TaggedValue& value, std::int32_t missing_code);
+  // Gives every year inside a group's series that has no line a case with the
+  // group's identifiers and every other variable missing.
+  void add_missing_in_series(const Tuser_data_set_listing_obj& description,
+                             const user_selection_type& selections);
+  // Adds a control case (numcode ccode x 100) for every state-year of a state
+  // without KIV groups, and its control group to the group index.
+  void add_missing_nonkiv(const Tuser_data_set_listing_obj& description,
+                          const user_selection_type& selections);
+  // is_kiv := 0 in control cases, 1 in every other group-year.
+  void set_kiv_flags(const Tuser_data_set_listing_obj& description, Tgroup_index_obj& groups);
+
   const Tuser_data_set_listing_obj& description() const { return *description_; }
   const user_selection_type& selections() const { return *selections_; }
   Tgroup_index_obj& groups() const { return *groups_; }
@@ -115,6 +134,21 @@ class TKIV_array_obj {
   }
   bool sub_get_into(std::int32_t position, std::int32_t numcode, int year,
                     TaggedValue& result) const;
+
+  // The filling steps.
+  struct FillColumn;
+  struct KeyVariables;
+  // The value arrays of `numcode` for the partition's years, null where the
+  // group-year does not exist; index year - first partition year.
+  void series_rows(std::int32_t numcode, std::vector<TaggedValue*>& rows) const;
+  void interpolate_group(std::int32_t numcode, std::vector<TaggedValue*>& rows,
+                         std::vector<FillColumn>& columns);
+  void fill_gap(std::int32_t numcode, std::vector<TaggedValue*>& rows, FillColumn& column, int a,
+                int b);
+  void add_series_gaps(std::int32_t numcode, const KeyVariables& keys);
+  void fill_series_year(std::int32_t numcode, int source_year, int year, const KeyVariables& keys);
+  bool wants_control_case(std::int32_t ccode, int year) const;
+  void add_control_case(std::int32_t ccode, int year, const KeyVariables& keys);
 
   const Tuser_data_set_listing_obj* description_;
   const configuration_type* configuration_;

@@ -59,26 +59,22 @@ TaggedValue TaggedValue::interned(const std::string* pooled) {
   return t;
 }
 
-std::int64_t TaggedValue::to_int() const {
-  switch (kind_) {
-    case Kind::Empty:
-      return 0;
-    case Kind::Double:
-      return std::llrint(d_);
-    case Kind::Text: {
-      if (auto v = try_str_to_int(*s_)) return *v;
-      if (auto d = try_str_to_float(*s_)) return std::llrint(*d);
-      throw EConvertError("Could not convert variant of type (String) into type (Integer)");
-    }
-    default:
-      return i_;
+std::int64_t TaggedValue::other_to_int() const {
+  if (kind_ == Kind::Text) {
+    if (auto v = try_str_to_int(*s_)) return *v;
+    if (auto d = try_str_to_float(*s_)) return std::llrint(*d);
+    throw EConvertError("Could not convert variant of type (String) into type (Integer)");
   }
+  if (kind_ == Kind::Double) return std::llrint(d_);
+  return 0;  // empty
 }
 
-double TaggedValue::text_to_double() const {
-  if (kind_ != Kind::Text) return 0.0;
-  if (auto d = try_str_to_float(*s_)) return *d;
-  throw EConvertError("Could not convert variant of type (String) into type (Double)");
+double TaggedValue::other_to_double() const {
+  if (kind_ == Kind::Text) {
+    if (auto d = try_str_to_float(*s_)) return *d;
+    throw EConvertError("Could not convert variant of type (String) into type (Double)");
+  }
+  return 0.0;  // empty
 }
 
 std::string TaggedValue::to_text() const {

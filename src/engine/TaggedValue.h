@@ -51,12 +51,10 @@ class TaggedValue {
 
   // The integer value: integers as they are, reals rounded (ties to even),
   // empty as 0, text converted (raises EConvertError when it is no integer).
-  std::int64_t to_int() const;
+  std::int64_t to_int() const { return is_integer() ? i_ : other_to_int(); }
   // The real value: text converted (raises EConvertError), empty as 0.
   double to_double() const {
-    if (kind_ == Kind::Double) return d_;
-    if (is_integer()) return static_cast<double>(i_);
-    return text_to_double();
+    return is_real() ? d_ : (is_integer() ? static_cast<double>(i_) : other_to_double());
   }
   // The text: text as it is, integers in decimal, reals as the shortest
   // decimal that reads back the same, empty as "".
@@ -66,9 +64,7 @@ class TaggedValue {
 
   // Numeric test against a missing-value code; text and empty never match.
   bool equals_code(std::int64_t code) const {
-    if (is_integer()) return i_ == code;
-    if (is_real()) return d_ == static_cast<double>(code);
-    return false;
+    return is_integer() ? i_ == code : is_real() && d_ == static_cast<double>(code);
   }
 
   // Comparison as the engine needs it: numbers as numbers, texts as texts;
@@ -84,8 +80,10 @@ class TaggedValue {
 
  private:
   constexpr TaggedValue(Kind k, std::int64_t v) : i_(v), kind_(k) {}
-  double text_to_double() const;
   static int compare_mixed(const TaggedValue& a, const TaggedValue& b);
+  // to_int and to_double of the kinds that are not numbers.
+  std::int64_t other_to_int() const;
+  double other_to_double() const;
 
   union {
     std::int64_t i_;
