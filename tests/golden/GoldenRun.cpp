@@ -44,10 +44,12 @@ namespace {
 
 }  // namespace
 
-BatchResult GoldenWorkspace::run(const std::vector<std::string>& args) const {
+BatchResult GoldenWorkspace::run(const std::vector<std::string>& args,
+                                 const std::string& stdout_path) const {
   std::vector<std::string> argv = {TANDREL_BATCH_EXE, "--program-dir", install_dir()};
   argv.insert(argv.end(), args.begin(), args.end());
-  const std::string out = capture_.file("stdout"), err = capture_.file("stderr");
+  const std::string out = stdout_path.empty() ? capture_.file("stdout") : stdout_path;
+  const std::string err = capture_.file("stderr");
   pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) exec_batch(argv, out, err);
@@ -55,7 +57,7 @@ BatchResult GoldenWorkspace::run(const std::vector<std::string>& args) const {
   if (::waitpid(pid, &wstatus, 0) != pid) throw std::runtime_error("waitpid failed");
   BatchResult result;
   result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-  result.out = read_file(out);
+  if (stdout_path.empty()) result.out = read_file(out);
   result.err = read_file(err);
   return result;
 }

@@ -34,8 +34,10 @@ class GoldenWorkspace {
   std::string file(const std::string& name) const { return dir_.file(name); }
 
   // Runs tandrel-batch with --program-dir naming the copied installation,
-  // followed by `args`; standard output and error are captured.
-  BatchResult run(const std::vector<std::string>& args) const;
+  // followed by `args`; standard output and error are captured. With
+  // `stdout_path`, standard output goes to that file instead (and `out` of
+  // the result stays empty).
+  BatchResult run(const std::vector<std::string>& args, const std::string& stdout_path = "") const;
 
   // Names in the work folder other than the installation.
   std::vector<std::string> stray_files() const;
