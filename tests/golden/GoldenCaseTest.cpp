@@ -1,6 +1,7 @@
 // Whole creation runs through tandrel-batch, one per folder of cases/:
 //   args.txt      the options, one a line; @OUT@ is the output file in the
-//                 run's work folder, @DIR@ the work folder itself
+//                 run's work folder, @DIR@ the work folder itself, @INSTALL@
+//                 the copy of the installation in it
 //   install.txt   the installation to run on (default: basic)
 //   expected.csv  the data as worked out by hand: the output file when the
 //                 options name @OUT@, standard output otherwise (where the
@@ -61,8 +62,8 @@ TEST_P(GoldenRun, WritesTheHandWorkedData) {
   const GoldenCase c(GetParam());
   GoldenWorkspace work(c.installation());
   const std::string out = work.file("out.csv");
-  const std::vector<std::pair<std::string, std::string>> places = {{"@OUT@", out},
-                                                                   {"@DIR@", work.path()}};
+  const std::vector<std::pair<std::string, std::string>> places = {
+      {"@OUT@", out}, {"@DIR@", work.path()}, {"@INSTALL@", work.install_dir()}};
   std::vector<std::string> args;
   bool to_file = false;
   for (const auto& arg : read_lines(c.file("args.txt"))) {
