@@ -62,9 +62,13 @@ void connect_console(ProcessGlobals& g, platform::HeadlessPlatform& platform,
 }
 
 // Screen output goes to standard output, line by line, without piling up.
+// A line that cannot be written fails the output like a full disk does.
 void connect_screen(ProcessGlobals& g) {
   g.output_window->keep_lines = false;
-  g.output_window->line_listener = [](const std::string& l) { std::cout << l << '\n'; };
+  g.output_window->line_listener = [](const std::string& l) {
+    std::cout << l << '\n' << std::flush;
+    if (!std::cout) throw EInOutError("Standard output could not be written.");
+  };
 }
 
 int run_job(ProcessGlobals& g, const BatchOptions& options) {
