@@ -49,17 +49,6 @@ TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
   EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
 }
 
-TEST_F(GoCommand, ABoxTheTimeUnitShutIsNotOutput) {
-  form().Time5yrButton.click();
-  form().VarBoxClick(box("v5"));
-  form().Time2yrButton.click();
-  ASSERT_TRUE(box_of("v5").checked);
-  ASSERT_FALSE(box_of("v5").enabled);
-  form().CreateNow1.click();
-  const Names chosen = names(sel().variable_selections.variable_columns);
-  EXPECT_EQ(std::count(chosen.begin(), chosen.end(), "v5"), 0);
-}
-
 struct LimdepCase {
   const char* name;
   bool to_file;

@@ -16,29 +16,6 @@ class SelectionRules : public test::MainWindowFixture {
   SelectionRules() { start(); }
 };
 
-TEST_F(SelectionRules, ControlsRunTheirRuleOnlyWhenTheirFlagChanges) {
-  int clicks = 0;
-  CheckBoxControl box("box");
-  box.on_click = [&] { ++clicks; };
-  box.set_checked(false);
-  box.set_checked(true);
-  box.set_checked(true);
-  box.enabled = false;
-  box.click();
-  EXPECT_EQ(clicks, 1);
-
-  RadioGroup group;
-  RadioButtonControl a(group, "a");
-  RadioButtonControl b(group, "b");
-  a.on_click = [&] { ++clicks; };
-  a.click();
-  a.click();
-  b.click();
-  a.set_checked(false);
-  EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(group.checked(), &b);
-}
-
 TEST_F(SelectionRules, UncheckingSubsetOfGroupsWithAllUncheckedChoosesEveryGroup) {
   platform.script_action([](platform::ModalDialog& d) {
     auto& dlg = dynamic_cast<TGroupListDlg&>(d);
@@ -100,16 +77,6 @@ TEST_F(SelectionRules, UnitsWithoutControlCasesShutTheControlsButKeepTheChoice) 
   EXPECT_TRUE(form().NonKivSubsetButton.enabled);
   EXPECT_TRUE(form().AllGrpCheckBox.enabled);
   EXPECT_FALSE(form().AllRegionCheckBox.enabled);
-}
-
-TEST_F(SelectionRules, ControlStateBoxesAreAPair) {
-  form().NonKivGroupCheckBox.click();
-  form().NonKivGroupSubsetCheckBox.click();
-  EXPECT_FALSE(form().NonKivGroupAllCheckBox.checked());
-  EXPECT_FALSE(sel().all_nonkiv_states);
-  form().NonKivGroupSubsetCheckBox.click();
-  EXPECT_TRUE(form().NonKivGroupAllCheckBox.checked());
-  EXPECT_TRUE(sel().all_nonkiv_states);
 }
 
 TEST_F(SelectionRules, LinearAndCarryForwardAreNeverBothUnchecked) {
@@ -182,16 +149,6 @@ INSTANTIATE_TEST_SUITE_P(
         YearCase{"FinalAccepted", false, "1970", "1980", {}, "1980", 1980}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SelectionRules, AllYearsTakesTheDataYearsAndShutsTheEdits) {
-  form().Specified_Yrs.click();
-  form().SubYear1Edit.enter_text("1960");
-  form().All_Yrs.click();
-  EXPECT_EQ(sel().first_year, 1945);
-  EXPECT_EQ(sel().last_year, 2003);
-  EXPECT_FALSE(form().SubYear1Edit.enabled || form().ToLabel.enabled);
-  EXPECT_EQ(form().SubYear1Edit.text, "1960");
-}
-
 struct FileCase {
   const char* chosen;
   std::string stored;
@@ -247,10 +204,6 @@ TEST_F(SelectionRules, ScreenAndPrinterShutTheCommandFilesButKeepThem) {
   EXPECT_FALSE(form().StataCommandFileCheckBox.enabled || form().StatOutputBox.enabled);
   EXPECT_TRUE(form().StataCommandFileCheckBox.checked());
   EXPECT_TRUE(sel().output_format.command_files.contains(command_file_type::CmdStata));
-  form().SeparateWithTabs.click();
-  form().Header.click();
-  EXPECT_EQ(sel().output_format.separator, separator_type::SepTab);
-  EXPECT_FALSE(sel().output_format.header_line);
 }
 
 struct OfferCase {

@@ -68,14 +68,6 @@ TEST_F(VariableTabs, AGapInTheTabNumbersBecomesAPageWithoutTab) {
   EXPECT_TRUE(platform.shown().empty()) << "a gap shows no dialog";
 }
 
-TEST_F(VariableTabs, ConflictingLabelsAreReportedAndTheLastOneIsTheCaption) {
-  auto d = listing({{2, "Economic", 1}, {2, "Political", 1}});
-  VariablePages pages = BuildVariableTabs(d, tab_style_type::SubTabs);
-  EXPECT_EQ(log_count("Read different labels for the same tab number"), 1);
-  ASSERT_EQ(pages.TabCount, 1);
-  EXPECT_EQ(pages.frames[0].caption, "Political");
-}
-
 struct SplitCase {
   int variables;
   int sub_tabs;
