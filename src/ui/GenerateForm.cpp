@@ -149,16 +149,23 @@ void TGenerateForm::wire_output_options() {
   UnselectAllButton.on_click = [this] { UnselectAllButtonClick(); };
 }
 
+// An item of a disabled menu cannot be chosen: while a run is under way the
+// "&File" and "&Create Data Set" menus are shut.
 void TGenerateForm::wire_menus() {
   CreateDataSetButton.on_click = [this] { CreateDataSetButtonClick(); };
-  CreateNow1.on_click = [this] { CreateNow1Click(); };
   ExitBtn.on_click = [this] { ExitBtnClick(); };
-  Exit1.on_click = [this] { Exit1Click(); };
-  LoadSettings1.on_click = [this] { LoadSettings1Click(); };
-  SaveSettings1.on_click = [this] { SaveSettings1Click(); };
+  auto in_menu = [](const Control& menu, auto handler) {
+    return [&menu, handler] {
+      if (menu.enabled) handler();
+    };
+  };
+  Exit1.on_click = in_menu(FileMenu, [this] { Exit1Click(); });
+  LoadSettings1.on_click = in_menu(FileMenu, [this] { LoadSettings1Click(); });
+  SaveSettings1.on_click = in_menu(FileMenu, [this] { SaveSettings1Click(); });
+  CreateNow1.on_click = in_menu(CreateDataSetMenu, [this] { CreateNow1Click(); });
+  ShowOutputWindow1.on_click = in_menu(CreateDataSetMenu, [this] { ShowOutputWindow1Click(); });
   TraceOnMenuItem.on_click = [this] { TraceOnMenuItemClick(); };
   TraceOffMenuItem.on_click = [this] { TraceOffMenuItemClick(); };
-  ShowOutputWindow1.on_click = [this] { ShowOutputWindow1Click(); };
   KivoraDocumentation1.on_click = [this] { KivoraDocumentation1Click(); };
   TandrelQuickstartGuide1.on_click = [this] { TandrelQuickstartGuide1Click(); };
   Documentation1.on_click = [this] { Documentation1Click(); };

@@ -85,6 +85,8 @@ TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
   std::vector<std::vector<bool>> seen;
   platform.set_pump_hook([&] {
     seen.push_back(lock_state());
+    form().CreateNow1.click();  // no second run from inside the first
+    form().LoadSettings1.click();
     g.user_interrupt = true;
   });
   EXPECT_THROW(form().CreateDataSetButton.click(), EUserInterrupt);
@@ -93,6 +95,16 @@ TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
   EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
   EXPECT_FALSE(form().LastRun.has_value());
   EXPECT_FALSE(traced("Exited click of \"Go\" Button"));
+  const auto lines = trace_lines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) {
+                            return l.find("Go Button clicked") != std::string::npos;
+                          }),
+            1);
+  const auto shown_messages = messages();
+  EXPECT_TRUE(std::none_of(shown_messages.begin(), shown_messages.end(), [](const std::string& m) {
+    return m.find("Settings") != std::string::npos;
+  })) << "no settings were loaded meanwhile";
 }
 
 }  // namespace
