@@ -135,9 +135,8 @@ class TGenericListDlg : public ModalModel {
   TGenerateForm& form_;
 };
 
-// "Please note:  you are exiting the selection subset window with no
-// selection made.  Tandrel is setting the specification to include all
-// <kind> in the output."
+// What OK tells the user when nothing was chosen and every item of `kind`
+// ("states", "groups", ...) is taken instead.
 std::string empty_choice_message(const std::string& kind);
 
 }  // namespace tandrel
