@@ -1,0 +1,41 @@
+// Load Settings and Save Settings: the whole selections record to and from
+// the installation's one settings file. A file that cannot be read or
+// written, or a record that cannot be stored or is damaged, changes nothing
+// and is explained to the user.
+
+#include "app/Globals.h"
+#include "diagnostics/Exceptions.h"
+#include "ui/GenerateForm.h"
+#include "ui/SettingsFile.h"
+
+namespace tandrel {
+
+void TGenerateForm::SaveSettings1Click() {
+  ReadVariableSelections();
+  try {
+    save_settings_file(globals().configuration.saved_settings_file_name, selections());
+  } catch (const ERangeError& e) {
+    os().message_box(e.what());  // names the list that does not fit
+    return;
+  } catch (const EInOutError& e) {
+    os().message_box(std::string("Settings not saved:  ") + e.what());
+    return;
+  }
+  os().message_box("Settings saved!");
+}
+
+void TGenerateForm::LoadSettings1Click() {
+  try {
+    load_settings_file(globals().configuration.saved_settings_file_name, selections());
+  } catch (const ERangeError& e) {
+    os().message_box(std::string("Settings not loaded:  ") + e.what());
+    return;
+  } catch (const EInOutError& e) {
+    os().message_box(std::string("Settings not loaded:  ") + e.what());
+    return;
+  }
+  ShowSelections(selections(), description());
+  os().message_box("Settings loaded!");
+}
+
+}  // namespace tandrel

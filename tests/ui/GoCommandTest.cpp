@@ -1,0 +1,111 @@
+// Go from the main window: the final choice of variables, the run, and the
+// window's lock.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "diagnostics/Exceptions.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/OutputWindow.h"
+
+namespace tandrel {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class GoCommand : public test::MainWindowFixture {
+ protected:
+  GoCommand() { start(); }
+
+  std::vector<bool> lock_state() {
+    TGenerateForm& f = form();
+    return {f.SelectionTabs.enabled, f.CreateDataSetButton.enabled, f.ExitBtn.enabled,
+            f.FileMenu.enabled, f.CreateDataSetMenu.enabled};
+  }
+  bool traced(const std::string& text) const {
+    const auto lines = trace_lines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.find(text) != std::string::npos; });
+  }
+};
+
+TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
+  form().UnselectAllButton.click();
+  for (VariableBox& b : form().VarCheckBoxes) b.checked = false;
+  box_of("diaspora").checked = true;
+  form().VarBoxClick(box("v1"));
+  form().CreateDataSetButton.click();
+  EXPECT_EQ(names(sel().variable_selections.variable_columns),
+            (Names{"numcode", "group", "year", "ccode", "region", "v1"}));
+  EXPECT_FALSE(box_of("diaspora").checked || box_of("diaspora").enabled);
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_TRUE(form().LastRun->output_written);
+  EXPECT_EQ(messages().back(), "Output Complete!");
+  EXPECT_TRUE(
+      traced("Go Button clicked:  processing user selections for output and creating "
+             "output file."));
+  EXPECT_TRUE(traced("Exited click of \"Go\" Button: selections have been output."));
+  EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
+}
+
+struct LimdepCase {
+  const char* name;
+  bool to_file;
+  bool label_kept;
+};
+
+class GoLimdepStrings : public GoCommand, public ::testing::WithParamInterface<LimdepCase> {};
+
+TEST_P(GoLimdepStrings, AStringVariableIsDroppedOnlyForALimdepDataFile) {
+  platform.script_save_file(dir.file("out.csv"));
+  form().ToFileRadioDial.click();
+  form().LIMDEPCommandFileCheckBox.click();
+  if (!GetParam().to_file) form().ToScreenRadioDial.click();
+  form().VarBoxClick(box("label"));
+  platform.clear_shown();
+  form().CreateDataSetButton.click();
+  EXPECT_EQ(box_of("label").checked, GetParam().label_kept);
+  const auto& columns = sel().variable_selections.variable_columns;
+  const Names chosen = names(columns);
+  EXPECT_EQ(std::count(chosen.begin(), chosen.end(), "label"), GetParam().label_kept ? 1 : 0);
+  EXPECT_EQ(shown("TErrorDialog"), GetParam().to_file);
+  const std::string report =
+      "(variable \"label\").  LIMDEP cannot process string variables.  The variable will be "
+      "deselected and will not appear in this output data set.";
+  EXPECT_EQ(error_log_text().find(report) != std::string::npos, GetParam().to_file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Destinations, GoLimdepStrings,
+                         ::testing::Values(LimdepCase{"File", true, false},
+                                           LimdepCase{"Screen", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
+  std::vector<std::vector<bool>> seen;
+  platform.set_pump_hook([&] {
+    seen.push_back(lock_state());
+    form().CreateNow1.click();  // no second run from inside the first
+    form().LoadSettings1.click();
+    g.user_interrupt = true;
+  });
+  EXPECT_THROW(form().CreateDataSetButton.click(), EUserInterrupt);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), std::vector<bool>(5, false));
+  EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
+  EXPECT_FALSE(form().LastRun.has_value());
+  EXPECT_FALSE(traced("Exited click of \"Go\" Button"));
+  const auto lines = trace_lines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) {
+                            return l.find("Go Button clicked") != std::string::npos;
+                          }),
+            1);
+  const auto shown_messages = messages();
+  EXPECT_TRUE(std::none_of(shown_messages.begin(), shown_messages.end(), [](const std::string& m) {
+    return m.find("Settings") != std::string::npos;
+  })) << "no settings were loaded meanwhile";
+}
+
+}  // namespace
+}  // namespace tandrel

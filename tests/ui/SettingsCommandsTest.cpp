@@ -1,0 +1,162 @@
+// Load Settings and Save Settings from the main window's File menu.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ui/MainWindowFixture.h"
+#include "ui/SettingsFile.h"
+#include "ui/SubsetDialogs.h"
+
+namespace tandrel {
+namespace {
+
+// Every control the settings touch: enabled, checked or text.
+std::string window_state(const TGenerateForm& f) {
+  std::string out;
+  auto put = [&](const Control& c, const std::string& value) {
+    out += c.caption + (c.enabled ? " on " : " off ") + value + "\n";
+  };
+  for (const RadioButtonControl* r :
+       {&f.PhysGrpButton, &f.PhysStateButton, &f.Time5yrButton, &f.InterpolateYesButton, &f.All_Yrs,
+        &f.Specified_Yrs, &f.ToFileRadioDial, &f.ToScreenRadioDial, &f.SeparateWithTabs})
+    put(*r, r->checked() ? "x" : ".");
+  for (const CheckBoxControl* c :
+       {&f.AllGrpCheckBox, &f.AllStatesCheckBox, &f.SubsetStatesCheckBox, &f.NonKivGroupCheckBox,
+        &f.NonKivGroupSubsetCheckBox, &f.LinearInterpCheckBox, &f.CarryforwardInterpCheckBox,
+        &f.IncludeMissingCheckBox, &f.SPSSCommandFileCheckBox, &f.StataCommandFileCheckBox,
+        &f.Header})
+    put(*c, c->checked() ? "x" : ".");
+  for (const EditControl* e : {&f.SubYear1Edit, &f.SubYear2Edit, &f.FileDisplay}) put(*e, e->text);
+  for (const VariableBox& b : f.VarCheckBoxes)
+    out += std::to_string(b.variable) + (b.enabled ? " on " : " off ") + (b.checked ? "x" : ".");
+  return out;
+}
+
+class SettingsCommands : public test::MainWindowFixture {
+ protected:
+  SettingsCommands() {
+    start();
+    g.configuration.saved_settings_file_name = dir.file("settings.dat");
+  }
+
+  void choose_canada() {
+    form().PhysStateButton.click();
+    platform.script_action([](platform::ModalDialog& d) {
+      auto& dlg = dynamic_cast<TKIVCountryListDlg&>(d);
+      dlg.press("<<");
+      dlg.SrcList.select_texts({"Canada"});
+      dlg.press(">");
+      dlg.press("OK");
+    });
+    form().ChangeStateSubsetButton.click();
+  }
+};
+
+TEST_F(SettingsCommands, SaveThenLoadBringsBackTheWindowAndTheRecord) {
+  choose_canada();
+  form().NonKivGroupCheckBox.click();
+  form().Time5yrButton.click();
+  form().InterpolateYesButton.click();
+  form().CarryforwardInterpCheckBox.click();
+  form().VarBoxClick(box("v3"));
+  form().Specified_Yrs.click();
+  form().SubYear1Edit.enter_text("1950");
+  form().SubYear2Edit.enter_text("1999");
+  platform.script_save_file(dir.file("data.csv"));
+  form().ToFileRadioDial.click();
+  form().SPSSCommandFileCheckBox.click();
+  form().SeparateWithTabs.click();
+  form().Header.click();
+  form().SaveSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings saved!");
+  EXPECT_EQ(std::filesystem::file_size(g.configuration.saved_settings_file_name),
+            kSettingsRecordSize);
+  const user_selection_type saved = sel();
+  const std::string shown_before = window_state(form());
+  EXPECT_EQ(sel().selected_states, (Selected_state_list_type{20}));
+
+  form().PhysGrpButton.click();
+  form().InterpolateNoButton.click();
+  form().All_Yrs.click();
+  form().ToScreenRadioDial.click();
+  form().Header.click();
+  form().VarBoxClick(box("v0"));
+  form().LoadSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings loaded!");
+  EXPECT_EQ(sel(), saved);
+  EXPECT_EQ(window_state(form()), shown_before);
+}
+
+TEST_F(SettingsCommands, ADestinationByteOfFiveChecksNoDestination) {
+  user_selection_type stored = sel();
+  stored.output_format.destination = static_cast<output_destination_type>(5);
+  save_settings_file(g.configuration.saved_settings_file_name, stored);
+  form().LoadSettings1.click();
+  EXPECT_EQ(static_cast<int>(sel().output_format.destination), 5);
+  EXPECT_EQ(form().DestinationRadios.checked(), nullptr);
+}
+
+struct BadFile {
+  const char* name;
+  void (*prepare)(const std::string& file);
+  std::string message;  // "<file>" stands for the settings file's name
+};
+
+class BadSettingsFile : public SettingsCommands, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadSettingsFile, ChangesNothingAndSaysWhy) {
+  const std::string file = g.configuration.saved_settings_file_name;
+  GetParam().prepare(file);
+  form().ToPrinterRadioDial.click();
+  const user_selection_type before = sel();
+  const std::string shown_before = window_state(form());
+  form().LoadSettings1.click();
+  std::string message = GetParam().message;
+  if (auto at = message.find("<file>"); at != std::string::npos) message.replace(at, 6, file);
+  EXPECT_EQ(messages(), (std::vector<std::string>{message}));
+  EXPECT_EQ(sel(), before);
+  EXPECT_EQ(window_state(form()), shown_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadSettingsFile,
+    ::testing::Values(
+        BadFile{
+            "Missing", [](const std::string&) {},
+            "Settings not loaded:  Cannot open settings file <file>: No such file or directory"},
+        BadFile{
+            "Short", [](const std::string& f) { test::write_file(f, "0123456789"); },
+            "Settings not loaded:  Settings file <file> holds 10 bytes, fewer than the 13332 of "
+            "a settings record."},
+        BadFile{"CountOverCapacity",
+                [](const std::string& f) {
+                  settings_record_bytes r = encode_settings_record(user_selection_type{});
+                  r[9] = 0x20;  // 8192 groups
+                  test::write_file(f, std::string(r.begin(), r.end()));
+                },
+                "Settings not loaded:  Settings record is damaged: the count of selected_groups "
+                "is 8192, outside 0..1001."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsCommands, ARecordThatCannotBeSavedLeavesTheFileAsItWas) {
+  test::write_file(g.configuration.saved_settings_file_name, "old");
+  sel().selected_groups.assign(1002, 201);
+  form().SaveSettings1.click();
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"Settings not saved: selected_groups holds 1002 entries, "
+                                      "more than the 1001 a settings file can hold."}));
+  EXPECT_EQ(test::read_file(g.configuration.saved_settings_file_name), "old");
+
+  g.configuration.saved_settings_file_name = dir.file("no/such/folder/settings.dat");
+  sel().selected_groups.clear();
+  platform.clear_shown();
+  form().SaveSettings1.click();
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"Settings not saved:  Cannot create settings file " +
+                                      g.configuration.saved_settings_file_name +
+                                      ": No such file or directory"}));
+}
+
+}  // namespace
+}  // namespace tandrel
