@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "output/CommandFileTestSupport.h"
 #include "output/RunDescription.h"
 
@@ -58,52 +56,29 @@ TEST_F(UserSelections, DefaultsGiveTheWholeBlock) {
              "*    Data file written with \",\" (comma) as separator character.", ""}));
 }
 
-TEST_F(UserSelections, EachChoiceChangesItsLine) {
-  using P = physical_aggregation_type;
-  using T = temporal_aggregation_type;
-  const struct {
-    std::function<void(user_selection_type&)> choose;
-    std::size_t line;
-    std::string expected;
-  } cases[] = {
-      {[](auto& s) { s.physical_aggregation = P::PhysRegion; }, 2,
-       "*    Physical Aggregation: Region."},
-      {[](auto& s) { s.temporal_aggregation = T::Time2yr; }, 3,
-       "*    Temporal Aggregation: 2 year periods."},
-      {[](auto& s) { s.temporal_aggregation = T::Time5yr; }, 3,
-       "*    Temporal Aggregation: 5 year periods"},
-      {[](auto& s) { s.temporal_aggregation = T::Time10yr; }, 3,
-       "*    Temporal Aggregation: Decade."},
-      {[](auto& s) {
-         s.interpolate = true;
-         s.interpolation_method = interpolation_method_type::InterpCarryForward;
-       },
-       6, "*    Interpolation Method: Carry Forward."},
-      {[](auto& s) { s.interpolate = true; }, 5, "*    Interpolation: On."},
-      {[](auto& s) { s.output_missing_cases = false; }, 7,
-       "*    Include Missing Data Years: False."},
-      {[](auto& s) { s.include_nonkiv_states = true; }, 9, "*    All non-KIV cases included."},
-      {[](auto& s) {
-         s.include_nonkiv_states = true;
-         s.all_nonkiv_states = false;
-       },
-       9, "*    Subset of non-KIV cases included."},
-      {[](auto& s) { s.output_format.header_line = false; }, 10,
-       "*    Output data file written without header line."},
-      {[](auto& s) { s.output_format.separator = separator_type::SepSpace; }, 11,
-       "*    Data file written with \" \" (space) as separator character."},
-      {[](auto& s) { s.output_format.separator = separator_type::SepTab; }, 11,
-       "*    Data file written with  tab character as separator character."},
-  };
-  for (const auto& c : cases) {
-    s = user_selection_type{};
-    s.first_year = 1990;
-    s.last_year = 2000;
-    c.choose(s);
-    const Lines out = lines();
-    ASSERT_GT(out.size(), c.line) << c.expected;
-    EXPECT_EQ(out[c.line], c.expected);
-  }
+TEST_F(UserSelections, OtherChoicesGiveTheirLines) {
+  s.physical_aggregation = physical_aggregation_type::PhysRegion;
+  s.all_regions = false;
+  s.temporal_aggregation = temporal_aggregation_type::Time5yr;
+  s.interpolate = true;
+  s.interpolation_method = interpolation_method_type::InterpCarryForward;
+  s.output_missing_cases = false;
+  s.include_nonkiv_states = true;
+  s.all_nonkiv_states = false;
+  s.output_format.header_line = false;
+  s.output_format.separator = separator_type::SepTab;
+  EXPECT_EQ(
+      slice(lines(), 2, 12),
+      (Lines{"*    Physical Aggregation: Region.", "*    Temporal Aggregation: 5 year periods",
+             "*    Selection of Actors: Subset of Regions.", "*    Interpolation: On.",
+             "*    Interpolation Method: Carry Forward.", "*    Include Missing Data Years: False.",
+             "*    Include non-KIV cases: True.", "*    Subset of non-KIV cases included.",
+             "*    Year Range: 1990 to 2000.", "*    Output data file written without header line.",
+             "*    Data file written with  tab character as separator character.", ""}));
+  s.output_format.separator = separator_type::SepSpace;
+  s.all_nonkiv_states = true;
+  EXPECT_EQ(slice(lines(), 9, 1), Lines{"*    All non-KIV cases included."});
+  EXPECT_EQ(lines()[12], "*    Data file written with \" \" (space) as separator character.");
 }
 
 TEST_F(UserSelections, SelectionOfActorsNoLongerSaysAllForEverySubset) {
