@@ -25,12 +25,6 @@ char ascii_lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool same_name(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return ascii_lower(x) == ascii_lower(y);
-         });
-}
-
 bool has(const std::string& name, std::string_view part) {
   return name.find(part) != std::string::npos;
 }
@@ -78,6 +72,12 @@ void rename_in_rows(display_output_array_type& rows, const std::string& long_nam
 
 }  // namespace
 
+bool same_column_name(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ascii_lower(x) == ascii_lower(y);
+         });
+}
+
 bool has_aggregate_suffix(const std::string& name) {
   return std::any_of(std::begin(kSuffixes), std::end(kSuffixes),
                      [&name](const SuffixRule& rule) { return ends_with(name, rule.suffix); });
@@ -120,7 +120,7 @@ void apply_length_rule(output_variable_lists& lists, display_output_array_type& 
   }
   auto taken = [&lists, column](const std::string& candidate) {
     for (std::size_t i = 0; i < lists.names.size(); ++i)
-      if (i != column && same_name(lists.names[i], candidate)) return true;
+      if (i != column && same_column_name(lists.names[i], candidate)) return true;
     return false;
   };
   lists.names[column] = short_var_name(name, rows, taken);

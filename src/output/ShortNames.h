@@ -15,6 +15,9 @@ namespace tandrel {
 
 inline constexpr std::size_t kShortNameLength = 8;
 
+// SPSS and LIMDEP do not tell names apart by letter case.
+bool same_column_name(const std::string& a, const std::string& b);
+
 // Whether `name` ends in "_min", "_max" or "_mean" (in this letter case).
 bool has_aggregate_suffix(const std::string& name);
 

@@ -17,23 +17,12 @@ bool is_string_column(const output_variable_lists& lists, std::size_t column) {
   return lists.types[column] == "str32";
 }
 
-char ascii_lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool is_numcode(const std::string& name) {
-  static constexpr std::string_view kNumcode = "numcode";
-  return name.size() == kNumcode.size() &&
-         std::equal(name.begin(), name.end(), kNumcode.begin(),
-                    [](char a, char b) { return ascii_lower(a) == b; });
-}
-
 // The column that tells a data case from the header case: numcode, or in a
 // merged run the column of its minimum, under the name the data list gave it.
 std::string numcode_column(const CommandFileInput& in) {
   if (!in.merged) return "numcode";
   for (const display_output_row& row : in.rows)
-    if (is_numcode(row.name) && !row.min_name.empty()) return row.min_name;
+    if (same_column_name(row.name, "numcode") && !row.min_name.empty()) return row.min_name;
   return "numcode_min";
 }
 
