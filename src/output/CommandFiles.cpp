@@ -1,15 +1,53 @@
 #include "output/CommandFiles.h"
 
-#include "app/Globals.h"
+#include "diagnostics/Error.h"
+#include "diagnostics/Exceptions.h"
+#include "output/CommandFileFormats.h"
+#include "output/WrittenTexts.h"
 
 namespace tandrel {
 
-void write_command_files(const user_selection_type& selections, int, const std::string&, bool,
-                         display_output_array_type&, output_variable_lists&) {
-  if (selections.output_format.destination != output_destination_type::DestFile) return;
-  os().message_box(
-      "Command files for Stata, SPSS and LIMDEP are not written by this version of Tandrel; the "
-      "data file was written without them.");
+namespace {
+
+constexpr const char* kStataFailure =
+    "Error opening or writing output file for STATA commands.  File may be in use by another "
+    "program, may be read-only, or disk may be full.  Command file NOT created.";
+constexpr const char* kSpssFailure =
+    "Error opening or writing output file for SPSS commands.  File may be in use by another "
+    "program, may be read-only, or disk may be full.  Command file NOT created.";
+constexpr const char* kLimdepFailure =
+    "Error opening or writing output file for LIMDEP commands.  File may be in use by another "
+    "program, may be read-only, or disk may be full.  Command file NOT created.";
+
+// One file, guarded: an input/output failure is reported and the next file
+// is still attempted.
+void write_guarded(void (*write)(CommandFileInput&), CommandFileInput& in, const char* failure) {
+  try {
+    write(in);
+  } catch (const EInOutError&) {
+    error(failure, 1, noncritical);
+  }
+}
+
+}  // namespace
+
+void write_command_files(const user_selection_type& selections, int lines, const std::string&,
+                         bool merged, display_output_array_type& rows,
+                         output_variable_lists& lists) {
+  const output_format_type& format = selections.output_format;
+  using C = command_file_type;
+  const bool stata = format.command_files.contains(C::CmdStata);
+  const bool spss = format.command_files.contains(C::CmdSPSS);
+  const bool limdep = format.command_files.contains(C::CmdLIMDEP);
+  if (format.destination != output_destination_type::DestFile) return;
+  if (!stata && !spss && !limdep) return;
+
+  CommandFileInput in{selections, lines, merged, rows, lists};
+  // Only the Stata and SPSS files declare text widths.
+  if (stata || spss) in.longest_text = longest_quoted_text(format.output_file_name);
+  if (stata) write_guarded(write_stata_file, in, kStataFailure);
+  if (spss) write_guarded(write_spss_file, in, kSpssFailure);
+  if (limdep) write_guarded(write_limdep_file, in, kLimdepFailure);
 }
 
 }  // namespace tandrel

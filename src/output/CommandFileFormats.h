@@ -1,0 +1,67 @@
+#pragma once
+
+// What the Stata, SPSS and LIMDEP command files share: their inputs, the
+// parts of the data file's name they quote, and one builder and one writer
+// per format. write_command_files (CommandFiles.h) is the entry point.
+
+#include <cstddef>
+#include <string>
+
+#include "output/OutputColumns.h"
+#include "output/RunDescription.h"
+#include "reference/Selections.h"
+
+namespace tandrel {
+
+class OutputChannel;
+
+inline constexpr double kProgramVersion = 1.06;
+
+struct CommandFileInput {
+  const user_selection_type& selections;
+  int lines;  // data lines written
+  bool merged;
+  // Changed in place by the SPSS and LIMDEP steps, which shorten names.
+  display_output_array_type& rows;
+  output_variable_lists& lists;
+  // The longest text value written to the data file, in bytes.
+  std::size_t longest_text = 0;
+
+  const std::string& data_file() const { return selections.output_format.output_file_name; }
+};
+
+// "1.06" in the selections block, " 1.06" in the first line of each file.
+std::string program_version_text();
+std::string program_version_field();
+
+// The folder of `path` with its trailing delimiter, or "" for a bare name.
+std::string folder_part(const std::string& path);
+// `path` without its folder.
+std::string name_part(const std::string& path);
+
+// The three lines asking users to cite the data source, each starting with
+// `comment` ("*" or "?").
+void append_citation_note(CommandFileLines& out, const std::string& comment);
+
+// Writes every line with its line end; raises EInOutError on failure.
+void write_lines(OutputChannel& file, const CommandFileLines& lines);
+
+std::string stata_file_name(const std::string& data_file);
+std::string spss_file_name(const std::string& data_file);
+std::string limdep_file_name(const std::string& data_file);
+
+// The Stata file: long names, string columns declared wide enough for
+// `longest_text`.
+CommandFileLines stata_lines(const CommandFileInput& in);
+// The SPSS file. Shortens long minimum, maximum and mean names in place.
+CommandFileLines spss_lines(CommandFileInput& in);
+// The LIMDEP file. Shortens long minimum, maximum and mean names in place.
+CommandFileLines limdep_lines(CommandFileInput& in);
+
+// Create or overwrite the file and write it. An input/output failure raises
+// EInOutError; the LIMDEP writer reports every string column after writing.
+void write_stata_file(CommandFileInput& in);
+void write_spss_file(CommandFileInput& in);
+void write_limdep_file(CommandFileInput& in);
+
+}  // namespace tandrel

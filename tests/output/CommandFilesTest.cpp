@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "output/CommandFileTestSupport.h"
+#include "output/CommandFiles.h"
+#include "output/Destination.h"
+
+namespace tandrel {
+namespace {
+
+using test::columns_of;
+using test::integer;
+using test::read_file;
+using test::text;
+using C = command_file_type;
+namespace fs = std::filesystem;
+
+class CommandFiles : public test::CommandFileFixture {
+ protected:
+  void request(std::initializer_list<C> files) {
+    for (C file : files) selections.output_format.command_files.include(file);
+  }
+  void write(bool merged = false) {
+    columns = columns_of({integer("numcode"), text("group"), integer("year")}, merged);
+    write_command_files(selections, 2, ",", merged, columns.rows, columns.lists);
+  }
+  std::string data_file() const { return selections.output_format.output_file_name; }
+  bool written(const std::string& name) const { return fs::exists(dir.file(name)); }
+
+  test::TestColumns columns;
+};
+
+TEST_F(CommandFiles, ScreenAndPrinterNeverProduceCommandFiles) {
+  request({C::CmdStata, C::CmdSPSS, C::CmdLIMDEP});
+  for (auto to : {output_destination_type::DestScreen, output_destination_type::DestPrinter}) {
+    selections.output_format.destination = to;
+    write();
+  }
+  selections.output_format.destination = output_destination_type::DestFile;
+  selections.output_format.command_files = command_file_set{};
+  write();
+  EXPECT_FALSE(written("out.csv.sps") || written("out.lim") || written("out.csv.do"));
+  EXPECT_EQ(reports(), std::vector<std::string>{});
+}
+
+TEST_F(CommandFiles, StataKeepsLongNamesWhileSpssAndLimdepShowShortOnes) {
+  test::write_file(dir.file("out.csv.do"), std::string(10000, 'x'));  // overwritten
+  request({C::CmdLIMDEP, C::CmdSPSS, C::CmdStata});
+  write(true);
+  const std::string stata = read_file(dir.file("out.csv.do"));
+  EXPECT_EQ(stata.substr(0, 8), "* STATA ");
+  EXPECT_EQ(stata.substr(stata.size() - 3), ";\r\n");
+  EXPECT_NE(stata.find(" numcode_min long numcode_max "), std::string::npos);
+  EXPECT_NE(stata.find("*  numcode           numcode_min       numcode_max       numcode_mean"),
+            std::string::npos);
+  for (const char* name : {"out.csv.sps", "out.lim"}) {
+    const std::string file = read_file(dir.file(name));
+    EXPECT_EQ(file.find("numcode_m"), std::string::npos) << name;
+    EXPECT_NE(file.find("*  numcode           numcodmn          numcodmx          numcdeme\r\n"),
+              std::string::npos)
+        << name;
+  }
+}
+
+TEST_F(CommandFiles, FailingFileIsReportedAndTheNextStillWritten) {
+  const struct {
+    std::string blocked, report;
+  } cases[] = {
+      {"out.csv.do",
+       "Error opening or writing output file for STATA commands.  File may be in use by another "
+       "program, may be read-only, or disk may be full.  Command file NOT created."},
+      {"out.csv.sps",
+       "Error opening or writing output file for SPSS commands.  File may be in use by another "
+       "program, may be read-only, or disk may be full.  Command file NOT created."},
+      {"out.lim",
+       "Error opening or writing output file for LIMDEP commands.  File may be in use by another "
+       "program, may be read-only, or disk may be full.  Command file NOT created."},
+  };
+  request({C::CmdStata, C::CmdSPSS, C::CmdLIMDEP});
+  for (const auto& k : cases) {
+    for (const char* name : {"out.csv.do", "out.csv.sps", "out.lim"})
+      fs::remove_all(dir.file(name));
+    fs::create_directory(dir.file(k.blocked));
+    write();
+    const auto got = reports();
+    EXPECT_NE(std::find(got.begin(), got.end(), k.report), got.end()) << k.blocked;
+    for (const char* name : {"out.csv.do", "out.csv.sps", "out.lim"}) {
+      if (name == k.blocked) continue;
+      EXPECT_TRUE(fs::is_regular_file(dir.file(name))) << name;
+    }
+  }
+}
+
+TEST_F(CommandFiles, LongTextsStillInTheOpenDataFilesBufferAreMeasured) {
+  OutputChannel channel;
+  channel.open_file(data_file());
+  const std::string line = "1990,1990,  201,\"A\",1990";
+  for (int i = 0; i < 4000; ++i) channel.write_line(line);  // more than the stream buffers
+  channel.write_line("1990,1990,  202,\"" + std::string(50, 'B') + "\",1990");
+  request({C::CmdStata});
+  write();
+  EXPECT_NE(read_file(dir.file("out.csv.do")).find(" str50 group "), std::string::npos);
+  channel.close();
+}
+
+}  // namespace
+}  // namespace tandrel
