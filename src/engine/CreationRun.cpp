@@ -77,8 +77,11 @@ bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
       if (run.selections.output_format.header_line)
         write_header(channel, run.selections, header_line);
       result.cases_written = write_cases(run, progress, channel, separator);
-      if (!run.selections.output_format.command_files.empty())
+      if (!run.selections.output_format.command_files.empty()) {
+        // The command files read the data file back for the width of its texts.
+        channel.flush();
         write_command_files(run.selections, result.cases_written, separator, merged, rows, lists);
+      }
     } catch (const std::exception&) {
       close_output(run.selections, channel);
       throw;

@@ -13,7 +13,7 @@ namespace tandrel {
 // Stata, SPSS, LIMDEP. `lines` is the number of data lines written. The SPSS
 // and LIMDEP steps may shorten the names in `rows` and `lists`.
 void write_command_files(const user_selection_type& selections, int lines,
-                         const std::string& separator, bool merged,
-                         display_output_array_type& rows, output_variable_lists& lists);
+                         const std::string& separator, bool merged, display_output_array_type& rows,
+                         output_variable_lists& lists);
 
 }  // namespace tandrel

@@ -76,6 +76,11 @@ void OutputChannel::write_line(std::string_view line) {
   }
 }
 
+void OutputChannel::flush() {
+  if (file_ != nullptr && std::fflush(file_) != 0)
+    throw EInOutError("Cannot write to " + file_name_ + ": " + system_reason());
+}
+
 void OutputChannel::close() {
   if (!open_) return;
   open_ = false;

@@ -40,6 +40,10 @@ class OutputChannel {
   // Closes the file or the print job; the screen needs no closing. Raises
   // EInOutError when buffered output cannot be written or the job fails.
   void close();
+  // Puts every line written so far into the file, so that it can be read
+  // back while the channel is still open. Raises EInOutError when the disk
+  // refuses them.
+  void flush();
 
   bool is_open() const { return open_; }
   output_destination_type destination() const { return destination_; }

@@ -17,10 +17,6 @@ struct FileCloser {
 }  // namespace
 
 std::size_t longest_quoted_text(const std::string& data_file) {
-  // The run writes the data lines through a buffered stdio stream that it
-  // closes only after the command files; without this flush the last lines
-  // would not be on disk yet.
-  std::fflush(nullptr);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(data_file.c_str(), "rb"));
   if (!file) return 0;
   auto block = std::make_unique<char[]>(kReadBlock);

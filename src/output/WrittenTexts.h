@@ -10,8 +10,8 @@ namespace tandrel {
 
 // The length in bytes of the longest double-quoted text in `data_file`, or
 // 0 when it holds none or cannot be read. The data file is usually still
-// open when the command files are written, so every open output stream is
-// flushed first.
+// open when the command files are written: its channel must be flushed
+// first.
 std::size_t longest_quoted_text(const std::string& data_file);
 
 }  // namespace tandrel

@@ -92,12 +92,13 @@ TEST_F(CommandFiles, FailingFileIsReportedAndTheNextStillWritten) {
   }
 }
 
-TEST_F(CommandFiles, LongTextsStillInTheOpenDataFilesBufferAreMeasured) {
+TEST_F(CommandFiles, LongTextsOfTheOpenDataFileAreMeasuredOnceItsChannelIsFlushed) {
   OutputChannel channel;
   channel.open_file(data_file());
   const std::string line = "1990,1990,  201,\"A\",1990";
   for (int i = 0; i < 4000; ++i) channel.write_line(line);  // more than the stream buffers
   channel.write_line("1990,1990,  202,\"" + std::string(50, 'B') + "\",1990");
+  channel.flush();  // as the run does before it writes the command files
   request({C::CmdStata});
   write();
   EXPECT_NE(read_file(dir.file("out.csv.do")).find(" str50 group "), std::string::npos);
