@@ -209,6 +209,7 @@ TEST_F(PsppReadsBrokenLinesWithTexts, NoTextIsSplitAndEveryTextIsWhole) {
       }
       write_data_line(line, channel, s, separator);
     }
+    channel.flush();  // as the run does before the command files
     write_command_files(s, kLines, separator, false, rows, lists);
     close_output(s, channel);
 
