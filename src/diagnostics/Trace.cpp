@@ -1,7 +1,6 @@
 #include "diagnostics/Trace.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "app/Globals.h"
 #include "diagnostics/Exceptions.h"
@@ -34,10 +33,14 @@ std::string format_remaining(double days) {
   if (days < 0) days = 0;
   double fraction = days - std::floor(days);
   long long ms = std::llround(fraction * 86400000.0) % 86400000LL;
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld", ms / 3600000, ms / 60000 % 60,
-                ms / 1000 % 60);
-  return buffer;
+  // Every progress step formats one: no printf machinery here.
+  const long long parts[] = {ms / 3600000, ms / 60000 % 60, ms / 1000 % 60};
+  std::string text = "00:00:00";
+  for (int i = 0; i < 3; ++i) {
+    text[static_cast<std::size_t>(i * 3)] = static_cast<char>('0' + parts[i] / 10);
+    text[static_cast<std::size_t>(i * 3 + 1)] = static_cast<char>('0' + parts[i] % 10);
+  }
+  return text;
 }
 
 Ttrace_obj::Ttrace_obj(int level, const std::string& caption)

@@ -11,6 +11,7 @@
 #include "engine/KIVSort.h"
 #include "output/CommandFiles.h"
 #include "output/DataLine.h"
+#include "output/DataLinesAhead.h"
 #include "output/Destination.h"
 #include "output/OutputColumns.h"
 #include "reference/GroupIndex.h"
@@ -32,32 +33,44 @@ struct RunState {
   std::unique_ptr<TKIV_Sort_Obj> sort;
 };
 
-// Writes the data lines of every case whose first record is not blank.
+// The cases of the sorted records: runs of one case number whose first
+// record is not blank (a blank case is never written).
+std::vector<CaseSpan> cases_to_write(const TKIV_Sort_Obj& sort) {
+  std::vector<CaseSpan> cases;
+  const std::int32_t last_index = sort.last_record_index();
+  std::int32_t first = 0;
+  for (std::int32_t k = 1; k <= last_index + 1; ++k) {
+    if (k <= last_index && sort.get_record(k).case_number == sort.get_record(first).case_number)
+      continue;
+    if (!sort.record_is_blank(first)) cases.push_back({first, k - 1});
+    first = k;
+  }
+  return cases;
+}
+
+// Writes the data line of every case, with a progress step for every record.
 int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
                 const std::string& separator) {
   const TKIV_Sort_Obj& sort = *run.sort;
   const bool merged = sort.has_merged_cases();
   const Tregion_list_info_obj& regions = *globals().region_list;
-  std::string line;
-  int written = 0;
-  auto write_case = [&](std::int32_t first, std::int32_t last) {
-    if (sort.record_is_blank(first)) return;
+  const std::vector<CaseSpan> cases = cases_to_write(sort);
+  DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
     construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
-                        first, last, merged);
-    write_data_line(line, channel, run.selections, separator);
-    ++written;
-  };
+                        c.first, c.last, merged);
+  });
   const std::int32_t last_index = sort.last_record_index();
-  std::int32_t first = 0;
-  for (std::int32_t k = 0; k <= last_index; ++k) {
-    if (sort.get_record(k).case_number != sort.get_record(first).case_number) {
-      write_case(first, k - 1);
-      first = k;
-    }
-    progress.Tick("Executing Procedure: Write final output", last_index);
+  std::int32_t ticked = 0;
+  auto tick_through = [&](std::int32_t record) {
+    for (; ticked <= record; ++ticked)
+      progress.Tick("Executing Procedure: Write final output", last_index);
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    tick_through(cases[i].last);
+    write_data_line(lines.line(i), channel, run.selections, separator);
   }
-  if (last_index >= 0) write_case(first, last_index);
-  return written;
+  tick_through(last_index);
+  return static_cast<int>(cases.size());
 }
 
 // Step 7 of the run: everything that writes. Returns whether the output was

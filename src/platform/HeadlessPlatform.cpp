@@ -172,6 +172,21 @@ DateTime HeadlessPlatform::now() const {
                   static_cast<int>(ms.count())};
 }
 
+double HeadlessPlatform::time_of_day() const {
+  if (fixed_clock_) return fixed_clock_->day_fraction();
+  timespec ts{};
+  ::clock_gettime(CLOCK_REALTIME, &ts);
+  const long long minute = ts.tv_sec / 60;
+  if (minute != offset_minute_) {
+    std::tm local{};
+    ::localtime_r(&ts.tv_sec, &local);
+    utc_offset_ = local.tm_gmtoff;
+    offset_minute_ = minute;
+  }
+  const long long seconds = (ts.tv_sec + utc_offset_) % 86400;
+  return (static_cast<double>(seconds) + ts.tv_nsec / 1e9) / 86400.0;
+}
+
 int HeadlessPlatform::text_width(std::string_view text) const {
   // An average caption character of the default dialog font is 5 pixels wide.
   return static_cast<int>(text.size()) * 5;

@@ -70,6 +70,7 @@ class HeadlessPlatform : public Platform {
   std::int64_t free_disk_space(const std::string& path) const override;
   char path_delimiter() const override { return '/'; }
   DateTime now() const override;
+  double time_of_day() const override;
   int text_width(std::string_view text) const override;
   [[noreturn]] void end_program(int status) override;
 
@@ -82,6 +83,9 @@ class HeadlessPlatform : public Platform {
   std::deque<std::optional<std::string>> save_files_;
   std::function<void()> pump_hook_;
   std::optional<DateTime> fixed_clock_;
+  // The local time's offset from UTC in seconds, looked up again each minute.
+  mutable long utc_offset_ = 0;
+  mutable long long offset_minute_ = -1;
   std::optional<std::int64_t> free_space_;
   std::vector<std::string> opened_;
   std::string program_dir_;
