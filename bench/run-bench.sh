@@ -6,7 +6,8 @@
 #   RUNS=3 bench/run-bench.sh sample b200-years
 #
 # The generated installations go to bench/generated/ (git-ignored); the
-# one at 1500 variables takes about 1.4 GB of disk.
+# one at 1500 variables takes about 1.4 GB of disk. Delete a folder there to
+# have it generated anew after the generator changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -82,8 +83,12 @@ if chosen b200-filled; then
   run_scenario b200-filled "$GEN/b200" $((1001 * 226 * 200)) \
     --unit state --period 5 --vars all --interpolate linear --controls all
 fi
+if chosen b1500-all || chosen b1500-filled; then generate b1500 1001 1500; fi
 if chosen b1500-all; then
-  generate b1500 1001 1500
   run_scenario b1500-all "$GEN/b1500" $((1001 * 226 * 1500)) \
     --unit state --period 5 --vars all --no-missing-cases
+fi
+if chosen b1500-filled; then
+  run_scenario b1500-filled "$GEN/b1500" $((1001 * 226 * 1500)) \
+    --unit state --period 5 --vars all --interpolate linear --controls all
 fi

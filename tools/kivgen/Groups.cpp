@@ -227,7 +227,7 @@ std::vector<GroupPlan> plan_sample_groups(const StateSystem& cow, const SampleSh
 
 StateSystem bench_state_system(int groups, std::uint64_t seed) {
   const int needed = (groups + 8) / 9;
-  const int count = std::max(needed, std::min(groups, 200));
+  const int count = std::max(needed, std::min(groups, 200)) + kBenchControlStates;
   std::vector<int> codes;
   for (int c = 2; c <= 990; ++c) {
     if (home_region_code(c) != -99) codes.push_back(c);
@@ -254,7 +254,8 @@ StateSystem bench_state_system(int groups, std::uint64_t seed) {
 std::vector<GroupPlan> plan_bench_groups(const StateSystem& states, int groups, int first_year,
                                          int last_year, std::uint64_t seed) {
   Rng rng = stream(seed, kTagBenchGroups);
-  const std::size_t n = states.states().size();
+  // The last states of the list stay without groups, for control cases.
+  const std::size_t n = states.states().size() - kBenchControlStates;
   std::vector<GroupPlan> plans;
   for (int g = 0; g < groups; ++g) {
     const CowState& state = states.states()[static_cast<std::size_t>(g) % n];

@@ -39,9 +39,14 @@ std::vector<GroupPlan> plan_sample_groups(const StateSystem& cow, const SampleSh
                                           std::uint64_t seed);
 
 // A made-up state system for benchmarks: enough states for `groups` groups
-// (at most 9 a state, at most 200 states unless more are needed), each a
-// state from 1800 to 2025 and each in a KIV region.
+// (at most 9 a state, at most 200 states unless more are needed) and
+// kBenchControlStates more without groups, each a state from 1800 to 2025
+// and each in a KIV region.
 StateSystem bench_state_system(int groups, std::uint64_t seed);
+
+// States of a benchmark nation list that hold no group, so that runs with
+// control cases have states to add them for; they come last in the list.
+inline constexpr int kBenchControlStates = 40;
 
 // `groups` groups spread over the states, each with a line in every year
 // from first_year to last_year. Sorted by numcode.
