@@ -70,7 +70,7 @@ if chosen sample; then
   run_scenario sample build/release/src 0 --unit state --period 5 --years 1960:1990 --vars all
 fi
 # Loaded values: groups x years kept x (200 columns - diaspora + is_kiv).
-if chosen b200-years || chosen b200-all || chosen b200-filled; then generate b200 1001 200; fi
+if chosen b200-years || chosen b200-all; then generate b200 1001 200; fi
 if chosen b200-years; then
   run_scenario b200-years "$GEN/b200" $((1001 * 51 * 200)) \
     --unit state --period 5 --years 1950:2000 --vars all --no-missing-cases
@@ -79,16 +79,20 @@ if chosen b200-all; then
   run_scenario b200-all "$GEN/b200" $((1001 * 226 * 200)) \
     --unit state --period 5 --vars all --no-missing-cases
 fi
+# With control cases: 961 groups leave the group index room for the
+# control groups of the 40 states without groups.
 if chosen b200-filled; then
-  run_scenario b200-filled "$GEN/b200" $((1001 * 226 * 200)) \
+  generate b200c 961 200
+  run_scenario b200-filled "$GEN/b200c" $((961 * 226 * 200)) \
     --unit state --period 5 --vars all --interpolate linear --controls all
 fi
-if chosen b1500-all || chosen b1500-filled; then generate b1500 1001 1500; fi
 if chosen b1500-all; then
+  generate b1500 1001 1500
   run_scenario b1500-all "$GEN/b1500" $((1001 * 226 * 1500)) \
     --unit state --period 5 --vars all --no-missing-cases
 fi
 if chosen b1500-filled; then
-  run_scenario b1500-filled "$GEN/b1500" $((1001 * 226 * 1500)) \
+  generate b1500c 961 1500
+  run_scenario b1500-filled "$GEN/b1500c" $((961 * 226 * 1500)) \
     --unit state --period 5 --vars all --interpolate linear --controls all
 fi

@@ -148,7 +148,7 @@ class TKIV_array_obj {
   void add_series_gaps(std::int32_t numcode, const KeyVariables& keys);
   void fill_series_year(std::int32_t numcode, int source_year, int year, const KeyVariables& keys);
   bool wants_control_case(std::int32_t ccode, int year) const;
-  void add_control_case(std::int32_t ccode, int year, const KeyVariables& keys);
+  bool add_control_case(std::int32_t ccode, int year, const KeyVariables& keys);
 
   const Tuser_data_set_listing_obj* description_;
   const configuration_type* configuration_;

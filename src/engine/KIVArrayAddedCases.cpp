@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/Globals.h"
+#include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "reference/DataSetListing.h"
@@ -123,11 +124,22 @@ void TKIV_array_obj::add_missing_nonkiv(const Tuser_data_set_listing_obj& descri
                       selections.selected_nonkiv_states.end());
   const int first = description.get_first_year_possible(ds_);
   const int last = description.get_last_year_possible(ds_);
+  bool full_reported = false;
   for (int year = first; year <= last; ++year) {
     // A year without a block is not held, also in the nil structure's 1800.
     if (!in_partition(year) || block(year) == nullptr) continue;
-    for (std::int32_t k : candidates)
-      if (wants_control_case(k, year)) add_control_case(k, year, keys);
+    for (std::int32_t k : candidates) {
+      if (!wants_control_case(k, year) || add_control_case(k, year, keys) || full_reported)
+        continue;
+      error(
+          "The group index holds as many groups as it can (1001), so no control group could be "
+          "added for state " +
+              std::to_string(k) +
+              " or any other state that has none yet.  Control cases of these states are left "
+              "out of this data set.",
+          1, noncritical);
+      full_reported = true;
+    }
     process_trace->Tick("Adding non-KIV cases", last - first);
   }
   trace().Exit("Done adding missing non-KIV cases ");
@@ -140,12 +152,16 @@ bool TKIV_array_obj::wants_control_case(std::int32_t ccode, int year) const {
          !state_has_group_year(ccode, year) && !state_has_kiv_groups(ccode);
 }
 
-void TKIV_array_obj::add_control_case(std::int32_t ccode, int year, const KeyVariables& keys) {
+// Returns false, adding nothing, when the state has no control group yet
+// and the group index has no room left for one.
+bool TKIV_array_obj::add_control_case(std::int32_t ccode, int year, const KeyVariables& keys) {
   const std::int32_t numcode = ccode * 100;
   const kiv_region_type home = nation_list().get_home_region(ccode);
-  if (!groups_->have_group(numcode))
+  if (!groups_->have_group(numcode)) {
+    if (groups_->count() > kMaxGroupSlot) return false;
     groups_->add_group(numcode, kControlGroupName, kControlDiaspora,
                        region_list().get_code_from_region(home), ccode);
+  }
   if (!group_year_exists(numcode, year)) init_group_year(year, numcode);
   static const std::string* const name = intern_text(kControlGroupName);
   set_group_value(ds_, keys.numcode, TaggedValue::int32(numcode), year, numcode);
@@ -156,6 +172,7 @@ void TKIV_array_obj::add_control_case(std::int32_t ccode, int year, const KeyVar
   set_group_value(ds_, keys.group, TaggedValue::interned(name), year, numcode);
   set_group_value(ds_, keys.region, TaggedValue::uint8(static_cast<std::uint8_t>(home)), year,
                   numcode);
+  return true;
 }
 
 void TKIV_array_obj::set_kiv_flags(const Tuser_data_set_listing_obj& description,

@@ -135,6 +135,23 @@ TEST_F(KIVAddedCases, StatesWithoutGroupsGetOneControlCasePerStateYear) {
   EXPECT_TRUE(reports().empty());
 }
 
+TEST_F(KIVAddedCases, FullGroupIndexLeavesControlCasesOutInsteadOfFailingTheRun) {
+  install_default();
+  // Fill the index up to its 1001 slots with groups of states 2 and 20.
+  Tgroup_index_obj& groups = inst->groups();
+  for (std::int32_t n = 0; groups.count() <= kMaxGroupSlot; ++n)
+    groups.add_group(n < 98 ? 202 + n : 2011 + (n - 98), "G", -99, 0, n < 98 ? 2 : 20);
+  auto data = load(1945, 2000);
+  data->add_missing_nonkiv(inst->description(), g.selections);
+  EXPECT_TRUE(years_with_case(*data, 4000).empty());
+  EXPECT_TRUE(years_with_case(*data, 7000).empty());
+  EXPECT_EQ(groups.count(), kMaxGroupSlot + 1);
+  EXPECT_EQ(reports(), std::vector<std::string>{
+                           "The group index holds as many groups as it can (1001), so no control "
+                           "group could be added for state 40 or any other state that has none "
+                           "yet.  Control cases of these states are left out of this data set."});
+}
+
 TEST_F(KIVAddedCases, StateWhoseGroupsAreNumberedTenAndUpGetsNoControlCase) {
   install_default();
   auto data = load(1940, 2000);
