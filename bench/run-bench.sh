@@ -83,7 +83,7 @@ fi
 # control groups of the 40 states without groups.
 if chosen b200-filled; then
   generate b200c 961 200
-  run_scenario b200-filled "$GEN/b200c" $((961 * 226 * 200)) \
+  run_scenario b200-filled "$GEN/b200c" $(((961 + 40) * 226 * 200)) \
     --unit state --period 5 --vars all --interpolate linear --controls all
 fi
 if chosen b1500-all; then
@@ -93,6 +93,6 @@ if chosen b1500-all; then
 fi
 if chosen b1500-filled; then
   generate b1500c 961 1500
-  run_scenario b1500-filled "$GEN/b1500c" $((961 * 226 * 1500)) \
+  run_scenario b1500-filled "$GEN/b1500c" $(((961 + 40) * 226 * 1500)) \
     --unit state --period 5 --vars all --interpolate linear --controls all
 fi
