@@ -4,19 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "batch/BatchLists.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchSelections.h"
-#include "process/Globals.h"
-#include "app/Startup.h"
-#include "process/Exceptions.h"
 #include "diagnostics/DiagnosticWindows.h"
-#include "diagnostics/Trace.h"
-#include "run/CreationRun.h"
-#include "platform/Console.h"
-#include "platform/HeadlessPlatform.h"
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/ProgressForm.h"
+#include "diagnostics/Trace.h"
+#include "platform/Console.h"
+#include "platform/HeadlessPlatform.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
+#include "run/CreationRun.h"
 
 namespace tandrel {
 
@@ -78,7 +78,8 @@ int run_job(ProcessGlobals& g, const BatchOptions& options) {
     return 0;
   }
   apply_batch_options(options, g, *g.selections, std::cerr);
-  RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description);
+  RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description,
+                                          {*g.region_list, *g.nation_array, *g.group_index});
   std::cout.flush();
   return result.output_written ? 0 : kExitNotCompleted;
 }

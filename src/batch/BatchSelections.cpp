@@ -8,8 +8,8 @@
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
-#include "reference/SubsetSources.h"
 #include "reference/SettingsFile.h"
+#include "reference/SubsetSources.h"
 #include "reference/VariableRules.h"
 
 namespace tandrel {

@@ -1,7 +1,7 @@
 #include "output/CommandFileFormats.h"
 
-#include "process/Globals.h"
 #include "output/Destination.h"
+#include "process/Globals.h"
 #include "reference/FieldReaders.h"
 
 namespace tandrel {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <utility>
 
-#include "process/Globals.h"
 #include "diagnostics/Trace.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "ui/GenerateForm.h"
 
@@ -54,7 +54,8 @@ void TGenerateForm::Go() {
   apply_go_variable_rules(VarCheckBoxes, description(), selections());
   ReadVariableSelections();
   ProcessGlobals& g = globals();
-  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description);
+  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description,
+                                 {*g.region_list, *g.nation_array, *g.group_index});
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
 }
 

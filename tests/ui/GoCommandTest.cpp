@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "diagnostics/OutputWindow.h"
 #include "process/Exceptions.h"
 #include "ui/MainWindowFixture.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {
