@@ -5,6 +5,8 @@
 
 #include "app/Globals.h"
 #include "diagnostics/Exceptions.h"
+#include "diagnostics/Trace.h"
+#include "reference/SelectionCheck.h"
 #include "ui/GenerateForm.h"
 #include "ui/SettingsFile.h"
 
@@ -35,6 +37,8 @@ void TGenerateForm::LoadSettings1Click() {
     return;
   }
   ShowSelections(selections(), description());
+  for (const SelectionProblem& problem : check_selections(selections(), description()))
+    trace().Message("Loaded settings: " + problem.text);
   os().message_box("Settings loaded!");
 }
 
