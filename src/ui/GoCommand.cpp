@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Trace.h"
 #include "reference/DataSetListing.h"
 #include "reference/SelectionCheck.h"
@@ -59,7 +59,7 @@ void TGenerateForm::Go() {
   for (const SelectionProblem& problem : check_selections(selections(), description()))
     trace().Message("Passed over: " + problem.text);
   ProcessGlobals& g = globals();
-  LastRun = run_output_procedure(g.configuration, g.selections, *g.description);
+  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description);
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
 }
 

@@ -3,12 +3,12 @@
 // written, or a record that cannot be stored or is damaged, changes nothing
 // and is explained to the user.
 
-#include "app/Globals.h"
-#include "diagnostics/Exceptions.h"
 #include "diagnostics/Trace.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/SelectionCheck.h"
+#include "reference/SettingsFile.h"
 #include "ui/GenerateForm.h"
-#include "ui/SettingsFile.h"
 
 namespace tandrel {
 
