@@ -13,6 +13,8 @@ namespace {
 
 using Kind = SelectionProblemKind;
 
+constexpr const char* kNeedsOut = " needs --out FILE: its file goes next to the data file";
+
 // The option that asks for what a problem is about, when the command line
 // gave it; empty when the problem comes from the settings file.
 std::string option_behind(const BatchOptions& o, Kind kind) {
@@ -67,7 +69,7 @@ std::string usage_message(const std::string& option, const SelectionProblem& pro
     case Kind::ControlsOutsideUnit:
       return "--controls applies only to --unit group or --unit state";
     case Kind::CommandFilesWithoutFile:
-      return option + " needs --out FILE: command files are written next to a data file";
+      return option + kNeedsOut;
     case Kind::FileNameWithoutExtension:
       return "--out: " + s.output_format.output_file_name +
              " has no extension; name the file with one (like .csv, .out, .dat or .raw) so "
@@ -114,6 +116,10 @@ void check_output_path(const std::string& option, const std::string& path) {
 
 void check_batch_selections(const BatchOptions& o, const user_selection_type& requested,
                             const Tuser_data_set_listing_obj& d, std::ostream& notes) {
+  // Every file that goes next to the data file needs one, whether the
+  // selections record holds it (command files) or not.
+  if (const auto given = file_output_options(o); !given.empty() && !o.out)
+    throw UsageError(given.front() + kNeedsOut);
   const auto problems = check_selections(requested, d);
   for (const auto& problem : problems) {
     const std::string option = option_behind(o, problem.kind);

@@ -50,8 +50,8 @@ struct UsageError : std::runtime_error {
 // after "=" in the same one ("--unit=state").
 BatchOptions parse_batch_options(const std::vector<std::string>& args);
 
-// The options given that write files next to the data file, in the order
-// given above ("--stata", "--spss", "--limdep"); each needs --out.
+// The options given that write files next to the data file (command files
+// and any other file made from the data), in a fixed order; each needs --out.
 std::vector<std::string> file_output_options(const BatchOptions& options);
 
 extern const char* const kBatchUsage;
