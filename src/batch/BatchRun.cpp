@@ -128,6 +128,18 @@ RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
   return {0, summary_line(result.cases_written, to_screen, files.written())};
 }
 
+// The lines that end every run that got as far as the configuration: each
+// repeated report, what was written, and the reports of this run in the log.
+void print_closing(const ProcessGlobals& g, BatchPlatform& platform, const BatchStartup& windows,
+                   const RunOutcome& outcome, bool quiet) {
+  platform.print_repeats();
+  if (outcome.summary && !quiet) std::cerr << *outcome.summary << "\n";
+  if (!windows.log_opened) return;
+  const std::string& log = g.configuration.error_file_name;
+  if (int reports = reports_after(log, windows.log_offset); reports > 0)
+    std::cerr << error_log_line(reports, log) << "\n";
+}
+
 RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options) {
   ProgressLine progress;
   BatchStartup windows(g);
@@ -146,6 +158,12 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
     progress.clear();
     std::cerr << "tandrel-batch: interrupted\n";
     outcome.status = kExitInterrupted;
+  } catch (const platform::ProgramEnded&) {
+    // A critical report ended the program; the log is flushed line by line.
+    progress.clear();
+    g.progress_listener = nullptr;
+    print_closing(g, platform, windows, outcome, options.quiet);
+    throw;
   }
   progress.clear();
   g.progress_listener = nullptr;
@@ -153,13 +171,7 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
     g.user_interrupt = false;
     finish(g);
   }
-  platform.print_repeats();
-  if (outcome.summary && !options.quiet) std::cerr << *outcome.summary << "\n";
-  if (windows.log_opened) {
-    const std::string& log = g.configuration.error_file_name;
-    if (int reports = reports_after(log, windows.log_offset); reports > 0)
-      std::cerr << error_log_line(reports, log) << "\n";
-  }
+  print_closing(g, platform, windows, outcome, options.quiet);
   return outcome;
 }
 
@@ -187,7 +199,6 @@ int run_parsed(const BatchOptions& options) {
   try {
     status = run_installed(g, platform, options).status;
   } catch (const platform::ProgramEnded& ended) {
-    platform.print_repeats();
     if (ended.status == platform::kExitFatalStartup)
       explain_missing_installation(platform, installation);
     status = ended.status;
