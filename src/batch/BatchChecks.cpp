@@ -107,7 +107,8 @@ void check_output_path(const std::string& option, const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path file(path);
-  if (fs::is_directory(file, ec) || path.empty() || path.back() == '/')
+  if (path.empty()) throw UsageError(option + " needs a file name");
+  if (fs::is_directory(file, ec) || path.back() == '/')
     throw UsageError(option + ": " + path + " names a folder; name a file in it");
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
   if (!fs::is_directory(folder, ec))

@@ -60,6 +60,7 @@ TEST_F(BatchCommandLine, UsageErrorsNameTheOptionAndWriteNothing) {
       {{"--out", "@WORK@/results"},
        "--out: @WORK@/results has no extension; name the file with one (like .csv, .out, "
        ".dat or .raw) so statistical software can read it"},
+      {{"--out="}, "--out needs a file name"},
       {{"--vars", "pop,diaspora"}, "--vars: the variable diaspora is never output"},
       {{"--unit=nation"}, "--unit: \"nation\" is not one of globe, group, region, state"},
       {{"--trace=yes"}, "--trace takes no value"},

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 #include "batch/BatchOptions.h"
@@ -109,19 +108,6 @@ TEST_F(BatchSelections, RegionsByTheirCodeInTheData) {
   EXPECT_FALSE(g.selections->all_regions);
   EXPECT_EQ(g.selections->selected_regions,
             (Selected_kiv_region_list_type{kiv_region_type::KivRegNAfrica5}));
-}
-
-TEST_F(BatchSelections, VariablesLeftOutOfAllAreNamedOnOneLine) {
-  std::string mdf = test::read_file(dir.file("kiv.mdf"));
-  mdf.replace(mdf.find("pop,real,1"), 10, "pop,real,3");
-  dir.write("kiv.mdf", mdf);
-  const std::string notes = apply({"--period", "5", "--vars", "all"});
-  EXPECT_EQ(notes,
-            "tandrel-batch: left out, as a 5-year period does not offer them without "
-            "interpolation: pop (every 3 years)\n");
-  const auto names = selected_names();
-  EXPECT_EQ(std::count(names.begin(), names.end(), "pop"), 0);
-  EXPECT_EQ(std::count(names.begin(), names.end(), "ccode"), 1);
 }
 
 TEST_F(BatchSelections, SettingsAreLoadedBeforeTheCommandLineAndSaved) {
