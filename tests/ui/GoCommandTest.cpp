@@ -49,6 +49,16 @@ TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
   EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
 }
 
+TEST_F(GoCommand, TracesTheChoicesTheUnitKeepsButTheRunPassesOver) {
+  form().NonKivGroupCheckBox.click();
+  form().PhysRegionButton.click();
+  form().CreateDataSetButton.click();
+  EXPECT_TRUE(
+      traced("Passed over: Control cases exist only for the group and state units, not "
+             "for the region unit."));
+  EXPECT_EQ(messages().back(), "Output Complete!");
+}
+
 struct LimdepCase {
   const char* name;
   bool to_file;
