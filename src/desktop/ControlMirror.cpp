@@ -1,0 +1,162 @@
+#include "desktop/ControlMirror.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "ui/FormControls.h"
+
+namespace tandrel::desktop {
+
+namespace {
+
+QString q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+void show_state(QWidget* widget, const Control& control) {
+  widget->setEnabled(control.enabled);
+  // A widget whose parent is hidden reports itself hidden; only the
+  // control's own flag decides.
+  if (widget->isHidden() == control.visible) widget->setVisible(control.visible);
+}
+
+// Leaving the edit types its text into the model. Qt's own editingFinished
+// does not come while an input mask is incomplete, and an incomplete year
+// is what the model's rule must see.
+class LeaveFilter : public QObject {
+ public:
+  LeaveFilter(QLineEdit* edit, std::function<void()> left)
+      : QObject(edit), left_(std::move(left)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) left_();
+    return false;
+  }
+
+ private:
+  std::function<void()> left_;
+};
+
+}  // namespace
+
+ControlMirror::ControlMirror(std::function<void(const std::function<void()>&)> act)
+    : act_(std::move(act)) {}
+
+QCheckBox* ControlMirror::check_box(CheckBoxControl& control, QWidget* parent) {
+  auto* widget = new QCheckBox(q(control.caption), parent);
+  widget->setToolTip(q(control.hint));
+  QObject::connect(widget, &QCheckBox::clicked, widget,
+                   [this, &control] { act_([&control] { control.click(); }); });
+  refreshers_.push_back([widget, &control] {
+    const QSignalBlocker block(widget);
+    widget->setText(q(control.caption));
+    widget->setChecked(control.checked());
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+QRadioButton* ControlMirror::radio(RadioButtonControl& control, QWidget* parent) {
+  auto* widget = new QRadioButton(q(control.caption), parent);
+  widget->setToolTip(q(control.hint));
+  // The model's group decides which button is on.
+  widget->setAutoExclusive(false);
+  QObject::connect(widget, &QRadioButton::clicked, widget,
+                   [this, &control] { act_([&control] { control.click(); }); });
+  refreshers_.push_back([widget, &control] {
+    const QSignalBlocker block(widget);
+    widget->setText(q(control.caption));
+    widget->setChecked(control.checked());
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+QPushButton* ControlMirror::button(ButtonControl& control, QWidget* parent) {
+  auto* widget = new QPushButton(q(control.caption), parent);
+  widget->setToolTip(q(control.hint));
+  widget->setAutoDefault(false);
+  QObject::connect(widget, &QPushButton::clicked, widget,
+                   [this, &control] { act_([&control] { control.click(); }); });
+  refreshers_.push_back([widget, &control] {
+    widget->setText(q(control.caption));
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+QLineEdit* ControlMirror::edit(EditControl& control, QWidget* parent) {
+  auto* widget = new QLineEdit(parent);
+  widget->setToolTip(q(control.hint));
+  widget->setReadOnly(control.read_only);
+  if (!control.tab_stop) widget->setFocusPolicy(Qt::ClickFocus);
+  if (!control.edit_mask.empty()) {
+    // "0000;1;_": four digits, blanks shown as "_". Qt's "9" is a required
+    // digit; the model's rule judges what the user left.
+    widget->setInputMask(QStringLiteral("9999;_"));
+  }
+  if (control.max_length > 0) widget->setMaxLength(control.max_length);
+  auto leave = [this, widget, &control] {
+    if (widget->isReadOnly()) return;
+    const std::string text = widget->text().toStdString();
+    if (text == control.text) return;
+    act_([&control, text] { control.enter_text(text); });
+  };
+  widget->installEventFilter(new LeaveFilter(widget, leave));
+  QObject::connect(widget, &QLineEdit::returnPressed, widget, leave);
+  refreshers_.push_back([widget, &control] {
+    const QSignalBlocker block(widget);
+    if (widget->text().toStdString() != control.text) widget->setText(q(control.text));
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+QGroupBox* ControlMirror::group_box(Control& control, QWidget* parent) {
+  auto* widget = new QGroupBox(q(control.caption).trimmed(), parent);
+  refreshers_.push_back([widget, &control] {
+    widget->setTitle(q(control.caption).trimmed());
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+QLabel* ControlMirror::label(Control& control, QWidget* parent) {
+  auto* widget = new QLabel(q(control.caption), parent);
+  refreshers_.push_back([widget, &control] {
+    widget->setText(q(control.caption));
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+void ControlMirror::action(QAction* widget, MenuItemControl& control, bool checkable) {
+  widget->setText(q(control.caption));
+  widget->setCheckable(checkable);
+  widget->setToolTip(q(control.hint));
+  QObject::connect(widget, &QAction::triggered, widget,
+                   [this, &control] { act_([&control] { control.click(); }); });
+  refreshers_.push_back([widget, &control] {
+    const QSignalBlocker block(widget);
+    widget->setText(q(control.caption));
+    widget->setChecked(control.checked);
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.visible);
+  });
+}
+
+void ControlMirror::follow(QWidget* widget, const Control& control) {
+  refreshers_.push_back([widget, &control] { show_state(widget, control); });
+}
+
+void ControlMirror::refresh() const {
+  for (const auto& r : refreshers_) r();
+}
+
+}  // namespace tandrel::desktop

@@ -1,0 +1,127 @@
+#include "desktop/DesktopRun.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "app/Startup.h"
+#include "desktop/DesktopStartup.h"
+#include "desktop/DiagnosticViews.h"
+#include "desktop/MainWindow.h"
+#include "desktop/QtPlatform.h"
+#include "process/Globals.h"
+
+namespace tandrel::desktop {
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitFailed = 1;
+
+constexpr const char* kUsage =
+    "Usage: tandrel [--program-dir DIR]\n"
+    "Starts the Tandrel window on the installation in DIR (its Tandrel.ini),\n"
+    "else in $TANDREL_HOME, else in this program's folder.\n";
+
+struct Options {
+  std::string program_dir;
+  bool help = false;
+  bool version = false;
+};
+
+std::optional<Options> parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--program-dir" && i + 1 < argc) {
+      options.program_dir = argv[++i];
+    } else if (arg.rfind("--program-dir=", 0) == 0) {
+      options.program_dir = arg.substr(14);
+    } else {
+      std::cerr << "tandrel: unknown argument '" << arg << "'\n" << kUsage;
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+std::string installation_dir(const Options& options) {
+  if (!options.program_dir.empty()) return options.program_dir;
+  const char* home = std::getenv("TANDREL_HOME");
+  if (home != nullptr && *home != '\0') return home;
+  return {};
+}
+
+void show_centred(QWidget& window, const TGenerateForm& form) {
+  // The model's size, or more where the desktop's font needs it.
+  const QSize wanted = QSize(form.Width(), form.Height()).expandedTo(window.sizeHint());
+  window.resize(wanted);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    window.move(area.center() - QPoint(wanted.width() / 2, wanted.height() / 2));
+  }
+  window.show();
+}
+
+// Start-up, the event loop, close-down; ProgramEnded leaves for run_desktop.
+int run_installed(ProcessGlobals& g, QtPlatform& platform) {
+  DesktopStartup windows(platform);
+  DiagnosticViews views(g, platform);
+  start_up(g, windows);
+  views.connect_windows();
+  MainWindow& window = *windows.window();
+  show_centred(window, window.form());
+  const int status = QApplication::exec();
+  if (window.exit_status()) {
+    platform.set_main_widget(nullptr);
+    return *window.exit_status();
+  }
+  g.user_interrupt = false;
+  finish(g);
+  platform.set_main_widget(nullptr);
+  return status;
+}
+
+}  // namespace
+
+int run_desktop(int argc, char** argv) {
+  const std::optional<Options> options = parse(argc, argv);
+  if (!options) return kExitUsage;
+  if (options->help) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "tandrel (Tandrel) " << QCoreApplication::applicationVersion().toStdString()
+              << "\n";
+    return 0;
+  }
+  QtPlatform platform;
+  if (const std::string dir = installation_dir(*options); !dir.empty())
+    platform.set_program_directory(dir);
+  platform.set_echo(false);
+  ProcessGlobals g;
+  g.platform = &platform;
+  install_globals(&g);
+  int status = 0;
+  try {
+    status = run_installed(g, platform);
+  } catch (const platform::ProgramEnded& ended) {
+    status = ended.status;
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QStringLiteral("Tandrel"), QString::fromStdString(e.what()));
+    status = kExitFailed;
+  }
+  install_globals(nullptr);
+  return status;
+}
+
+}  // namespace tandrel::desktop

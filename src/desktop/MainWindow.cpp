@@ -1,0 +1,150 @@
+#include "desktop/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "desktop/VariablePagesView.h"
+#include "platform/Platform.h"
+#include "process/Exceptions.h"
+#include "ui/GenerateForm.h"
+
+namespace tandrel::desktop {
+
+namespace {
+
+QString q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(TGenerateForm& form)
+    : form_(form), mirror_([this](const std::function<void()>& action) { act(action); }) {
+  setObjectName(QStringLiteral("GenerateForm"));
+  setWindowTitle(q(form.Caption));
+  build_menus();
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("Central"));
+  auto* layout = new QVBoxLayout(central);
+  tabs_ = new QTabWidget(central);
+  tabs_->setObjectName(QStringLiteral("SelectionTabs"));
+  tabs_->addTab(build_main_settings(), q(form.MainSettingsTab.caption));
+  tabs_->addTab(build_output_options(), q(form.OutputOptionsTab.caption));
+  tabs_->addTab(build_variables_page(), q(form.VarTab.caption));
+  connect(tabs_, &QTabWidget::currentChanged, this,
+          [this](int page) { form_.SelectionTabs.active_page = page; });
+  mirror_.add([this] {
+    tabs_->setEnabled(form_.SelectionTabs.enabled);
+    if (tabs_->currentIndex() != form_.SelectionTabs.active_page)
+      tabs_->setCurrentIndex(form_.SelectionTabs.active_page);
+  });
+  layout->addWidget(tabs_, 1);
+  auto* row = new QHBoxLayout;
+  QPushButton* go = mirror_.button(form.CreateDataSetButton, central);
+  go->setObjectName(QStringLiteral("CreateDataSetButton"));
+  QPushButton* exit = mirror_.button(form.ExitBtn, central);
+  exit->setObjectName(QStringLiteral("ExitBtn"));
+  row->addWidget(go, 2);
+  row->addWidget(exit, 1);
+  layout->addLayout(row);
+  setCentralWidget(central);
+  refresh();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build_menus() {
+  struct Item {
+    MenuItemControl& control;
+    const char* name;
+    bool checkable;
+  };
+  auto menu = [this](Control& control, const char* name, std::initializer_list<Item> items) {
+    QMenu* m = menuBar()->addMenu(q(control.caption));
+    m->setObjectName(QString::fromLatin1(name));
+    for (const Item& item : items) {
+      QAction* a = m->addAction(q(item.control.caption));
+      a->setObjectName(QString::fromLatin1(item.name));
+      mirror_.action(a, item.control, item.checkable);
+    }
+    mirror_.add([m, &control] { m->setEnabled(control.enabled); });
+  };
+  TGenerateForm& f = form_;
+  menu(f.FileMenu, "FileMenu",
+       {{f.LoadSettings1, "LoadSettings1", false},
+        {f.SaveSettings1, "SaveSettings1", false},
+        {f.Exit1, "Exit1", false}});
+  menu(f.CreateDataSetMenu, "CreateDataSetMenu",
+       {{f.CreateNow1, "CreateNow1", false}, {f.ShowOutputWindow1, "ShowOutputWindow1", false}});
+  menu(f.TraceMenu, "TraceMenu",
+       {{f.TraceOnMenuItem, "TraceOnMenuItem", true},
+        {f.TraceOffMenuItem, "TraceOffMenuItem", true}});
+  menu(f.HelpMenu, "HelpMenu",
+       {{f.KivoraDocumentation1, "KivoraDocumentation1", false},
+        {f.TandrelQuickstartGuide1, "TandrelQuickstartGuide1", false},
+        {f.Documentation1, "Documentation1", false},
+        {f.About1, "About1", false}});
+}
+
+void MainWindow::build_variable_pages() {
+  variable_pages_ = new VariablePagesView(form_, mirror_, this);
+  variables_layout_->insertWidget(0, variable_pages_, 1);
+  refresh();
+}
+
+QSize MainWindow::variable_page_size() const {
+  // What the model lays its columns of boxes into: the page less the frame
+  // and the row of Select buttons.
+  return {490, 360};
+}
+
+void MainWindow::refresh() {
+  mirror_.refresh();
+  if (variable_pages_ != nullptr) variable_pages_->refresh();
+}
+
+void MainWindow::act(const std::function<void()>& action) {
+  if (closing_) return;
+  ++depth_;
+  try {
+    action();
+  } catch (const platform::ProgramEnded& ended) {
+    exit_status_ = ended.status;
+  } catch (const EUserInterrupt&) {
+    // The run was stopped; the window is unlocked by the model.
+  }
+  --depth_;
+  after_action();
+}
+
+void MainWindow::after_action() {
+  refresh();
+  if (exit_status_) {
+    closing_ = true;
+    QCoreApplication::exit(*exit_status_);
+    return;
+  }
+  if (depth_ == 0 && form_.close_requested) {
+    form_.close_requested = false;
+    close();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (depth_ > 0 && !closing_) {
+    // A run pumps messages under this call: the model must outlive it.
+    event->ignore();
+    return;
+  }
+  event->accept();
+  closing_ = true;
+  QCoreApplication::exit(exit_status_.value_or(0));
+}
+
+}  // namespace tandrel::desktop

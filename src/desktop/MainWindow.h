@@ -1,0 +1,69 @@
+#pragma once
+
+// The main window: a mirror of the TGenerateForm model. It builds one widget
+// per model control, forwards every user action to the control's handler,
+// and re-reads the model after each change. Closing asks the model first.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "desktop/ControlMirror.h"
+
+class QTabWidget;
+class QPushButton;
+class QVBoxLayout;
+
+namespace tandrel {
+class TGenerateForm;
+}
+
+namespace tandrel::desktop {
+
+class VariablePagesView;
+
+class MainWindow : public QMainWindow {
+ public:
+  explicit MainWindow(TGenerateForm& form);
+  ~MainWindow() override;
+
+  TGenerateForm& form() { return form_; }
+  // Builds the variable pages once the model has them.
+  void build_variable_pages();
+  // Re-reads every control of the model.
+  void refresh();
+  // Runs a user action on the model, then re-reads the window and acts on
+  // an exit the model asked for.
+  void act(const std::function<void()>& action);
+  // The exit status the model asked the program to end with, once it did.
+  std::optional<int> exit_status() const { return exit_status_; }
+  // The client size of a variable page in this window's font.
+  QSize variable_page_size() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build_menus();
+  QWidget* build_main_settings();
+  QWidget* build_unit_box();
+  QWidget* build_nonkiv_box();
+  QWidget* build_period_box();
+  QWidget* build_interpolation_box();
+  QWidget* build_years_box();
+  QWidget* build_output_options();
+  QWidget* build_variables_page();
+  void after_action();
+
+  TGenerateForm& form_;
+  ControlMirror mirror_;
+  QTabWidget* tabs_ = nullptr;
+  QVBoxLayout* variables_layout_ = nullptr;
+  VariablePagesView* variable_pages_ = nullptr;
+  std::optional<int> exit_status_;
+  int depth_ = 0;
+  bool closing_ = false;
+};
+
+}  // namespace tandrel::desktop

@@ -1,0 +1,117 @@
+#include "desktop/QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "desktop/ModalDialogView.h"
+
+namespace tandrel::desktop {
+
+namespace {
+
+QString q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon icon_of(platform::MessageKind kind) {
+  switch (kind) {
+    case platform::MessageKind::Information:
+      return QMessageBox::Information;
+    case platform::MessageKind::Warning:
+      return QMessageBox::Warning;
+    case platform::MessageKind::Error:
+      return QMessageBox::Critical;
+    case platform::MessageKind::Plain:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() {
+  since_pump_.start();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::exec_modal(QWidget& dialog) {
+  if (dialog_observer_) dialog_observer_(dialog);
+  if (auto* d = qobject_cast<QDialog*>(&dialog)) d->exec();
+}
+
+void QtPlatform::message_box(std::string_view text, platform::MessageKind kind) {
+  QMessageBox box(icon_of(kind), QStringLiteral("Tandrel"), q(text), QMessageBox::Ok, main_widget_);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.setWindowModality(Qt::ApplicationModal);
+  exec_modal(box);
+}
+
+void QtPlatform::show_modal(platform::ModalDialog& dialog) {
+  run_modal_dialog(*this, dialog, main_widget_);
+}
+
+void QtPlatform::process_messages() {
+  if (since_pump_.elapsed() < kPumpIntervalMs) return;
+  QElapsedTimer spent;
+  spent.start();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  pump_nanoseconds_ += spent.nsecsElapsed();
+  ++pumps_;
+  since_pump_.restart();
+}
+
+std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFileRequest& request) {
+  QFileDialog dialog(main_widget_, QStringLiteral("Save As"));
+  dialog.setObjectName(QStringLiteral("SaveFileDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.prompt_overwrite);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  // The model's filter reads "Text files (*.txt)|*.txt|All files|*": pairs
+  // of a description and a pattern.
+  const QStringList parts = q(request.filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    filters << parts[i] + " (" + parts[i + 1] + ")";
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (!request.initial_file_name.empty()) dialog.selectFile(q(request.initial_file_name));
+  exec_modal(dialog);
+  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::unique_ptr<platform::PrintJob> QtPlatform::print_dialog(const platform::PrintRequest&) {
+  message_box("No printer is available.", platform::MessageKind::Information);
+  return nullptr;
+}
+
+void QtPlatform::printer_setup_dialog() {
+  message_box("No printer is available.", platform::MessageKind::Information);
+}
+
+void QtPlatform::shell_open(std::string_view target) {
+  HeadlessPlatform::shell_open(target);
+  const QString text = q(target);
+  const QUrl url = text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text);
+  QDesktopServices::openUrl(url);
+}
+
+int QtPlatform::text_width(std::string_view text) const {
+  const QFont font = main_widget_ != nullptr ? main_widget_->font() : QApplication::font();
+  return QFontMetrics(font).horizontalAdvance(q(text));
+}
+
+void QtPlatform::end_program(int status) {
+  // The windows go at once; the process exits once the call stack is back
+  // in main, which catches ProgramEnded.
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+  throw platform::ProgramEnded{status};
+}
+
+}  // namespace tandrel::desktop

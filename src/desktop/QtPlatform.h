@@ -1,0 +1,63 @@
+#pragma once
+
+// The platform services on Qt Widgets: message boxes, modal dialogs built
+// from the models' buttons, a message pump throttled by time, the save-file
+// dialog, the shell's "open", text widths from the font metrics and ending
+// the program. The file system and the clock are the headless platform's:
+// they do not depend on a toolkit.
+
+#include <QElapsedTimer>
+#include <functional>
+#include <memory>
+
+#include "platform/HeadlessPlatform.h"
+
+class QWidget;
+
+namespace tandrel::desktop {
+
+class QtPlatform : public platform::HeadlessPlatform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  // The window that message boxes and dialogs stand over; may be null.
+  void set_main_widget(QWidget* widget) { main_widget_ = widget; }
+  QWidget* main_widget() const { return main_widget_; }
+
+  // The shortest time between two pumps. A pump costs well under a
+  // millisecond, so 40 ms keeps a long run's pumping under 2 % of its time
+  // and still repaints 25 times a second.
+  static constexpr int kPumpIntervalMs = 40;
+
+  // Called with every modal dialog right after it is shown (tests press its
+  // buttons from here); cleared by passing nullptr.
+  void set_dialog_observer(std::function<void(QWidget&)> observer) {
+    dialog_observer_ = std::move(observer);
+  }
+  // How often events were served, and for how long in all (seconds).
+  long long pumps() const { return pumps_; }
+  double pump_seconds() const { return pump_nanoseconds_ / 1e9; }
+
+  void message_box(std::string_view text, platform::MessageKind kind) override;
+  void show_modal(platform::ModalDialog& dialog) override;
+  void process_messages() override;
+  std::optional<std::string> save_file_dialog(const platform::SaveFileRequest& request) override;
+  std::unique_ptr<platform::PrintJob> print_dialog(const platform::PrintRequest& request) override;
+  void printer_setup_dialog() override;
+  void shell_open(std::string_view target) override;
+  int text_width(std::string_view text) const override;
+  [[noreturn]] void end_program(int status) override;
+
+  // Runs a dialog widget modally and tells the observer first.
+  void exec_modal(QWidget& dialog);
+
+ private:
+  QWidget* main_widget_ = nullptr;
+  QElapsedTimer since_pump_;
+  std::function<void(QWidget&)> dialog_observer_;
+  long long pumps_ = 0;
+  long long pump_nanoseconds_ = 0;
+};
+
+}  // namespace tandrel::desktop
