@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   clang-format
   pspp
+  poppler-utils
   time
 )
 

@@ -25,4 +25,20 @@ void MainWindowStartup::create_remaining_windows() {
   form_->CreateAboutBox();
 }
 
+void MainWindowStartup::show_splash_screen() {
+  splash_ = std::make_unique<TKIVSplash>();
+}
+
+void MainWindowStartup::show_interface_file(const std::string& label) {
+  if (splash_) splash_->SetInterfaceUsingLabel(label, interface_label_width(label));
+}
+
+int MainWindowStartup::interface_label_width(const std::string& caption) const {
+  return os().text_width(caption);
+}
+
+void MainWindowStartup::close_splash_screen() {
+  splash_.reset();
+}
+
 }  // namespace tandrel

@@ -9,6 +9,7 @@
 
 #include "app/Startup.h"
 #include "ui/GenerateForm.h"
+#include "ui/SplashScreen.h"
 #include "ui/VariableTabs.h"
 
 namespace tandrel {
@@ -26,9 +27,21 @@ class MainWindowStartup : public StartupWindows {
   // The window; null before create_main_window.
   TGenerateForm* form() const { return form_.get(); }
 
+  // The splash screen, from show_splash_screen to close_splash_screen.
+  void show_splash_screen() override;
+  void show_interface_file(const std::string& label) override;
+  void close_splash_screen() override;
+  TKIVSplash* splash() const { return splash_.get(); }
+
+ protected:
+  // The width of InterfaceUsingLabel showing `caption`; a desktop measures
+  // it in the label's own font.
+  virtual int interface_label_width(const std::string& caption) const;
+
  private:
   VarPageSize page_size_;
   std::unique_ptr<TGenerateForm> form_;
+  std::unique_ptr<TKIVSplash> splash_;
 };
 
 }  // namespace tandrel

@@ -16,12 +16,12 @@
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/ProgressForm.h"
 #include "diagnostics/Trace.h"
+#include "output/CommandFileFormats.h"
 #include "platform/Console.h"
 #include "platform/HeadlessPlatform.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "run/CreationRun.h"
-#include "ui/AboutBox.h"
 
 namespace tandrel {
 
@@ -227,7 +227,7 @@ int run_batch(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::cout << "tandrel-batch (Tandrel) " << kProgramVersion << "\n";
+    std::cout << "tandrel-batch (Tandrel) " << program_version_text() << "\n";
     return 0;
   }
   return run_parsed(options);

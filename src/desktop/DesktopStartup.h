@@ -11,6 +11,7 @@ namespace tandrel::desktop {
 
 class MainWindow;
 class QtPlatform;
+class SplashView;
 
 class DesktopStartup : public MainWindowStartup {
  public:
@@ -23,9 +24,19 @@ class DesktopStartup : public MainWindowStartup {
 
   MainWindow* window() const { return window_.get(); }
 
+  // The splash screen's window, from its showing to step 14.
+  void show_splash_screen() override;
+  void show_interface_file(const std::string& label) override;
+  void close_splash_screen() override;
+  SplashView* splash_view() const { return splash_view_.get(); }
+
+ protected:
+  int interface_label_width(const std::string& caption) const override;
+
  private:
   QtPlatform& platform_;
   std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<SplashView> splash_view_;
 };
 
 }  // namespace tandrel::desktop

@@ -8,9 +8,11 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "desktop/AboutBoxView.h"
 #include "desktop/DialogButtons.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/SubsetDialogView.h"
+#include "ui/AboutBox.h"
 #include "ui/ListDialogs.h"
 
 namespace tandrel::desktop {
@@ -85,6 +87,9 @@ void run_modal_dialog(QtPlatform& platform, platform::ModalDialog& dialog, QWidg
   dialog.set_showing(true);
   if (auto* list = dynamic_cast<TGenericListDlg*>(&dialog)) {
     SubsetDialogView view(*list, parent);
+    platform.exec_modal(view);
+  } else if (auto* about = dynamic_cast<TAboutBox*>(&dialog)) {
+    AboutBoxView view(*about, parent);
     platform.exec_modal(view);
   } else {
     ButtonDialog view(dialog, parent);

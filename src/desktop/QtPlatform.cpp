@@ -1,14 +1,13 @@
 #include "desktop/QtPlatform.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
-#include <QUrl>
 
 #include "desktop/ModalDialogView.h"
+#include "desktop/QtPrinting.h"
 
 namespace tandrel::desktop {
 
@@ -84,22 +83,6 @@ std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFile
   exec_modal(dialog);
   if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
-}
-
-std::unique_ptr<platform::PrintJob> QtPlatform::print_dialog(const platform::PrintRequest&) {
-  message_box("No printer is available.", platform::MessageKind::Information);
-  return nullptr;
-}
-
-void QtPlatform::printer_setup_dialog() {
-  message_box("No printer is available.", platform::MessageKind::Information);
-}
-
-void QtPlatform::shell_open(std::string_view target) {
-  HeadlessPlatform::shell_open(target);
-  const QString text = q(target);
-  const QUrl url = text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text);
-  QDesktopServices::openUrl(url);
 }
 
 int QtPlatform::text_width(std::string_view text) const {

@@ -12,9 +12,12 @@
 
 #include "platform/HeadlessPlatform.h"
 
+class QUrl;
 class QWidget;
 
 namespace tandrel::desktop {
+
+class QtPrinting;
 
 class QtPlatform : public platform::HeadlessPlatform {
  public:
@@ -52,12 +55,20 @@ class QtPlatform : public platform::HeadlessPlatform {
   // Runs a dialog widget modally and tells the observer first.
   void exec_modal(QWidget& dialog);
 
+  // --- printing and the shell (QtPlatformServices.cpp) ---
+  QtPrinting& printing();
+  // Test hook: what is handed to the shell goes here instead of to
+  // QDesktopServices (the headless record of opened documents stays).
+  void set_shell_hook(std::function<void(const QUrl&)> hook) { shell_hook_ = std::move(hook); }
+
  private:
   QWidget* main_widget_ = nullptr;
   QElapsedTimer since_pump_;
   std::function<void(QWidget&)> dialog_observer_;
   long long pumps_ = 0;
   long long pump_nanoseconds_ = 0;
+  std::unique_ptr<QtPrinting> printing_;
+  std::function<void(const QUrl&)> shell_hook_;
 };
 
 }  // namespace tandrel::desktop

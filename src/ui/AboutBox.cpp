@@ -1,9 +1,14 @@
 #include "ui/AboutBox.h"
 
+#include "output/CommandFileFormats.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 
 namespace tandrel {
+
+std::string version_text() {
+  return "Version " + program_version_text();
+}
 
 std::string data_set_using_text(const Tuser_data_set_listing_obj& description) {
   std::string name = description.data_set_count() == 0 ? "" : description.get_data_file_name(0);
@@ -13,7 +18,9 @@ std::string data_set_using_text(const Tuser_data_set_listing_obj& description) {
 }
 
 TAboutBox::TAboutBox(const Tuser_data_set_listing_obj* description) {
-  Version.caption = std::string("Version ") + kProgramVersion;
+  ProgramIcon.width = 217;
+  ProgramIcon.height = 97;
+  Version.caption = version_text();
   WebsiteGoToLabel.caption = kProductWebPage;
   if (description != nullptr) DataSetUsingLabel.caption = data_set_using_text(*description);
   add_button(
@@ -21,11 +28,26 @@ TAboutBox::TAboutBox(const Tuser_data_set_listing_obj* description) {
 }
 
 void TAboutBox::OKButtonClick() {
+  set_cursor(ScreenCursor::Default);
   close();
 }
 
 void TAboutBox::WebsiteGoToLabelClick() {
   os().shell_open(kProductWebPage);
+}
+
+void TAboutBox::WebsiteGoToLabelMouseEnter() {
+  set_cursor(ScreenCursor::HandPoint);
+}
+
+void TAboutBox::WebsiteGoToLabelMouseLeave() {
+  set_cursor(ScreenCursor::Default);
+}
+
+void TAboutBox::set_cursor(ScreenCursor cursor) {
+  cursor_ = cursor;
+  if (on_cursor) on_cursor(cursor);
+  os().process_messages();
 }
 
 }  // namespace tandrel

@@ -1,0 +1,33 @@
+#pragma once
+
+// The about box on Qt: TAboutBox's texts in a bevelled panel over the OK
+// button, the logo stretched into 217 by 97, and the web address as a link
+// that hands it to the shell and shows the hand-point cursor over it.
+
+#include <QDialog>
+
+namespace tandrel {
+class TAboutBox;
+enum class ScreenCursor;
+}  // namespace tandrel
+
+namespace tandrel::desktop {
+
+class AboutBoxView : public QDialog {
+ public:
+  AboutBoxView(TAboutBox& model, QWidget* parent);
+  ~AboutBoxView() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QWidget* build_panel();
+  void press_ok();
+  void apply_cursor(ScreenCursor cursor);
+
+  TAboutBox& model_;
+  bool cursor_overridden_ = false;
+};
+
+}  // namespace tandrel::desktop

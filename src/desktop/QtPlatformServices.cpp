@@ -1,0 +1,44 @@
+// The Qt platform's printing and its hand-over to the desktop shell.
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "desktop/QtPlatform.h"
+#include "desktop/QtPrinting.h"
+
+namespace tandrel::desktop {
+
+QtPrinting& QtPlatform::printing() {
+  if (!printing_)
+    printing_ = std::make_unique<QtPrinting>([this](QWidget& dialog) { exec_modal(dialog); });
+  return *printing_;
+}
+
+std::unique_ptr<platform::PrintJob> QtPlatform::print_dialog(
+    const platform::PrintRequest& request) {
+  QtPrinting& p = printing();
+  if (!p.prints_to_pdf() && request.warn_no_printer && !QtPrinting::printer_installed())
+    message_box(QtPrinting::kNoPrinterWarning, platform::MessageKind::Warning);
+  return p.print_dialog(request, main_widget_);
+}
+
+void QtPlatform::printer_setup_dialog() {
+  printing().page_setup_dialog(main_widget_);
+}
+
+void QtPlatform::shell_open(std::string_view target) {
+  HeadlessPlatform::shell_open(target);
+  const QString text = QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size()));
+  const bool address = text.contains(QStringLiteral("://"));
+  // A document that is not there is not handed on: the shell's own error
+  // box would be a message the program promises not to give.
+  if (!address && !QFileInfo(text).isFile()) return;
+  const QUrl url = address ? QUrl(text) : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+  if (shell_hook_) {
+    shell_hook_(url);
+    return;
+  }
+  QDesktopServices::openUrl(url);
+}
+
+}  // namespace tandrel::desktop

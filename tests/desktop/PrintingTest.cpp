@@ -1,0 +1,161 @@
+// Printing a data set on the Qt platform: the print job prints into a PDF
+// file through the platform's test hook, and pdftotext reads it back to
+// compare with the data file of a run to a file with the same selections.
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "QtSampleFixture.h"
+#include "desktop/MainWindow.h"
+#include "desktop/QtPrinting.h"
+#include "ui/GenerateForm.h"
+
+namespace tandrel {
+namespace {
+
+// The lines of a text, without line ends, trailing blanks and page breaks;
+// empty lines dropped (pdftotext marks the end of a page with one).
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    std::erase(line, '\f');
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+// `lines` without the blanks they all start with (the page margin).
+std::vector<std::string> unindented(std::vector<std::string> lines) {
+  std::size_t indent = std::string::npos;
+  for (const std::string& line : lines) indent = std::min(indent, line.find_first_not_of(' '));
+  for (std::string& line : lines) line.erase(0, indent);
+  return lines;
+}
+
+class Printing : public test::QtSampleFixture {
+ protected:
+  Printing() {
+    start();
+    // One year keeps the job a few pages long.
+    TGenerateForm& f = form();
+    f.Specified_Yrs.click();
+    f.SubYear1Edit.text = "2006";
+    f.SubYear1EditExit();
+    windows->window()->refresh();
+  }
+  void go() { windows->window()->findChild<QPushButton*>("CreateDataSetButton")->click(); }
+  void print_to(const std::string& pdf) {
+    platform.printing().print_to_pdf(pdf);
+    form().ToPrinterRadioDial.click();
+    go();
+  }
+  void write_file(const std::string& file) {
+    answer([file](QWidget& d) {
+      auto& dialog = dynamic_cast<QFileDialog&>(d);
+      dialog.selectFile(QString::fromStdString(file));
+      static_cast<QDialog&>(dialog).accept();
+    });
+    form().ToFileRadioDial.click();
+    go();
+  }
+};
+
+TEST_F(Printing, ThePrintedPagesHoldTheLinesOfTheDataFile) {
+#ifndef TANDREL_PDFTOTEXT
+  GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+#else
+  const std::string pdf = dir.file("printed.pdf");
+  print_to(pdf);
+  ASSERT_TRUE(form().LastRun && form().LastRun->output_written);
+  const std::string data = dir.file("same-run.csv");
+  write_file(data);
+  ASSERT_TRUE(form().LastRun && form().LastRun->output_written);
+  EXPECT_EQ(message_texts, (std::vector<std::string>{"Output Complete!", "Output Complete!"}));
+
+  const std::string text = dir.file("printed.txt");
+  if (const char* keep = std::getenv("TANDREL_KEEP_PDF")) std::filesystem::copy_file(pdf, keep);
+  // Blanks count: read the pages as fixed-pitch text in the pitch of the
+  // printed font, whose glyphs are 0.6 of their size wide.
+  const std::string pitch = std::to_string(desktop::QtPrinting::kPointSize * 0.6);
+  const std::string command =
+      std::string(TANDREL_PDFTOTEXT) + " -fixed " + pitch + " '" + pdf + "' '" + text + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const std::string printed = test::read_file(text);
+  const std::vector<std::string> expected = lines_of(test::read_file(data));
+  ASSERT_GT(expected.size(), 100U);
+  EXPECT_EQ(unindented(lines_of(printed)), expected);
+  // More lines than a page holds: the job broke pages.
+  EXPECT_GE(std::count(printed.begin(), printed.end(), '\f'), 2);
+#endif
+}
+
+TEST_F(Printing, APrinterThatFailsLeavesTheOutputNotCompleted) {
+  QStringList errors;
+  answer([&](QWidget& d) {
+    errors << d.findChild<QLabel*>("Text")->text();
+    d.findChild<QPushButton*>("IgnoreButton")->click();
+  });
+  for (int i = 0; i < 3; ++i)
+    answer([&](QWidget& d) {
+      if (auto* text = d.findChild<QLabel*>("Text")) errors << text->text();
+      if (auto* ignore = d.findChild<QPushButton*>("IgnoreButton")) ignore->click();
+    });
+  print_to(dir.file("no-such-folder/printed.pdf"));
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_FALSE(form().LastRun->output_written);
+  ASSERT_GE(errors.size(), 2);
+  EXPECT_TRUE(errors[0].contains(
+      "Error accessing printer.  Printer could not be opened for output.  Please check "
+      "printer and try again."))
+      << errors[0].toStdString();
+  EXPECT_TRUE(errors.back().contains(
+      "Trouble opening/writing to output file.  Check selections and files and try again."))
+      << errors.back().toStdString();
+  EXPECT_TRUE(form().CreateDataSetButton.enabled) << "the window unlocks after the failure";
+}
+
+TEST_F(Printing, CancellingThePrintDialogPrintsNothing) {
+  QString shown;
+  if (!desktop::QtPrinting::printer_installed()) answer([](QWidget&) {});  // the warning
+  answer([&](QWidget& d) {
+    shown = d.objectName();
+    EXPECT_NE(qobject_cast<QPrintDialog*>(&d), nullptr);
+  });
+  form().ToPrinterRadioDial.click();
+  go();
+  EXPECT_EQ(shown, "PrintDialog");
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_FALSE(form().LastRun->output_written);
+  if (!desktop::QtPrinting::printer_installed()) {
+    EXPECT_EQ(message_texts.front(), desktop::QtPrinting::kNoPrinterWarning);
+  }
+}
+
+TEST_F(Printing, PrinterSetupOpensThePageSetupDialog) {
+  QString shown;
+  answer([&](QWidget& d) {
+    shown = d.objectName();
+    EXPECT_NE(qobject_cast<QPageSetupDialog*>(&d), nullptr);
+  });
+  form().ToPrinterRadioDial.click();
+  windows->window()->refresh();
+  auto* setup = windows->window()->findChild<QPushButton*>("PrintSetupButton");
+  ASSERT_NE(setup, nullptr);
+  setup->click();
+  EXPECT_EQ(shown, "PrinterSetupDialog");
+  EXPECT_TRUE(message_texts.empty());
+}
+
+}  // namespace
+}  // namespace tandrel

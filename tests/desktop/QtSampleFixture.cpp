@@ -1,0 +1,56 @@
+#include "QtSampleFixture.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/Startup.h"
+#include "desktop/MainWindow.h"
+
+namespace tandrel::test {
+
+QtSampleFixture::QtSampleFixture() {
+  std::filesystem::copy(TANDREL_SOURCE_DIR "/data/sample", dir.path(),
+                        std::filesystem::copy_options::recursive);
+  platform.set_echo(false);
+  platform.set_program_directory(dir.path() + "/");
+  platform.set_dialog_observer([this](QWidget& dialog) { on_dialog(dialog); });
+  platform.set_shell_hook([this](const QUrl& url) { shell.push_back(url); });
+  g.platform = &platform;
+  install_globals(&g);
+}
+
+QtSampleFixture::~QtSampleFixture() {
+  windows.reset();
+  platform.set_main_widget(nullptr);
+  install_globals(nullptr);
+}
+
+void QtSampleFixture::start(std::unique_ptr<desktop::DesktopStartup> with) {
+  windows = with ? std::move(with) : std::make_unique<desktop::DesktopStartup>(platform);
+  start_up(g, *windows);
+}
+
+TGenerateForm& QtSampleFixture::form() {
+  return windows->window()->form();
+}
+
+void QtSampleFixture::on_dialog(QWidget& dialog) {
+  if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+    message_texts.push_back(box->text().toStdString());
+  std::function<void(QWidget&)> answer;
+  if (!answers_.empty()) {
+    answer = std::move(answers_.front());
+    answers_.erase(answers_.begin());
+  } else if (qobject_cast<QMessageBox*>(&dialog) == nullptr) {
+    ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
+  }
+  QWidget* shown = &dialog;
+  // Runs once the dialog's loop is under way.
+  QTimer::singleShot(0, shown, [shown, answer] {
+    if (answer) answer(*shown);
+    if (auto* d = qobject_cast<QDialog*>(shown); d != nullptr && d->isVisible()) d->reject();
+  });
+}
+
+}  // namespace tandrel::test
