@@ -18,6 +18,7 @@ class TAboutBox : public ModalModel {
   explicit TAboutBox(const Tuser_data_set_listing_obj* description);
 
   std::string Caption = "About";
+  std::string caption() const override { return Caption; }
   int ClientWidth = 350;
   int ClientHeight = 270;
   Control ProductName{"Tandrel"};
