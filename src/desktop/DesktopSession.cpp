@@ -18,7 +18,7 @@ DesktopSession::DesktopSession(ProcessGlobals& g, QtPlatform& platform)
       windows_(std::make_unique<DesktopStartup>(platform)),
       views_(std::make_unique<DiagnosticViews>(g, platform)) {
   start_up(g, *windows_);
-  views_->connect_windows();
+  views_->connect_output_window();
 }
 
 DesktopSession::~DesktopSession() {
