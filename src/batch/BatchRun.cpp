@@ -47,8 +47,20 @@ class ProgressLine {
     if (shown_) std::cerr << "\r" << std::string(78, ' ') << "\r" << std::flush;
     shown_ = false;
   }
+  // Follows every progress window the process creates from now on.
+  void follow(ProcessGlobals& g) {
+    created_ = g.progress_window_created.connect([this](TProgressForm& form) {
+      windows_.push_back(form.changed.connect([this, &form] { update(form); }));
+    });
+  }
+  void stop() {
+    created_.disconnect();
+    windows_.clear();
+  }
 
  private:
+  Connection created_;
+  std::vector<Connection> windows_;
   static constexpr double kInterval = 0.1 / 86400.0;
   double last_ = -1;
   bool shown_ = false;
@@ -90,27 +102,31 @@ struct RunOutcome {
   std::optional<std::string> summary;
 };
 
-void connect_console(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options,
-                     ProgressLine& progress) {
+// Connects the trace window, which start-up keeps, and the progress windows.
+Connection connect_console(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options,
+                           ProgressLine& progress) {
+  create_trace_window(g);
+  Connection trace_lines;
   if (options.trace)
-    g.trace_window->line_listener = [](const std::string& l) { std::cerr << l << "\n"; };
-  if (platform::stderr_is_terminal())
-    g.progress_listener = [&progress](const TProgressForm& f) { progress.update(f); };
+    trace_lines =
+        g.trace_window->line_added.connect([](const std::string& l) { std::cerr << l << "\n"; });
+  if (platform::stderr_is_terminal()) progress.follow(g);
   // Ctrl-C confirms an interrupt as the Stop button and its dialog do.
   platform::install_ctrl_c_handler();
   platform.set_pump_hook([&g] {
     if (platform::take_ctrl_c()) g.user_interrupt = true;
   });
+  return trace_lines;
 }
 
 // Screen output goes to standard output, line by line, without piling up.
 // A line that cannot be written fails the output like a full disk does.
-void connect_screen(ProcessGlobals& g) {
+Connection connect_screen(ProcessGlobals& g) {
   g.output_window->keep_lines = false;
-  g.output_window->line_listener = [](const std::string& l) {
+  return g.output_window->line_added.connect([](const std::string& l) {
     std::cout << l << '\n' << std::flush;
     if (!std::cout) throw EInOutError("Standard output could not be written.");
-  };
+  });
 }
 
 RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
@@ -146,11 +162,11 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
   ProgressLine progress;
   BatchStartup windows(g);
   RunOutcome outcome;
+  Connection trace_lines, screen_lines;
   try {
-    create_diagnostic_windows(g);
-    connect_console(g, platform, options, progress);
+    trace_lines = connect_console(g, platform, options, progress);
     start_up(g, windows);
-    connect_screen(g);
+    screen_lines = connect_screen(g);
     outcome = run_job(g, options);
   } catch (const UsageError& e) {
     progress.clear();
@@ -163,12 +179,12 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
   } catch (const platform::ProgramEnded&) {
     // A critical report ended the program; the log is flushed line by line.
     progress.clear();
-    g.progress_listener = nullptr;
+    progress.stop();
     print_closing(g, platform, windows, outcome, options.quiet);
     throw;
   }
   progress.clear();
-  g.progress_listener = nullptr;
+  progress.stop();
   if (g.main_frame.initialized) {
     g.user_interrupt = false;
     finish(g);

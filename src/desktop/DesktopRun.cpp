@@ -2,15 +2,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QScreen>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
 
-#include "app/Startup.h"
-#include "desktop/DesktopStartup.h"
-#include "desktop/DiagnosticViews.h"
+#include "desktop/DesktopSession.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
 #include "process/Globals.h"
@@ -60,33 +57,15 @@ std::string installation_dir(const Options& options) {
   return {};
 }
 
-void show_centred(QWidget& window, const TGenerateForm& form) {
-  // The model's size, or more where the desktop's font needs it.
-  const QSize wanted = QSize(form.Width(), form.Height()).expandedTo(window.sizeHint());
-  window.resize(wanted);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    window.move(area.center() - QPoint(wanted.width() / 2, wanted.height() / 2));
-  }
-  window.show();
-}
-
 // Start-up, the event loop, close-down; ProgramEnded leaves for run_desktop.
 int run_installed(ProcessGlobals& g, QtPlatform& platform) {
-  DesktopStartup windows(platform);
-  DiagnosticViews views(g, platform);
-  start_up(g, windows);
-  views.connect_windows();
-  MainWindow& window = *windows.window();
-  show_centred(window, window.form());
+  DesktopSession session(g, platform);
+  session.show_main_window();
   const int status = QApplication::exec();
-  if (window.exit_status()) {
-    platform.set_main_widget(nullptr);
-    return *window.exit_status();
-  }
-  g.user_interrupt = false;
-  finish(g);
-  platform.set_main_widget(nullptr);
+  // The model asked the program to end (Abort in the error dialog): no
+  // close-down, as when it ends at once.
+  if (const std::optional<int> ended = session.window().exit_status()) return *ended;
+  session.close_down();
   return status;
 }
 

@@ -5,13 +5,13 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "desktop/VariablePagesView.h"
-#include "platform/Platform.h"
-#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "ui/GenerateForm.h"
 
 namespace tandrel::desktop {
@@ -54,6 +54,10 @@ MainWindow::MainWindow(TGenerateForm& form)
   row->addWidget(exit, 1);
   layout->addLayout(row);
   setCentralWidget(central);
+  // Every outermost handler of the model ends with one `changed`: a rule
+  // that set other controls, a subset dialog's OK, Load Settings, the start
+  // and the end of Go.
+  changed_ = form.changed.connect([this] { refresh(); });
   refresh();
 }
 
@@ -112,19 +116,15 @@ void MainWindow::refresh() {
 void MainWindow::act(const std::function<void()>& action) {
   if (closing_) return;
   ++depth_;
-  try {
-    action();
-  } catch (const platform::ProgramEnded& ended) {
-    exit_status_ = ended.status;
-  } catch (const EUserInterrupt&) {
-    // The run was stopped; the window is unlocked by the model.
-  }
+  // Guarded and announced by the model: nothing is thrown back into Qt's
+  // event loop, and `changed` re-reads the window.
+  form_.run_handler(action);
   --depth_;
   after_action();
 }
 
 void MainWindow::after_action() {
-  refresh();
+  if (!exit_status_) exit_status_ = form_.end_requested();
   if (exit_status_) {
     closing_ = true;
     QCoreApplication::exit(*exit_status_);
@@ -137,7 +137,7 @@ void MainWindow::after_action() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (depth_ > 0 && !closing_) {
+  if (!closing_ && !form_.CanClose()) {
     // A run pumps messages under this call: the model must outlive it.
     event->ignore();
     return;
@@ -145,6 +145,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   closing_ = true;
   QCoreApplication::exit(exit_status_.value_or(0));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The progress windows are placed in the middle of the window's real size.
+  form_.Resize(width(), height());
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) globals().main_frame.minimized = isMinimized();
 }
 
 }  // namespace tandrel::desktop

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "desktop/ControlMirror.h"
+#include "process/Signal.h"
 
 class QTabWidget;
 class QPushButton;
@@ -43,6 +44,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void build_menus();
@@ -64,6 +67,7 @@ class MainWindow : public QMainWindow {
   std::optional<int> exit_status_;
   int depth_ = 0;
   bool closing_ = false;
+  Connection changed_;
 };
 
 }  // namespace tandrel::desktop

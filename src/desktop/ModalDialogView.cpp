@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "desktop/AboutBoxView.h"
-#include "desktop/DialogButtons.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/SubsetDialogView.h"
 #include "ui/AboutBox.h"
@@ -29,17 +28,17 @@ class ButtonDialog : public QDialog {
  public:
   ButtonDialog(platform::ModalDialog& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName(q(std::string(model.dialog_name())));
-    setWindowTitle(q(dialog_caption(model)));
+    setWindowTitle(q(model.caption()));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    text_ = new QLabel(q(dialog_body(model)), this);
+    text_ = new QLabel(q(model.text()), this);
     text_->setObjectName(QStringLiteral("Text"));
     text_->setTextFormat(Qt::PlainText);
     text_->setWordWrap(false);
     layout->addWidget(text_);
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const auto& b : dialog_buttons(model)) {
+    for (const auto& b : model.buttons()) {
       auto* button = new QPushButton(q(b.caption), this);
       button->setObjectName(q(b.id));
       button->setAutoDefault(false);
@@ -54,7 +53,7 @@ class ButtonDialog : public QDialog {
 
   void reject() override {
     // Escape and the close box press the model's cancel button, if any.
-    for (const auto& b : dialog_buttons(model_))
+    for (const auto& b : model_.buttons())
       if (b.is_cancel && b.enabled) return press(b.id);
   }
 
@@ -64,8 +63,8 @@ class ButtonDialog : public QDialog {
     refresh();
   }
   void refresh() {
-    text_->setText(q(dialog_body(model_)));
-    const auto buttons = dialog_buttons(model_);
+    text_->setText(q(model_.text()));
+    const auto buttons = model_.buttons();
     for (const auto& [id, widget] : buttons_)
       for (const auto& b : buttons)
         if (b.id == id) {
@@ -73,7 +72,7 @@ class ButtonDialog : public QDialog {
           widget->setEnabled(b.enabled);
           widget->setDefault(b.is_default);
         }
-    if (!model_.is_showing()) done(QDialog::Accepted);
+    if (!model_.is_showing() && isVisible()) done(QDialog::Accepted);
   }
 
   platform::ModalDialog& model_;

@@ -70,6 +70,7 @@ SubsetDialogView::SubsetDialogView(TGenericListDlg& model, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(row);
+  changed_ = model.changed.connect([this] { refresh(); });
   refresh();
 }
 
@@ -86,13 +87,14 @@ QPushButton* SubsetDialogView::add_button(const std::string& id, const std::stri
 
 void SubsetDialogView::press(const std::string& id) {
   model_.press(id);
-  refresh();
 }
 
 void SubsetDialogView::selection_to_model(QListWidget* widget, ListBoxModel& list) {
   if (refreshing_) return;
+  // Each item whose selection the user changed goes to the model as a click.
   for (int i = 0; i < widget->count() && i < list.count(); ++i)
-    list.set_selected(i, widget->item(i)->isSelected());
+    if (const bool selected = widget->item(i)->isSelected(); selected != list.selected(i))
+      model_.SelectItem(list, i, selected);
 }
 
 void SubsetDialogView::refresh() {
@@ -108,7 +110,7 @@ void SubsetDialogView::refresh() {
     buttons_[i].second->setVisible(controls[i]->visible);
   }
   refreshing_ = false;
-  if (!model_.is_showing()) done(QDialog::Accepted);
+  if (!model_.is_showing() && isVisible()) done(QDialog::Accepted);
 }
 
 void SubsetDialogView::reject() {

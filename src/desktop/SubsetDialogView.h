@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <vector>
 
+#include "process/Signal.h"
+
 class QListWidget;
 class QPushButton;
 
@@ -34,6 +36,7 @@ class SubsetDialogView : public QDialog {
   QListWidget* chosen_;
   std::vector<std::pair<std::string, QPushButton*>> buttons_;
   bool refreshing_ = false;
+  Connection changed_;
 };
 
 }  // namespace tandrel::desktop

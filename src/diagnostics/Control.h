@@ -14,7 +14,11 @@ struct Control {
   int height = 0;
   bool enabled = true;
   bool visible = true;
+  // The page control or menu the control sits in; a click counts only while
+  // both are enabled (a run shuts the pages and menus).
+  const Control* parent = nullptr;
 
+  bool accepts_clicks() const { return enabled && (parent == nullptr || parent->enabled); }
   int right() const { return left + width; }
   int bottom() const { return top + height; }
 };

@@ -6,9 +6,12 @@
 
 namespace tandrel {
 
+// The trace window, unless it exists: a front end creates it before
+// start-up to connect to it, and start-up keeps it with its connections.
+void create_trace_window(ProcessGlobals& g);
 // Start-up steps 4 to 6: the trace window, the application trace and the
-// error dialog. A trace window that exists already is replaced, and its line
-// listener goes over to the new one.
+// error dialog. Windows that exist already are kept, so nothing connected to
+// them is dropped; the application trace is new.
 void create_diagnostic_windows(ProcessGlobals& g);
 // Start-up step 13, the windows without a desktop: the interrupt dialog and
 // the output window that receives screen output.

@@ -6,23 +6,21 @@ namespace tandrel {
 
 TErrorDialog::TErrorDialog() {
   add_button(
-      {"Abort", "AbortButton"}, [this] { return AbortButton.enabled; },
-      [this] { AbortButtonClick(); });
+      "AbortButton", AbortButton, [this] { AbortButtonClick(); }, Role::Default);
   add_button(
-      {"Ignore", "IgnoreButton"}, [this] { return IgnoreButton.enabled; },
-      [this] { IgnoreButtonClick(); });
-  add_button(
-      {"Help", "HelpButton"}, [this] { return HelpButton.enabled; }, [this] { HelpButtonClick(); });
+      "IgnoreButton", IgnoreButton, [this] { IgnoreButtonClick(); }, Role::Cancel);
+  add_button("HelpButton", HelpButton, [this] { HelpButtonClick(); });
 }
 
 void TErrorDialog::HaveError(const std::string& text) {
   Label1.caption = text;
-  os().show_modal(*this);
+  show();
 }
 
+// The program ends in show(), once the platform's modal loop has returned:
+// under a widget toolkit nothing may leave the loop by an exception.
 void TErrorDialog::AbortButtonClick() {
-  close();
-  end_program(platform::kExitAborted);
+  request_end(platform::kExitAborted);
 }
 
 void TErrorDialog::IgnoreButtonClick() {

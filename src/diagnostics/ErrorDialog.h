@@ -1,8 +1,8 @@
 #pragma once
 
 // TErrorDialog: the modal dialog of the error procedure. Abort ends the
-// program; Ignore lets the caller of `error` continue; Help explains both.
-// The enabled state of Ignore carries over from one report to the next.
+// program after the dialog has closed; Ignore lets the caller of `error` continue; Help explains
+// both. The enabled state of Ignore carries over from one report to the next.
 
 #include <string>
 
@@ -16,6 +16,7 @@ class TErrorDialog : public ModalModel {
   TErrorDialog();
 
   std::string Caption = "Error";
+  std::string caption() const override { return Caption; }
   Control Label1{" Warning!!  ", 0, 0, 0, 0};
   Control AbortButton{"&Abort"};
   Control IgnoreButton{"&Ignore"};

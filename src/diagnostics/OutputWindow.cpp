@@ -9,16 +9,31 @@ Toutputwindow::Toutputwindow() : lines_{""} {}
 
 void Toutputwindow::add_line(const std::string& line) {
   if (keep_lines) lines_.push_back(line);
-  if (line_listener) line_listener(line);
+  line_added.emit(line);
 }
 
 void Toutputwindow::clear() {
   lines_.clear();
+  cleared.emit();
+}
+
+void Toutputwindow::show() {
+  if (visible) return;
+  visible = true;
+  visibility_changed.emit();
+}
+
+void Toutputwindow::hide() {
+  if (!visible) return;
+  visible = false;
+  visibility_changed.emit();
 }
 
 void Toutputwindow::delete_first_lines(std::size_t count) {
   count = std::min(count, lines_.size());
+  if (count == 0) return;
   lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(count));
+  lines_removed.emit(count);
 }
 
 void Toutputwindow::FormResize() {

@@ -5,8 +5,9 @@
 
 #include <cstddef>
 #include <deque>
-#include <functional>
 #include <string>
+
+#include "process/Signal.h"
 
 namespace tandrel {
 
@@ -30,13 +31,18 @@ class Toutputwindow {
   // Deletes the lines at positions 0..count-1.
   void delete_first_lines(std::size_t count);
 
-  void show() { visible = true; }
-  void hide() { visible = false; }
+  void show();
+  void hide();
   void FormResize();
 
-  // Called with every added line; a headless front end prints them.
-  std::function<void(const std::string&)> line_listener;
-  // When false the memo keeps no lines (the listener still sees them), so
+  // What a mirror of the memo follows: every added line (a headless front
+  // end prints them), lines removed from the front (the trace keeps its last
+  // lines), a clear, and show()/hide().
+  Signal<const std::string&> line_added;
+  Signal<std::size_t> lines_removed;
+  Signal<> cleared;
+  Signal<> visibility_changed;
+  // When false the memo keeps no lines (line_added still tells them), so
   // screen output of a large data set does not pile up in memory.
   bool keep_lines = true;
 

@@ -7,14 +7,20 @@ namespace tandrel {
 
 TProgressForm::TProgressForm() = default;
 
+TProgressForm::~TProgressForm() {
+  destroyed.emit();
+}
+
+void TProgressForm::set_visible(bool value) {
+  if (visible == value) return;
+  visible = value;
+  (value ? shown : hidden).emit();
+}
+
 void TProgressForm::set_label(Control& label, const std::string& text) {
   label.caption = text;
   // Labels size themselves to their text.
   if (globals_installed() && globals().platform != nullptr) label.width = os().text_width(text);
-}
-
-void TProgressForm::notify() const {
-  if (globals_installed() && globals().progress_listener) globals().progress_listener(*this);
 }
 
 void TProgressForm::BarStart(const std::string& step_text, const std::string& time_text,
@@ -37,7 +43,7 @@ void TProgressForm::BarStart(const std::string& step_text, const std::string& ti
   } else {
     ProgressBar.Max = 5000;
   }
-  notify();
+  changed.emit();
 }
 
 void TProgressForm::BarInc(const std::string& step_text, const std::string& time_text,
@@ -47,14 +53,14 @@ void TProgressForm::BarInc(const std::string& step_text, const std::string& time
   ProgressBar.Position += ProgressBar.Step;
   if (ProgressBar.Position > ProgressBar.Max) ProgressBar.Position = ProgressBar.Max;
   set_label(PctLeftLabel, "% Complete: " + percent_text);
-  notify();
+  changed.emit();
 }
 
 void TProgressForm::StopExecutionClick() {
   ProcessGlobals& g = globals();
   if (!g.main_frame.initialized || !g.verify_stop_form) return;
   try {
-    os().show_modal(*g.verify_stop_form);
+    g.verify_stop_form->show();
   } catch (const std::exception&) {
     // Whatever goes wrong in the dialog must not disturb the running work.
   }
@@ -65,7 +71,10 @@ void TProgressForm::pausebuttonClick() {
 }
 
 void TProgressForm::FormShow() {
-  StopExecution.enabled = globals().main_frame.initialized;
+  const bool enabled_now = globals().main_frame.initialized;
+  if (StopExecution.enabled == enabled_now) return;
+  StopExecution.enabled = enabled_now;
+  changed.emit();
 }
 
 }  // namespace tandrel

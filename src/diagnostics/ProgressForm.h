@@ -7,6 +7,7 @@
 #include <string>
 
 #include "diagnostics/Control.h"
+#include "process/Signal.h"
 
 namespace tandrel {
 
@@ -21,6 +22,10 @@ struct ProgressBarState {
 class TProgressForm {
  public:
   TProgressForm();
+  // Tells `destroyed`, so a mirror lets go of the window.
+  ~TProgressForm();
+  TProgressForm(const TProgressForm&) = delete;
+  TProgressForm& operator=(const TProgressForm&) = delete;
 
   std::string Caption = "ProgressForm";
   int Left = 0;
@@ -46,10 +51,19 @@ class TProgressForm {
   void StopExecutionClick();
   void pausebuttonClick();
   void FormShow();
+  // Shows or hides the window; tells `shown` or `hidden` when it changes.
+  void set_visible(bool value);
+
+  // What a mirror follows. `changed` comes after BarStart, BarInc and a
+  // change of the Stop button; a new window is announced by the process's
+  // progress_window_created.
+  Signal<> shown;
+  Signal<> hidden;
+  Signal<> changed;
+  Signal<> destroyed;
 
  private:
   void set_label(Control& label, const std::string& text);
-  void notify() const;
 };
 
 inline constexpr const char* kPauseText = "Pausing.  Push \"OK\" to resume execution";

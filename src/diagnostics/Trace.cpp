@@ -57,6 +57,7 @@ Ttrace_obj::Ttrace_obj(int level, const std::string& caption)
   form_->Top = static_cast<int>(round_half_even((frame.Height - form_->Height) * 0.5)) + offset;
   form_->Caption = caption + "... trace_level=" + std::to_string(level);
   if (!frame.minimized) form_->window_state_normal = true;
+  g.progress_window_created.emit(*form_);
 }
 
 Ttrace_obj::~Ttrace_obj() = default;
@@ -95,7 +96,7 @@ void Ttrace_obj::Exit(const std::string& message) {
   --level_;
   if (Toutputwindow* window = trace_window()) window->add_line(std::to_string(level_));
   os().process_messages();
-  form_->visible = false;
+  form_->set_visible(false);
   if (globals().user_interrupt) throw EUserInterrupt("User Interrupt");
 }
 
@@ -116,7 +117,7 @@ void Ttrace_obj::write_message_line(const std::string& message) {
 void Ttrace_obj::Tick(const std::string& message, int total) {
   ProcessGlobals& g = globals();
   if (!started_) {
-    if (!g.main_frame.minimized) form_->visible = true;
+    if (!g.main_frame.minimized) form_->set_visible(true);
     form_->BarStart(message, "unknown", total);
     start_time_ = os().time_of_day();
     started_ = true;
@@ -149,7 +150,7 @@ void Ttrace_obj::SetAsApplicationTrace() {
 }
 
 void Ttrace_obj::HideProgress() {
-  form_->visible = false;
+  form_->set_visible(false);
 }
 
 }  // namespace tandrel

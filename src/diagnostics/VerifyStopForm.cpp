@@ -14,12 +14,9 @@ TVerifyStopForm::TVerifyStopForm()
                      "that you exit and then restart Tandrel after you interrupt.  ",
                      "",
                      "Do you really want to interrupt this run of Tandrel?"} {
+  add_button("Interrupt", Interrupt, [this] { InterruptClick(); });
   add_button(
-      {"Interrupt", "Abort Tandrel Run"}, [this] { return Interrupt.enabled; },
-      [this] { InterruptClick(); });
-  add_button(
-      {"cancbut", "Continue Tandrel Run", "Cancel"}, [this] { return cancbut.enabled; },
-      [this] { cancbutClick(); });
+      "cancbut", cancbut, [this] { cancbutClick(); }, Role::Cancel);
 }
 
 std::string TVerifyStopForm::dialog_text() const {

@@ -16,6 +16,7 @@ class TVerifyStopForm : public ModalModel {
   TVerifyStopForm();
 
   std::string Caption = "Verify Program Interruption";
+  std::string caption() const override { return Caption; }
   int Width = 376;
   int Height = 242;
   std::vector<std::string> WarningMessage;

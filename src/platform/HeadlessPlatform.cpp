@@ -9,6 +9,7 @@
 #include <climits>
 #include <ctime>
 #include <iostream>
+#include <stdexcept>
 
 namespace tandrel::platform {
 
@@ -34,8 +35,12 @@ HeadlessPlatform::HeadlessPlatform()
     : program_dir_(executable_directory()), system_dir_("/var/tmp/") {}
 
 void HeadlessPlatform::script_answer(std::string button) {
+  // A script that names a button the dialog does not offer is a fault of
+  // the test, not an answer: closing the dialog would hide it.
   answers_.push_back([button = std::move(button)](ModalDialog& dialog) {
-    if (!dialog.press(button)) dialog.set_showing(false);
+    if (!dialog.press(button))
+      throw std::logic_error("The scripted answer \"" + button + "\" names no enabled button of " +
+                             std::string(dialog.dialog_name()));
   });
 }
 
@@ -72,12 +77,13 @@ void HeadlessPlatform::message_box(std::string_view text, MessageKind) {
 }
 
 void HeadlessPlatform::answer_by_default(ModalDialog& dialog) {
-  // Without a script, an error report is ignored when it may be and aborts
-  // the program when it is critical; any other dialog is cancelled.
-  static constexpr std::string_view kOrder[] = {"Ignore", "Abort", "Cancel", "cancbut", "OK"};
-  for (auto button : kOrder) {
-    if (dialog.button_enabled(button) && dialog.press(button)) return;
-  }
+  // Without a script the dialog is cancelled (an error report is ignored)
+  // when it may be, and otherwise answered by its default button (a
+  // critical report aborts the program).
+  const std::vector<DialogButton> buttons = dialog.buttons();
+  for (bool cancel : {true, false})
+    for (const DialogButton& b : buttons)
+      if (b.enabled && (cancel ? b.is_cancel : b.is_default) && dialog.press(b.id)) return;
   dialog.set_showing(false);
 }
 

@@ -32,9 +32,21 @@ struct DateTime {
 // The look of a plain message box; every one of them has a single OK button.
 enum class MessageKind { Plain, Information, Warning, Error };
 
+// One button of a modal dialog as a mirror shows it. `id` names it for
+// press(); the caption keeps its "&" accelerator marker.
+struct DialogButton {
+  std::string id;
+  std::string caption;
+  bool enabled = true;
+  bool is_default = false;  // Enter presses it
+  bool is_cancel = false;   // Escape and the window's close box press it
+};
+
 // A modal dialog's window-state model, as the platform shows it. The model
 // owns its texts and event handlers; the platform only displays it and
-// forwards button presses until the model says it has closed.
+// forwards button presses until the model says it has closed. No exception
+// leaves press(): what a handler left (an interrupt, the end of the
+// program) is acted on by the model after the modal loop has returned.
 class ModalDialog {
  public:
   virtual ~ModalDialog() = default;
@@ -42,14 +54,19 @@ class ModalDialog {
   virtual std::string_view dialog_name() const = 0;
   // The text a viewer reads first (the message of an error dialog).
   virtual std::string dialog_text() const = 0;
+  // The window title.
+  virtual std::string caption() const = 0;
+  // The message or body text; empty when the dialog has none.
+  virtual std::string text() const { return dialog_text(); }
+  virtual std::vector<DialogButton> buttons() const = 0;
   // True while the dialog is shown; the platform's modal loop ends when false.
   virtual bool is_showing() const = 0;
   // Called by the platform right before the modal loop starts.
   virtual void set_showing(bool showing) = 0;
-  // Presses the named button (its caption without "&" or its control name).
-  // Returns false when the dialog has no such enabled button.
-  virtual bool press(std::string_view button) = 0;
-  virtual bool button_enabled(std::string_view button) const = 0;
+  // Presses the button with this id. Returns false when the dialog has no
+  // such enabled button.
+  virtual bool press(std::string_view id) = 0;
+  virtual bool button_enabled(std::string_view id) const = 0;
 };
 
 // Options of the save-file dialog.

@@ -12,13 +12,14 @@
 // (src/app) creates and fills them. Code below the entry points should take
 // what it needs as arguments and reach the set only where it reports.
 
-#include <functional>
+#include <atomic>
 #include <memory>
 
 #include "platform/Platform.h"
 #include "process/ConfigurationType.h"
 #include "process/ErrorLog.h"
 #include "process/Owned.h"
+#include "process/Signal.h"
 
 namespace tandrel {
 
@@ -62,9 +63,12 @@ struct ProcessGlobals {
 
   // The application trace and the interrupt flag.
   Owned<Ttrace_obj> trace;
-  bool user_interrupt = false;
-  // Told of every change of a progress window, so a front end can show it.
-  std::function<void(const TProgressForm&)> progress_listener;
+  // Set by the interrupt dialog or a front end's Ctrl-C on the owning
+  // thread; atomic so that a signal handler's or a helper's read is defined.
+  std::atomic<bool> user_interrupt{false};
+  // Every new progress window, so a front end can mirror it through the
+  // window's own signals until it is destroyed.
+  Signal<TProgressForm&> progress_window_created;
 
   // Reference data of the initial file read.
   Owned<Tccode_index_obj> ccode_index;

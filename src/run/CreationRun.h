@@ -14,6 +14,9 @@ struct RunResult {
   // The destination was opened and every line went out.
   bool output_written = false;
   int cases_written = 0;
+  // The user stopped the run; recorded by a caller that does not let the
+  // interrupt through (the main window's Go).
+  bool interrupted = false;
 };
 
 // Takes its records by value: the run works on its own copies. The group

@@ -24,7 +24,7 @@ TAboutBox::TAboutBox(const Tuser_data_set_listing_obj* description) {
   WebsiteGoToLabel.caption = kProductWebPage;
   if (description != nullptr) DataSetUsingLabel.caption = data_set_using_text(*description);
   add_button(
-      {"OK", "OKButton"}, [this] { return OKButton.enabled; }, [this] { OKButtonClick(); });
+      "OKButton", OKButton, [this] { OKButtonClick(); }, Role::DefaultAndCancel);
 }
 
 void TAboutBox::OKButtonClick() {

@@ -22,6 +22,7 @@ class TAboutBox : public ModalModel {
   explicit TAboutBox(const Tuser_data_set_listing_obj* description);
 
   std::string Caption = "About";
+  std::string caption() const override { return Caption; }
   static constexpr int ClientWidth = 350;
   static constexpr int ClientHeight = 270;
   // The logo, stretched into 217 by 97.

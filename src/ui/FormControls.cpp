@@ -8,7 +8,7 @@ ButtonControl::ButtonControl(std::string caption_text, std::string hint_text)
     : Control{std::move(caption_text)}, hint(std::move(hint_text)) {}
 
 void ButtonControl::click() {
-  if (enabled && on_click) on_click();
+  if (accepts_clicks() && on_click) on_click();
 }
 
 CheckBoxControl::CheckBoxControl(std::string caption_text, std::string hint_text)
@@ -21,7 +21,7 @@ void CheckBoxControl::set_checked(bool value) {
 }
 
 void CheckBoxControl::click() {
-  if (enabled) set_checked(!checked_);
+  if (accepts_clicks()) set_checked(!checked_);
 }
 
 RadioButtonControl* RadioGroup::checked() const {
@@ -45,14 +45,14 @@ void RadioButtonControl::set_checked(bool value) {
 }
 
 void RadioButtonControl::click() {
-  if (enabled) set_checked(true);
+  if (accepts_clicks()) set_checked(true);
 }
 
 EditControl::EditControl(std::string text_value, std::string hint_text)
     : text(std::move(text_value)), hint(std::move(hint_text)) {}
 
 void EditControl::enter_text(const std::string& value) {
-  if (!enabled || read_only) return;
+  if (!accepts_clicks() || read_only) return;
   text = max_length > 0 ? value.substr(0, static_cast<std::size_t>(max_length)) : value;
   if (on_exit) on_exit();
 }

@@ -27,6 +27,7 @@ TGenerateForm::TGenerateForm() {
   VarTabs.multi_line = true;
   TraceOffMenuItem.checked = true;
   set_hints();
+  adopt_page_controls();
   wire_main_settings();
   wire_output_options();
   wire_menus();
@@ -96,80 +97,81 @@ void TGenerateForm::set_hints() {
 }
 
 void TGenerateForm::wire_main_settings() {
-  PhysGrpButton.on_click = [this] { PhysGrpButtonClick(); };
-  PhysStateButton.on_click = [this] { PhysStateButtonClick(); };
-  PhysRegionButton.on_click = [this] { PhysRegionButtonClick(); };
-  PhysDiasporaButton.on_click = [this] { PhysDiasporaButtonClick(); };
-  PhysGlobeButton.on_click = [this] { PhysGlobeButtonClick(); };
-  AllGrpCheckBox.on_click = [this] { AllGrpCheckBoxClick(); };
-  SubsetGrpCheckBox.on_click = [this] { SubsetGrpCheckBoxClick(); };
-  GroupSubsetButton.on_click = [this] { GroupSubsetButtonClick(); };
-  AllStatesCheckBox.on_click = [this] { AllStatesCheckBoxClick(); };
-  SubsetStatesCheckBox.on_click = [this] { SubsetStatesCheckBoxClick(); };
-  ChangeStateSubsetButton.on_click = [this] { ChangeStateSubsetButtonClick(); };
-  AllRegionCheckBox.on_click = [this] { AllRegionCheckBoxClick(); };
-  SubsetRegionCheckBox.on_click = [this] { SubsetRegionCheckBoxClick(); };
-  ChangeRegionSubsetButton.on_click = [this] { ChangeRegionSubsetButtonClick(); };
-  AllDiasporaCheckBox.on_click = [this] { AllDiasporaCheckBoxClick(); };
-  DiasporaSubsetCheckBox.on_click = [this] { DiasporaSubsetCheckBoxClick(); };
-  ChangeDiasporaSubsetButton.on_click = [this] { ChangeDiasporaSubsetButtonClick(); };
-  NonKivGroupCheckBox.on_click = [this] { NonKivGroupCheckBoxClick(); };
-  NonKivGroupAllCheckBox.on_click = [this] { NonKivGroupAllCheckBoxClick(); };
-  NonKivGroupSubsetCheckBox.on_click = [this] { NonKivGroupSubsetCheckBoxClick(); };
-  NonKivSubsetButton.on_click = [this] { NonKivSubsetButtonClick(); };
-  TimeAnnualButton.on_click = [this] { TimeAnnualButtonClick(); };
-  Time2yrButton.on_click = [this] { Time2yrButtonClick(); };
-  Time5yrButton.on_click = [this] { Time5yrButtonClick(); };
-  Time10yrButton.on_click = [this] { Time10yrButtonClick(); };
-  InterpolateYesButton.on_click = [this] { InterpolateYesButtonClick(); };
-  InterpolateNoButton.on_click = [this] { InterpolateNoButtonClick(); };
-  LinearInterpCheckBox.on_click = [this] { LinearInterpCheckBoxClick(); };
-  CarryforwardInterpCheckBox.on_click = [this] { CarryforwardInterpCheckBoxClick(); };
-  IncludeMissingCheckBox.on_click = [this] { IncludeMissingCheckBoxClick(); };
-  All_Yrs.on_click = [this] { All_YrsClick(); };
-  Specified_Yrs.on_click = [this] { Specified_YrsClick(); };
-  SubYear1Edit.on_exit = [this] { SubYear1EditExit(); };
-  SubYear2Edit.on_exit = [this] { SubYear2EditExit(); };
+  PhysGrpButton.on_click = guarded([this] { PhysGrpButtonClick(); });
+  PhysStateButton.on_click = guarded([this] { PhysStateButtonClick(); });
+  PhysRegionButton.on_click = guarded([this] { PhysRegionButtonClick(); });
+  PhysDiasporaButton.on_click = guarded([this] { PhysDiasporaButtonClick(); });
+  PhysGlobeButton.on_click = guarded([this] { PhysGlobeButtonClick(); });
+  AllGrpCheckBox.on_click = guarded([this] { AllGrpCheckBoxClick(); });
+  SubsetGrpCheckBox.on_click = guarded([this] { SubsetGrpCheckBoxClick(); });
+  GroupSubsetButton.on_click = guarded([this] { GroupSubsetButtonClick(); });
+  AllStatesCheckBox.on_click = guarded([this] { AllStatesCheckBoxClick(); });
+  SubsetStatesCheckBox.on_click = guarded([this] { SubsetStatesCheckBoxClick(); });
+  ChangeStateSubsetButton.on_click = guarded([this] { ChangeStateSubsetButtonClick(); });
+  AllRegionCheckBox.on_click = guarded([this] { AllRegionCheckBoxClick(); });
+  SubsetRegionCheckBox.on_click = guarded([this] { SubsetRegionCheckBoxClick(); });
+  ChangeRegionSubsetButton.on_click = guarded([this] { ChangeRegionSubsetButtonClick(); });
+  AllDiasporaCheckBox.on_click = guarded([this] { AllDiasporaCheckBoxClick(); });
+  DiasporaSubsetCheckBox.on_click = guarded([this] { DiasporaSubsetCheckBoxClick(); });
+  ChangeDiasporaSubsetButton.on_click = guarded([this] { ChangeDiasporaSubsetButtonClick(); });
+  NonKivGroupCheckBox.on_click = guarded([this] { NonKivGroupCheckBoxClick(); });
+  NonKivGroupAllCheckBox.on_click = guarded([this] { NonKivGroupAllCheckBoxClick(); });
+  NonKivGroupSubsetCheckBox.on_click = guarded([this] { NonKivGroupSubsetCheckBoxClick(); });
+  NonKivSubsetButton.on_click = guarded([this] { NonKivSubsetButtonClick(); });
+  TimeAnnualButton.on_click = guarded([this] { TimeAnnualButtonClick(); });
+  Time2yrButton.on_click = guarded([this] { Time2yrButtonClick(); });
+  Time5yrButton.on_click = guarded([this] { Time5yrButtonClick(); });
+  Time10yrButton.on_click = guarded([this] { Time10yrButtonClick(); });
+  InterpolateYesButton.on_click = guarded([this] { InterpolateYesButtonClick(); });
+  InterpolateNoButton.on_click = guarded([this] { InterpolateNoButtonClick(); });
+  LinearInterpCheckBox.on_click = guarded([this] { LinearInterpCheckBoxClick(); });
+  CarryforwardInterpCheckBox.on_click = guarded([this] { CarryforwardInterpCheckBoxClick(); });
+  IncludeMissingCheckBox.on_click = guarded([this] { IncludeMissingCheckBoxClick(); });
+  All_Yrs.on_click = guarded([this] { All_YrsClick(); });
+  Specified_Yrs.on_click = guarded([this] { Specified_YrsClick(); });
+  SubYear1Edit.on_exit = guarded([this] { SubYear1EditExit(); });
+  SubYear2Edit.on_exit = guarded([this] { SubYear2EditExit(); });
 }
 
 void TGenerateForm::wire_output_options() {
-  ToFileRadioDial.on_click = [this] { ToFileRadioDialClick(); };
-  ToScreenRadioDial.on_click = [this] { ToScreenRadioDialClick(); };
-  ToPrinterRadioDial.on_click = [this] { ToPrinterRadioDialClick(); };
-  FileChangeButton.on_click = [this] { FileChangeButtonClick(); };
-  PrintSetupButton.on_click = [this] { PrintSetupButtonClick(); };
-  SeparateWithTabs.on_click = [this] { SeparateWithTabsClick(); };
-  SeparateWithSpaces.on_click = [this] { SeparateWithSpacesClick(); };
-  SeparateWithCommas.on_click = [this] { SeparateWithCommasClick(); };
-  SPSSCommandFileCheckBox.on_click = [this] { SPSSCommandFileCheckBoxClick(); };
-  StataCommandFileCheckBox.on_click = [this] { StataCommandFileCheckBoxClick(); };
-  LIMDEPCommandFileCheckBox.on_click = [this] { LIMDEPCommandFileCheckBoxClick(); };
-  Header.on_click = [this] { HeaderClick(); };
-  SelectAllButton.on_click = [this] { SelectAllButtonClick(); };
-  UnselectAllButton.on_click = [this] { UnselectAllButtonClick(); };
+  ToFileRadioDial.on_click = guarded([this] { ToFileRadioDialClick(); });
+  ToScreenRadioDial.on_click = guarded([this] { ToScreenRadioDialClick(); });
+  ToPrinterRadioDial.on_click = guarded([this] { ToPrinterRadioDialClick(); });
+  FileChangeButton.on_click = guarded([this] { FileChangeButtonClick(); });
+  PrintSetupButton.on_click = guarded([this] { PrintSetupButtonClick(); });
+  SeparateWithTabs.on_click = guarded([this] { SeparateWithTabsClick(); });
+  SeparateWithSpaces.on_click = guarded([this] { SeparateWithSpacesClick(); });
+  SeparateWithCommas.on_click = guarded([this] { SeparateWithCommasClick(); });
+  SPSSCommandFileCheckBox.on_click = guarded([this] { SPSSCommandFileCheckBoxClick(); });
+  StataCommandFileCheckBox.on_click = guarded([this] { StataCommandFileCheckBoxClick(); });
+  LIMDEPCommandFileCheckBox.on_click = guarded([this] { LIMDEPCommandFileCheckBoxClick(); });
+  Header.on_click = guarded([this] { HeaderClick(); });
+  SelectAllButton.on_click = guarded([this] { SelectAllButtonClick(); });
+  UnselectAllButton.on_click = guarded([this] { UnselectAllButtonClick(); });
 }
 
 // An item of a disabled menu cannot be chosen: while a run is under way the
 // "&File" and "&Create Data Set" menus are shut.
 void TGenerateForm::wire_menus() {
-  CreateDataSetButton.on_click = [this] { CreateDataSetButtonClick(); };
-  ExitBtn.on_click = [this] { ExitBtnClick(); };
+  CreateDataSetButton.on_click = guarded([this] { CreateDataSetButtonClick(); });
+  ExitBtn.on_click = guarded([this] { ExitBtnClick(); });
   auto in_menu = [](const Control& menu, auto handler) {
     return [&menu, handler] {
       if (menu.enabled) handler();
     };
   };
-  Exit1.on_click = in_menu(FileMenu, [this] { Exit1Click(); });
-  LoadSettings1.on_click = in_menu(FileMenu, [this] { LoadSettings1Click(); });
-  SaveSettings1.on_click = in_menu(FileMenu, [this] { SaveSettings1Click(); });
-  CreateNow1.on_click = in_menu(CreateDataSetMenu, [this] { CreateNow1Click(); });
-  ShowOutputWindow1.on_click = in_menu(CreateDataSetMenu, [this] { ShowOutputWindow1Click(); });
-  TraceOnMenuItem.on_click = [this] { TraceOnMenuItemClick(); };
-  TraceOffMenuItem.on_click = [this] { TraceOffMenuItemClick(); };
-  KivoraDocumentation1.on_click = [this] { KivoraDocumentation1Click(); };
-  TandrelQuickstartGuide1.on_click = [this] { TandrelQuickstartGuide1Click(); };
-  Documentation1.on_click = [this] { Documentation1Click(); };
-  About1.on_click = [this] { About1Click(); };
+  Exit1.on_click = guarded(in_menu(FileMenu, [this] { Exit1Click(); }));
+  LoadSettings1.on_click = guarded(in_menu(FileMenu, [this] { LoadSettings1Click(); }));
+  SaveSettings1.on_click = guarded(in_menu(FileMenu, [this] { SaveSettings1Click(); }));
+  CreateNow1.on_click = guarded(in_menu(CreateDataSetMenu, [this] { CreateNow1Click(); }));
+  ShowOutputWindow1.on_click =
+      guarded(in_menu(CreateDataSetMenu, [this] { ShowOutputWindow1Click(); }));
+  TraceOnMenuItem.on_click = guarded([this] { TraceOnMenuItemClick(); });
+  TraceOffMenuItem.on_click = guarded([this] { TraceOffMenuItemClick(); });
+  KivoraDocumentation1.on_click = guarded([this] { KivoraDocumentation1Click(); });
+  TandrelQuickstartGuide1.on_click = guarded([this] { TandrelQuickstartGuide1Click(); });
+  Documentation1.on_click = guarded([this] { Documentation1Click(); });
+  About1.on_click = guarded([this] { About1Click(); });
 }
 
 void TGenerateForm::CreateSubsetDialogs() {
@@ -224,7 +226,7 @@ void TGenerateForm::Documentation1Click() {
 
 void TGenerateForm::About1Click() {
   if (!AboutBox) CreateAboutBox();
-  os().show_modal(*AboutBox);
+  AboutBox->show();
 }
 
 }  // namespace tandrel

@@ -5,13 +5,21 @@
 // rules, and writes the process's user selections record the moment a
 // control changes. A desktop front end mirrors the controls and forwards
 // the user's clicks to the controls' click() (or to the handlers below).
+//
+// Every wired handler runs guarded: no exception leaves a click, and the
+// front end reads end_requested() after the call. `changed` is emitted once
+// when the outermost handler returns (a rule that sets another control runs
+// inside it), so a mirror re-reads every control then. The model belongs to
+// the main thread.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "process/Signal.h"
 #include "reference/Selections.h"
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
@@ -46,6 +54,19 @@ class TGenerateForm {
   bool Initialized() const;
   // Set by Exit: the front end closes the window and the program shuts down.
   bool close_requested = false;
+
+  // --- What a mirror follows ---
+  Signal<> changed;
+  // True while Go runs: the pages and the menus take no clicks, and the
+  // window must not close (the run pumps messages and uses the model).
+  bool Running() const { return running_; }
+  bool CanClose() const { return !running_; }
+  // The exit status when a handler ended the program (Abort in the error
+  // dialog gives 3); the front end ends it after the call returned.
+  std::optional<int> end_requested() const { return end_requested_; }
+  // Runs `handler` as one user action: guarded when outermost, followed by
+  // one `changed`. Nested calls run the handler plainly.
+  void run_handler(const std::function<void()>& handler);
 
   PageControl SelectionTabs;
   Control MainSettingsTab{"&Main Settings"};
@@ -296,9 +317,21 @@ class TGenerateForm {
   void show_output(const user_selection_type& shown);
   void show_variables(const user_selection_type& shown,
                       const Tuser_data_set_listing_obj& description);
+  std::function<void()> guarded(std::function<void()> handler);
+  // Like run_handler, but lets exceptions through (start-up shows the
+  // selections and must see its failures).
+  void announce(const std::function<void()>& handler);
+  void show_selections(const user_selection_type& shown,
+                       const Tuser_data_set_listing_obj& description);
+  void adopt_page_controls();
   void lock_for_run();
   void unlock_after_run();
   void Go();
+  void run_go();
+
+  int handler_depth_ = 0;
+  bool running_ = false;
+  std::optional<int> end_requested_;
 
   static user_selection_type& selections();
   static Tuser_data_set_listing_obj& description();

@@ -108,7 +108,7 @@ void TGenerateForm::PhysGlobeButtonClick() {
 }
 
 void TGenerateForm::show_dialog(TGenericListDlg* dialog) {
-  if (dialog != nullptr) os().show_modal(*dialog);
+  if (dialog != nullptr) dialog->show();
 }
 
 void TGenerateForm::all_box_changed(Subset kind) {

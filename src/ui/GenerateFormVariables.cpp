@@ -53,8 +53,8 @@ bool TGenerateForm::SetActiveSubTab(int sub_tab) {
 }
 
 void TGenerateForm::VarBoxClick(std::size_t k) {
-  if (k >= VarCheckBoxes.size() || !VarCheckBoxes[k].enabled) return;
-  VarCheckBoxes[k].checked = !VarCheckBoxes[k].checked;
+  if (k >= VarCheckBoxes.size() || !VarCheckBoxes[k].enabled || !SelectionTabs.enabled) return;
+  run_handler([this, k] { VarCheckBoxes[k].checked = !VarCheckBoxes[k].checked; });
 }
 
 // Acts on the boxes the user sees: the active page, or its active sub-tab.

@@ -1,12 +1,14 @@
 // Go: one data-set creation run from the main window. The window is locked
 // while the run works (it pumps messages, so the user could otherwise start
 // a second run or change the selections meanwhile) and unlocked however the
-// run ends; an interrupt or an error then goes on to the caller.
+// run ends. An interrupt is recorded in LastRun; an Abort goes on to the
+// guard of the handler that started the run.
 
 #include <functional>
 #include <utility>
 
 #include "diagnostics/Trace.h"
+#include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/SelectionCheck.h"
@@ -31,6 +33,7 @@ class RunLock {
 }  // namespace
 
 void TGenerateForm::lock_for_run() {
+  running_ = true;
   SelectionTabs.enabled = false;
   CreateDataSetButton.enabled = false;
   ExitBtn.enabled = false;
@@ -39,6 +42,7 @@ void TGenerateForm::lock_for_run() {
 }
 
 void TGenerateForm::unlock_after_run() {
+  running_ = false;
   CreateDataSetButton.enabled = true;
   ExitBtn.enabled = true;
   SelectionTabs.enabled = true;
@@ -47,9 +51,24 @@ void TGenerateForm::unlock_after_run() {
 }
 
 void TGenerateForm::Go() {
+  if (running_) return;
   LastRun.reset();
   lock_for_run();
   RunLock lock([this] { unlock_after_run(); });
+  // A mirror shows the locked window at once; while the run pumps, a click
+  // the front end forwards is an action of its own with its own `changed`.
+  changed.emit();
+  const int depth = std::exchange(handler_depth_, 0);
+  RunLock depth_back([this, depth] { handler_depth_ = depth; });
+  try {
+    run_go();
+  } catch (const EUserInterrupt&) {
+    LastRun = RunResult{};
+    LastRun->interrupted = true;
+  }
+}
+
+void TGenerateForm::run_go() {
   trace().Enter(
       "Go Button clicked:  processing user selections for output and creating output file.");
   apply_go_variable_rules(VarCheckBoxes, description(), selections());

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "process/Globals.h"
+#include "ui/GenerateForm.h"
 
 namespace tandrel {
 
@@ -69,20 +70,15 @@ void ListBoxModel::select_texts(const std::vector<std::string>& texts) {
 }
 
 TGenericListDlg::TGenericListDlg(TGenerateForm& form) : form_(form) {
+  add_button("IncludeBtn", IncludeBtn, [this] { IncludeBtnClick(); });
+  add_button("IncAllBtn", IncAllBtn, [this] { IncAllBtnClick(); });
+  add_button("ExcludeBtn", ExcludeBtn, [this] { ExcludeBtnClick(); });
+  add_button("ExAllBtn", ExAllBtn, [this] { ExcAllBtnClick(); });
   add_button(
-      {">", "IncludeBtn"}, [this] { return IncludeBtn.enabled; }, [this] { IncludeBtnClick(); });
+      "Ok", Ok, [this] { OkClick(); }, Role::Default);
   add_button(
-      {">>", "IncAllBtn"}, [this] { return IncAllBtn.enabled; }, [this] { IncAllBtnClick(); });
-  add_button(
-      {"<", "ExcludeBtn"}, [this] { return ExcludeBtn.enabled; }, [this] { ExcludeBtnClick(); });
-  add_button(
-      {"<<", "ExAllBtn"}, [this] { return ExAllBtn.enabled; }, [this] { ExcAllBtnClick(); });
-  add_button(
-      {"OK", "Ok"}, [this] { return Ok.enabled; }, [this] { OkClick(); });
-  add_button(
-      {"Cancel"}, [this] { return Cancel.enabled; }, [this] { CancelClick(); });
-  add_button(
-      {"Help"}, [this] { return Help.enabled; }, [this] { HelpClick(); });
+      "Cancel", Cancel, [this] { CancelClick(); }, Role::Cancel);
+  add_button("Help", Help, [this] { HelpClick(); });
 }
 
 void TGenericListDlg::IncAllBtnClick() {
@@ -115,7 +111,13 @@ void TGenericListDlg::HelpClick() {
   os().message_box(help_text());
 }
 
+// The main window's controls change: one action of the window, announced
+// once, whether OK was pressed in the shown dialog or by SelectEverything.
 void TGenericListDlg::OkClick() {
+  form_.run_handler([this] { accept(); });
+}
+
+void TGenericListDlg::accept() {
   if (DstList.count() == 0) {
     os().message_box(empty_choice_message(kind_word()));
     IncAllBtnClick();
@@ -178,6 +180,13 @@ void TGenericListDlg::SelectEverything() {
   IncAllBtnClick();
   OkClick();
   close();
+}
+
+void TGenericListDlg::SelectItem(ListBoxModel& list, int index, bool selected) {
+  if (index < 0 || index >= list.count()) return;
+  list.set_selected(index, selected);
+  focused_list = &list;
+  changed.emit();
 }
 
 void TGenericListDlg::set_showing(bool showing) {

@@ -12,6 +12,7 @@
 
 #include "diagnostics/Control.h"
 #include "diagnostics/ModalModel.h"
+#include "process/Signal.h"
 
 namespace tandrel {
 
@@ -116,11 +117,20 @@ class TGenericListDlg : public ModalModel {
 
   void set_showing(bool showing) override;
   std::string dialog_text() const override { return Caption; }
+  std::string caption() const override { return Caption; }
+  std::string text() const override { return {}; }
+
+  // After every handler (a button, a selection, OK, Cancel); a mirror
+  // re-reads both lists and the buttons.
+  Signal<> changed;
+  // A user's click on an item: selects or deselects it.
+  void SelectItem(ListBoxModel& list, int index, bool selected);
 
  protected:
   explicit TGenericListDlg(TGenerateForm& form);
 
   TGenerateForm& form() { return form_; }
+  void after_press() override { changed.emit(); }
   // The word for the items in the message of an empty choice.
   virtual const char* kind_word() const = 0;
   virtual const char* help_text() const = 0;
@@ -132,6 +142,8 @@ class TGenericListDlg : public ModalModel {
   virtual void show_all_chosen(bool all) = 0;
 
  private:
+  void accept();
+
   TGenerateForm& form_;
 };
 

@@ -104,6 +104,11 @@ void TGenerateForm::show_variables(const user_selection_type& shown,
 
 void TGenerateForm::ShowSelections(user_selection_type shown,
                                    const Tuser_data_set_listing_obj& description) {
+  announce([&] { show_selections(shown, description); });
+}
+
+void TGenerateForm::show_selections(const user_selection_type& shown,
+                                    const Tuser_data_set_listing_obj& description) {
   for (Control* control :
        std::initializer_list<Control*>{&PhysDiasporaButton, &AllDiasporaCheckBox,
                                        &DiasporaSubsetCheckBox, &ChangeDiasporaSubsetButton})

@@ -195,6 +195,16 @@ TEST_F(BatchCommandLine, TraceIsNotLostWhenStartUpRecreatesTheTraceWindow) {
   EXPECT_EQ(run({"--vars", "pop"}).err.find("Entered"), std::string::npos);
 }
 
+// Start-up used to create the trace window a second time and drop what the
+// batch had connected to the first: --trace then printed nothing.
+TEST_F(BatchCommandLine, TracePrintsEveryLineBecauseStartUpKeepsTheTraceWindow) {
+  const auto r = run({"--trace", "--vars", "pop"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.rfind("1: Creating Forms and Initializing\n", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.find("1: Creating Forms and Initializing", 1), std::string::npos)
+      << "the window is created once, so start-up's first line comes once";
+}
+
 TEST_F(BatchCommandLine, QuietKeepsOnlyErrors) {
   auto r = run({"--quiet", "--vars", "pop", "--out", "x.csv"});
   EXPECT_EQ(r.status, 0);

@@ -54,7 +54,7 @@ TEST_F(ErrorProcedure, LevelZeroReportWritesLogAndTraceOnly) {
 
 TEST_F(ErrorProcedure, ShownReportCarriesStampMessageAndActionSuffix) {
   open_error_log();
-  platform.script_answer("Ignore");
+  platform.script_answer("IgnoreButton");
   error("Bad value", 1, noncritical);
   ASSERT_EQ(platform.shown().size(), 1u);
   EXPECT_EQ(platform.shown()[0].what, "TErrorDialog");
@@ -86,7 +86,7 @@ TEST_F(ErrorProcedure, IgnoreStateCarriesOverBetweenReports) {
   EXPECT_FALSE(g.error_dialog->IgnoreButton.enabled);
   EXPECT_NE(trace_lines().back().find("Error in \"error\" procedure - invalid action type passed."),
             std::string::npos);
-  platform.script_answer("Ignore");
+  platform.script_answer("IgnoreButton");
   error("now noncritical", 1, noncritical);
   EXPECT_TRUE(g.error_dialog->IgnoreButton.enabled);
   EXPECT_FALSE(g.error_dialog->is_showing());
@@ -94,8 +94,8 @@ TEST_F(ErrorProcedure, IgnoreStateCarriesOverBetweenReports) {
 
 TEST_F(ErrorProcedure, HelpShowsExplanationAndKeepsDialogOpen) {
   open_error_log();
-  platform.script_answer("Help");
-  platform.script_answer("Ignore");
+  platform.script_answer("HelpButton");
+  platform.script_answer("IgnoreButton");
   error("x", 1, noncritical);
   ASSERT_EQ(platform.shown().size(), 2u);
   EXPECT_EQ(platform.shown()[1].text,

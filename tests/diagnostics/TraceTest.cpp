@@ -146,7 +146,7 @@ TEST_F(TraceTest, InterruptDuringTickExitsTheLocalTraceAndRaises) {
 
 TEST_F(TraceTest, ContinueInTheVerifyDialogClearsTheFlag) {
   g.main_frame.initialized = true;
-  platform.script_answer("Continue Tandrel Run");
+  platform.script_answer("cancbut");
   trace().progress_form().StopExecutionClick();
   EXPECT_FALSE(g.user_interrupt);
   EXPECT_EQ(platform.shown().back().what, "TVerifyStopForm");

@@ -99,11 +99,15 @@ TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
     form().LoadSettings1.click();
     g.user_interrupt = true;
   });
-  EXPECT_THROW(form().CreateDataSetButton.click(), EUserInterrupt);
+  EXPECT_NO_THROW(form().CreateDataSetButton.click());
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.front(), std::vector<bool>(5, false));
   EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
-  EXPECT_FALSE(form().LastRun.has_value());
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_TRUE(form().LastRun->interrupted);
+  EXPECT_FALSE(form().LastRun->output_written);
+  EXPECT_FALSE(form().Running());
+  EXPECT_FALSE(form().end_requested().has_value());
   EXPECT_FALSE(traced("Exited click of \"Go\" Button"));
   const auto lines = trace_lines();
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),

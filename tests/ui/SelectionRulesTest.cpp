@@ -19,10 +19,10 @@ class SelectionRules : public test::MainWindowFixture {
 TEST_F(SelectionRules, UncheckingSubsetOfGroupsWithAllUncheckedChoosesEveryGroup) {
   platform.script_action([](platform::ModalDialog& d) {
     auto& dlg = dynamic_cast<TGroupListDlg&>(d);
-    dlg.press("<<");
+    dlg.press("ExAllBtn");
     dlg.SrcList.select_texts({"202 Beta (United States)"});
-    dlg.press(">");
-    dlg.press("OK");
+    dlg.press("IncludeBtn");
+    dlg.press("Ok");
   });
   form().GroupSubsetButton.click();
   ASSERT_FALSE(form().AllGrpCheckBox.checked());
@@ -47,8 +47,8 @@ TEST_F(SelectionRules, SubsetOfStatesOpensTheDialogOnlyForAnEmptyList) {
   form().AllStatesCheckBox.click();  // back to all
   sel().selected_states.clear();
   platform.script_action([](platform::ModalDialog& d) {
-    d.press("<<");
-    d.press("OK");
+    d.press("ExAllBtn");
+    d.press("Ok");
   });
   form().SubsetStatesCheckBox.click();
   EXPECT_TRUE(shown("TKIVCountryListDlg"));

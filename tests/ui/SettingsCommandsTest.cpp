@@ -44,10 +44,10 @@ class SettingsCommands : public test::MainWindowFixture {
     form().PhysStateButton.click();
     platform.script_action([](platform::ModalDialog& d) {
       auto& dlg = dynamic_cast<TKIVCountryListDlg&>(d);
-      dlg.press("<<");
+      dlg.press("ExAllBtn");
       dlg.SrcList.select_texts({"Canada"});
-      dlg.press(">");
-      dlg.press("OK");
+      dlg.press("IncludeBtn");
+      dlg.press("Ok");
     });
     form().ChangeStateSubsetButton.click();
   }

@@ -39,13 +39,13 @@ TEST_F(SubsetDialogs, GroupItemsCarryAZeroBeforeFourDigitsAndNoControlGroups) {
 
 TEST_F(SubsetDialogs, TwoSelectedItemsArriveInReverseOrder) {
   in_group_dialog([](TGroupListDlg& dlg) {
-    dlg.press("<<");
-    EXPECT_FALSE(dlg.button_enabled("<"));
+    dlg.press("ExAllBtn");
+    EXPECT_FALSE(dlg.button_enabled("ExcludeBtn"));
     dlg.SrcList.select_texts({"02001 Gamma (Canada)", "202 Beta (United States)"});
-    dlg.press(">");
+    dlg.press("IncludeBtn");
     EXPECT_EQ(dlg.DstList.texts(), (Texts{"202 Beta (United States)", "02001 Gamma (Canada)"}));
     EXPECT_EQ(dlg.SrcList.texts(), (Texts{"201 Alpha (United States)"}));
-    dlg.press("OK");
+    dlg.press("Ok");
   });
   EXPECT_EQ(sel().selected_groups, (Selected_group_list_type{202, 2001}));
   EXPECT_FALSE(sel().all_groups);
@@ -56,11 +56,11 @@ TEST_F(SubsetDialogs, TwoSelectedItemsArriveInReverseOrder) {
 
 TEST_F(SubsetDialogs, EveryItemOnTheRightCountsAsAll) {
   in_group_dialog([](TGroupListDlg& dlg) {
-    dlg.press("<<");
-    dlg.press("<");  // nothing chosen yet: the button is shut
+    dlg.press("ExAllBtn");
+    dlg.press("ExcludeBtn");  // nothing chosen yet: the button is shut
     dlg.SrcList.select_texts(dlg.SrcList.texts());
-    dlg.press(">");
-    dlg.press("OK");
+    dlg.press("IncludeBtn");
+    dlg.press("Ok");
   });
   EXPECT_TRUE(sel().all_groups);
   EXPECT_TRUE(form().AllGrpCheckBox.checked());
@@ -74,9 +74,9 @@ TEST_F(SubsetDialogs, CancelRestoresBothLists) {
   const Texts right = dlg.DstList.texts();
   const user_selection_type before = sel();
   in_group_dialog([](TGroupListDlg& d) {
-    d.press("<<");
+    d.press("ExAllBtn");
     d.SrcList.select_texts({"201 Alpha (United States)"});
-    d.press(">");
+    d.press("IncludeBtn");
     d.press("Cancel");
   });
   EXPECT_EQ(dlg.SrcList.texts(), left);
@@ -89,13 +89,13 @@ TEST_F(SubsetDialogs, CancelRestoresBothLists) {
 TEST_F(SubsetDialogs, MovingTheLastItemLeavesAnEmptyListWithoutSelection) {
   in_group_dialog([](TGroupListDlg& dlg) {
     dlg.DstList.select_texts(dlg.DstList.texts());
-    dlg.press("<");
+    dlg.press("ExcludeBtn");
     EXPECT_EQ(dlg.DstList.count(), 0);
-    EXPECT_FALSE(dlg.button_enabled("<") || dlg.button_enabled("<<"));
+    EXPECT_FALSE(dlg.button_enabled("ExcludeBtn") || dlg.button_enabled("ExAllBtn"));
     dlg.SrcList.select_texts(dlg.SrcList.texts());
-    dlg.press(">");
+    dlg.press("IncludeBtn");
     EXPECT_EQ(dlg.SrcList.count(), 0);
-    EXPECT_FALSE(dlg.button_enabled(">") || dlg.button_enabled(">>"));
+    EXPECT_FALSE(dlg.button_enabled("IncludeBtn") || dlg.button_enabled("IncAllBtn"));
     dlg.press("Cancel");
   });
 }
@@ -119,8 +119,8 @@ TEST_P(EveryDialog, OkWithNothingChosenTakesEveryItemAfterTheMessage) {
   });
   platform.script_action([](platform::ModalDialog& d) {
     d.press("Help");
-    d.press("<<");
-    d.press("OK");
+    d.press("ExAllBtn");
+    d.press("Ok");
   });
   os().show_modal(dlg);
   EXPECT_EQ(dlg.Caption, GetParam().caption);
@@ -150,10 +150,10 @@ TEST_F(SubsetDialogs, ARegionSubsetIsWrittenAndShown) {
   EXPECT_EQ(sel().selected_regions.size(), 2U);
   platform.script_action([](platform::ModalDialog& d) {
     auto& dlg = dynamic_cast<TRegionListDlg&>(d);
-    dlg.press("<<");
+    dlg.press("ExAllBtn");
     dlg.SrcList.select_texts({"Latin America and Caribbean"});
-    dlg.press(">");
-    dlg.press("OK");
+    dlg.press("IncludeBtn");
+    dlg.press("Ok");
   });
   form().ChangeRegionSubsetButton.click();
   EXPECT_EQ(sel().selected_regions, (Selected_kiv_region_list_type{kiv_region_type::KivRegLatin7}));

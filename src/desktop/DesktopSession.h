@@ -1,0 +1,41 @@
+#pragma once
+
+// One start of the desktop program on an installation: start-up with the
+// window steps, the diagnostics' windows connected, the main window shown
+// centred; close-down when it ends. tandrel runs one between start-up and
+// the event loop; the widget tests drive one without the loop of main.
+
+#include <memory>
+
+#include "process/Globals.h"
+
+namespace tandrel::desktop {
+
+class DesktopStartup;
+class DiagnosticViews;
+class MainWindow;
+class QtPlatform;
+
+class DesktopSession {
+ public:
+  // Runs start-up; a failure ends the program (platform::ProgramEnded).
+  DesktopSession(ProcessGlobals& g, QtPlatform& platform);
+  ~DesktopSession();
+
+  MainWindow& window() const;
+  DiagnosticViews& views() const { return *views_; }
+  // Shows the main window at the model's size (larger where the desktop's
+  // font needs it), centred on the screen.
+  void show_main_window();
+  // The trace's closing line and close-down.
+  void close_down();
+
+ private:
+  ProcessGlobals& g_;
+  QtPlatform& platform_;
+  std::unique_ptr<DesktopStartup> windows_;
+  std::unique_ptr<DiagnosticViews> views_;
+  bool closed_ = false;
+};
+
+}  // namespace tandrel::desktop
