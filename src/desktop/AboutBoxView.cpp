@@ -129,7 +129,7 @@ void AboutBoxView::showEvent(QShowEvent* event) {
 }
 
 void AboutBoxView::press_ok() {
-  model_.press("OK");
+  model_.press("OKButton");
   if (!model_.is_showing()) accept();
 }
 

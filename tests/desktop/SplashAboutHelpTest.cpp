@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +30,16 @@ QString text_of(const QWidget& parent, const char* name) {
   return label != nullptr ? label->text() : QStringLiteral("<missing %1>").arg(name);
 }
 
+// scripts/screenshots-splash.sh asks for the pictures of the documentation
+// by naming their folder in TANDREL_SCREENSHOT_DIR.
+void save_picture(const QPixmap& picture, const char* name) {
+  EXPECT_FALSE(picture.isNull()) << name;
+  const QString folder = qEnvironmentVariable("TANDREL_SCREENSHOT_DIR");
+  if (!folder.isEmpty()) {
+    EXPECT_TRUE(picture.save(folder + "/" + name)) << name;
+  }
+}
+
 // What the splash screen looked like right before start-up destroyed it.
 struct SplashSeen {
   bool shown = false;
@@ -38,6 +50,7 @@ struct SplashSeen {
   QRect interface_label;
   bool main_window_visible = true;
   bool about_box_made = false;
+  QPixmap picture;
 };
 
 class WatchedStartup : public desktop::DesktopStartup {
@@ -57,6 +70,7 @@ class WatchedStartup : public desktop::DesktopStartup {
     seen_.interface_label = view.findChild<QLabel*>("InterfaceUsingLabel")->geometry();
     seen_.main_window_visible = window()->isVisible();
     seen_.about_box_made = form()->AboutBox != nullptr;
+    seen_.picture = const_cast<desktop::SplashView&>(view).grab();
     DesktopStartup::close_splash_screen();
   }
 
@@ -88,6 +102,7 @@ TEST_F(SplashAboutHelp, TheSplashScreenShowsUntilTheOtherWindowsExist) {
   EXPECT_TRUE(seen.about_box_made);
   EXPECT_EQ(windows->splash_view(), nullptr);
   EXPECT_EQ(windows->splash(), nullptr);
+  save_picture(seen.picture, "splash-screen.png");
 }
 
 TEST(SplashFlashLabel, BlinksHiddenAndVisibleAgainOverASecond) {
@@ -127,7 +142,10 @@ TEST_F(SplashAboutHelp, TheAboutBoxShowsTheVersionAndTheDataSet) {
   QStringList texts;
   QSize size;
   QSize logo;
+  bool accepted = false;
+  QPixmap picture;
   answer([&](QWidget& box) {
+    picture = box.grab();
     for (const char* name :
          {"ProductName", "Version", "WebsiteLabel", "WebsiteGoToLabel", "DataSetUsingLabel"})
       texts << text_of(box, name);
@@ -137,6 +155,7 @@ TEST_F(SplashAboutHelp, TheAboutBoxShowsTheVersionAndTheDataSet) {
     auto* link = box.findChild<QLabel*>("WebsiteGoToLabel");
     QTest::mouseClick(link, Qt::LeftButton);
     QTest::mouseClick(box.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    accepted = dynamic_cast<QDialog&>(box).result() == QDialog::Accepted;
   });
   windows->window()->findChild<QAction*>("About1")->trigger();
   EXPECT_EQ(texts.join('|').toStdString(), std::string("Tandrel|Version 1.06|Tandrel Website:  |") +
@@ -145,6 +164,8 @@ TEST_F(SplashAboutHelp, TheAboutBoxShowsTheVersionAndTheDataSet) {
   EXPECT_EQ(size, QSize(350, 270));
   EXPECT_EQ(logo, QSize(217, 97));
   EXPECT_EQ(shell, std::vector<QUrl>{QUrl(kProductWebPage)});
+  EXPECT_TRUE(accepted) << "OK closes the box with the result OK";
+  save_picture(picture, "about-box.png");
   EXPECT_FALSE(form().AboutBox->is_showing());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

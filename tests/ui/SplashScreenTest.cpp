@@ -72,7 +72,7 @@ TEST_F(AboutBoxCursor, TheLinkShowsTheHandAndOkPutsTheDefaultBack) {
   EXPECT_EQ(box.Cursor(), ScreenCursor::HandPoint);
   EXPECT_GT(platform.pump_count(), pumps) << "the cursor must change at once";
   box.set_showing(true);
-  EXPECT_TRUE(box.press("OK"));
+  EXPECT_TRUE(box.press("OKButton"));
   EXPECT_FALSE(box.is_showing());
   EXPECT_EQ(box.Cursor(), ScreenCursor::Default);
   box.WebsiteGoToLabelMouseEnter();
