@@ -94,6 +94,9 @@ void MainWindow::build_menus() {
         {f.TandrelQuickstartGuide1, "TandrelQuickstartGuide1", false},
         {f.Documentation1, "Documentation1", false},
         {f.About1, "About1", false}});
+  // The documents, then a line, then the about box.
+  auto* help = menuBar()->findChild<QMenu*>(QStringLiteral("HelpMenu"));
+  help->insertSeparator(help->findChild<QAction*>(QStringLiteral("About1")));
 }
 
 void MainWindow::build_variable_pages() {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -168,6 +169,16 @@ TEST_F(SplashAboutHelp, TheAboutBoxShowsTheVersionAndTheDataSet) {
   save_picture(picture, "about-box.png");
   EXPECT_FALSE(form().AboutBox->is_showing());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SplashAboutHelp, TheHelpMenuHasALineBeforeTheAboutBox) {
+  start();
+  QStringList items;
+  for (const QAction* a : windows->window()->findChild<QMenu*>("HelpMenu")->actions())
+    items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(items.join('|').toStdString(),
+            "Kivora Documentation|Tandrel &Quickstart Guide|Tandrel &Documentation|-|&About "
+            "Tandrel");
 }
 
 struct HelpItem {
