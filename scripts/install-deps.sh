@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev
   clang-format
   pspp
+  libreadstat-dev r-base-core r-cran-haven python3-pandas
   time
 )
 

@@ -28,6 +28,7 @@ const char* const kBatchUsage =
     "  --sep comma|tab|space    field separator (default: comma)\n"
     "  --no-header              no first line of variable names\n"
     "  --stata --spss --limdep  command files next to the data file\n"
+    "  --dta --sav              Stata and SPSS data files next to the data file\n"
     "  --list groups|states|nonkiv-states|regions|diasporas|variables\n"
     "                           print the items of a list and exit\n"
     "  --trace                  write the trace to standard error\n"
@@ -150,6 +151,8 @@ const std::map<std::string, bool BatchOptions::*>& flag_options() {
       {"--stata", &BatchOptions::stata},
       {"--spss", &BatchOptions::spss},
       {"--limdep", &BatchOptions::limdep},
+      {"--dta", &BatchOptions::dta},
+      {"--sav", &BatchOptions::sav},
       {"--trace", &BatchOptions::trace},
       {"--help", &BatchOptions::help},
       {"-h", &BatchOptions::help},
