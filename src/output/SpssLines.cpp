@@ -26,6 +26,8 @@ std::string split_long_texts(const std::string& line) {
     const std::size_t close = line.find(quote, i + 1);
     if (close == std::string::npos) return out + line.substr(i);
     const std::string text = line.substr(i + 1, close - i - 1);
+    // A blank before it lets the line break ahead of a text that fills one.
+    if (text.size() > kQuotedPiece && !out.empty() && out.back() != ' ') out += ' ';
     for (std::size_t start = 0; start == 0 || start < text.size(); start += kQuotedPiece) {
       if (start > 0) out += " + ";
       out += quote + text.substr(start, kQuotedPiece) + quote;
