@@ -29,6 +29,10 @@ constexpr std::int64_t kStataLongMax = 2147483620;
 constexpr std::size_t kDtaTextWidth = 2045;
 constexpr std::size_t kSavTextWidth = 32767;
 constexpr std::size_t kFileLabelLength = 80;
+// Longest variable labels Stata and SPSS keep; a longer one is cut rather
+// than fail the file.
+constexpr std::size_t kDtaLabelLength = 80;
+constexpr std::size_t kSavLabelLength = 255;
 
 NativeColumn::Kind kind_of(const std::string& type_word) {
   if (type_word == "long") return NativeColumn::Kind::Integer;
@@ -148,8 +152,9 @@ NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
       fitted_names(lists.names, dta ? kStataNameLength : kSpssLongNameLength, true);
   NativeLayout layout;
   for (std::size_t c = 0; c < lists.size(); ++c) {
-    NativeColumn column{names[c], lists.labels[c], kind_of(lists.types[c]),
-                        code_of(lists.missing_codes[c])};
+    NativeColumn column{names[c],
+                        lists.labels[c].substr(0, dta ? kDtaLabelLength : kSavLabelLength),
+                        kind_of(lists.types[c]), code_of(lists.missing_codes[c])};
     settle_column(column, table, c, format);
     layout.columns.push_back(std::move(column));
   }

@@ -194,6 +194,14 @@ TEST_F(NativeFiles, AFailureIsReportedLeavesNoFileAndTheOtherIsStillWritten) {
   EXPECT_TRUE(std::filesystem::exists(dir.file("out.sav")));
 }
 
+TEST_F(NativeFiles, LabelsLongerThanAFormatKeepsAreCutNotRefused) {
+  columns.lists.labels[3] = std::string(300, 'L');
+  write_native_files(source(), table);
+  EXPECT_EQ(reports(), Names{});
+  EXPECT_EQ(read_native(dir.file("out.dta"), NativeFormat::Dta).labels[3], std::string(80, 'L'));
+  EXPECT_EQ(read_native(dir.file("out.sav"), NativeFormat::Sav).labels[3], std::string(255, 'L'));
+}
+
 TEST_F(NativeFiles, LongNamesFitEachFormat) {
   const std::string long_name(40, 'n');
   columns.lists.names[3] = long_name;
