@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Globals.h"
 #include "output/Destination.h"
+#include "process/Globals.h"
 #include "reference/FieldReaders.h"
 
 namespace tandrel {

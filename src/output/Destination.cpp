@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 

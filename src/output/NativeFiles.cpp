@@ -6,10 +6,10 @@
 #include <map>
 
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
 #include "output/CommandFileFormats.h"
 #include "output/FittedNames.h"
 #include "output/RunDescription.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

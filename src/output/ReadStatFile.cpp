@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "diagnostics/Exceptions.h"
 #include "output/NativeFiles.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

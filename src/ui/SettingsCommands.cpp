@@ -3,10 +3,10 @@
 // written, or a record that cannot be stored or is damaged, changes nothing
 // and is explained to the user.
 
-#include "app/Globals.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Globals.h"
+#include "process/Exceptions.h"
 #include "ui/GenerateForm.h"
-#include "ui/SettingsFile.h"
+#include "reference/SettingsFile.h"
 
 namespace tandrel {
 

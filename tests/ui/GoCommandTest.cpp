@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {
