@@ -1,9 +1,9 @@
 #include "output/CommandFiles.h"
 
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "output/CommandFileFormats.h"
 #include "output/WrittenTexts.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
-#include "diagnostics/Trace.h"
 #include "diagnostics/OutputWindow.h"
+#include "diagnostics/Trace.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

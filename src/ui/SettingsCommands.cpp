@@ -3,10 +3,12 @@
 // written, or a record that cannot be stored or is damaged, changes nothing
 // and is explained to the user.
 
-#include "process/Globals.h"
+#include "diagnostics/Trace.h"
 #include "process/Exceptions.h"
-#include "ui/GenerateForm.h"
+#include "process/Globals.h"
+#include "reference/SelectionCheck.h"
 #include "reference/SettingsFile.h"
+#include "ui/GenerateForm.h"
 
 namespace tandrel {
 
@@ -35,6 +37,8 @@ void TGenerateForm::LoadSettings1Click() {
     return;
   }
   ShowSelections(selections(), description());
+  for (const SelectionProblem& problem : check_selections(selections(), description()))
+    trace().Message("Loaded settings: " + problem.text);
   os().message_box("Settings loaded!");
 }
 

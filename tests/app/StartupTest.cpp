@@ -3,15 +3,15 @@
 #include <cstdio>
 
 #include "app/Startup.h"
-#include "reference/Selections.h"
+#include "diagnostics/OutputWindow.h"
 #include "diagnostics/Trace.h"
 #include "platform/HeadlessPlatform.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
+#include "reference/Selections.h"
 #include "support/DiskInstallation.h"
 #include "support/TempDir.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

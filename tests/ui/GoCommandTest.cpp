@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "diagnostics/OutputWindow.h"
 #include "process/Exceptions.h"
 #include "ui/MainWindowFixture.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {
@@ -47,6 +47,16 @@ TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
              "output file."));
   EXPECT_TRUE(traced("Exited click of \"Go\" Button: selections have been output."));
   EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
+}
+
+TEST_F(GoCommand, TracesTheChoicesTheUnitKeepsButTheRunPassesOver) {
+  form().NonKivGroupCheckBox.click();
+  form().PhysRegionButton.click();
+  form().CreateDataSetButton.click();
+  EXPECT_TRUE(
+      traced("Passed over: Control cases exist only for the group and state units, not "
+             "for the region unit."));
+  EXPECT_EQ(messages().back(), "Output Complete!");
 }
 
 struct LimdepCase {
