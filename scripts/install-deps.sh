@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   clang-format
   pspp
+  libreadstat-dev r-base-core r-cran-haven python3-pandas
   time
 )
 

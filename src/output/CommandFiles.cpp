@@ -43,6 +43,7 @@ void write_command_files(const user_selection_type& selections, int lines, const
   if (!stata && !spss && !limdep) return;
 
   CommandFileInput in{selections, lines, merged, rows, lists};
+  in.absolute_data_file = absolute_file_name(format.output_file_name);
   // Only the Stata and SPSS files declare text widths.
   if (stata || spss) in.longest_text = longest_quoted_text(format.output_file_name);
   if (stata) write_guarded(write_stata_file, in, kStataFailure);

@@ -122,6 +122,23 @@ TEST_F(SettingsFile, FieldsStandAtTheirOffsetsLittleEndianWithZeroFillers) {
     EXPECT_EQ(read_le(r, f.offset, f.size), f.value) << "offset " << f.offset;
 }
 
+// The data files took bits the command-file byte never used, so a record
+// saved before them loads without them, and they survive a round trip.
+TEST_F(SettingsFile, DtaAndSavAreBitsThreeAndFourOfTheCommandFileByte) {
+  user_selection_type s = sample_selections();
+  s.output_format.command_files.include(command_file_type::CmdDta);
+  s.output_format.command_files.include(command_file_type::CmdSav);
+  const settings_record_bytes r = encode_settings_record(s);
+  EXPECT_EQ(r[7322], 0x1E);
+  settings_record_bytes older = r;
+  older[7322] = 6;
+  const user_selection_type loaded = decode_settings_record(older);
+  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdDta));
+  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdSav));
+  EXPECT_TRUE(
+      decode_settings_record(r).output_format.command_files.contains(command_file_type::CmdSav));
+}
+
 TEST_F(SettingsFile, OutputFileNameOf300CharactersIsSavedAsItsFirst255) {
   user_selection_type s;
   std::string name;
