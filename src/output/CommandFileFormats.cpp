@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "output/Destination.h"
+#include "output/OutputFiles.h"
 #include "reference/FieldReaders.h"
 
 namespace tandrel {
@@ -35,6 +36,13 @@ void append_citation_note(CommandFileLines& out, const std::string& comment) {
 
 void write_lines(OutputChannel& file, const CommandFileLines& lines) {
   for (const std::string& line : lines) file.write_line(line);
+}
+
+void open_command_file(OutputChannel& file, const CommandFileInput& in, const std::string& name) {
+  if (in.files != nullptr)
+    in.files->open(file, name);
+  else
+    file.open_file(name);
 }
 
 }  // namespace tandrel

@@ -14,6 +14,7 @@
 namespace tandrel {
 
 class OutputChannel;
+class OutputFiles;
 
 inline constexpr double kProgramVersion = 1.06;
 
@@ -26,6 +27,9 @@ struct CommandFileInput {
   output_variable_lists& lists;
   // The longest text value written to the data file, in bytes.
   std::size_t longest_text = 0;
+  // The run's set of files, which the command files join; without one each
+  // command file is moved into place on its own when it is closed.
+  OutputFiles* files = nullptr;
 
   const std::string& data_file() const { return selections.output_format.output_file_name; }
 };
@@ -45,6 +49,10 @@ void append_citation_note(CommandFileLines& out, const std::string& comment);
 
 // Writes every line with its line end; raises EInOutError on failure.
 void write_lines(OutputChannel& file, const CommandFileLines& lines);
+
+// Opens `file` on the command file `name`, in the run's set when there is
+// one. Raises EInOutError.
+void open_command_file(OutputChannel& file, const CommandFileInput& in, const std::string& name);
 
 std::string stata_file_name(const std::string& data_file);
 std::string spss_file_name(const std::string& data_file);
