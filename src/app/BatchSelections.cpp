@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
+#include "reference/InstallationFiles.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
 #include "reference/SubsetSources.h"
@@ -178,6 +179,17 @@ void choose_variables(const BatchOptions& o, const Tuser_data_set_listing_obj& d
   read_variable_selections(boxes, s);
 }
 
+// Nothing the batch writes may take the place of a file the installation
+// reads; the run would otherwise destroy its own input.
+void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
+  const auto inputs = installation_files(g.configuration, g.description.get());
+  if (o.out)
+    if (auto refusal = overwrite_refusal(*o.out, inputs, "output file")) throw UsageError(*refusal);
+  if (!o.save_settings_file.empty())
+    if (auto refusal = overwrite_refusal(o.save_settings_file, inputs, "settings file"))
+      throw UsageError(*refusal);
+}
+
 }  // namespace
 
 void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s,
@@ -201,6 +213,7 @@ void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_se
   }
   if (o.no_missing_cases) s.output_missing_cases = false;
   choose_output(o, s);
+  refuse_installation_files(o, g);
   choose_variables(o, d, s, from_settings, notes);
   if (!o.save_settings_file.empty()) save_settings_file(o.save_settings_file, s);
 }

@@ -5,6 +5,7 @@
 
 #include "app/Globals.h"
 #include "diagnostics/Exceptions.h"
+#include "reference/InstallationFiles.h"
 #include "ui/GenerateForm.h"
 #include "ui/SettingsFile.h"
 
@@ -12,8 +13,15 @@ namespace tandrel {
 
 void TGenerateForm::SaveSettings1Click() {
   ReadVariableSelections();
+  const ProcessGlobals& g = globals();
+  const std::string& file_name = g.configuration.saved_settings_file_name;
+  if (auto refusal = overwrite_refusal(
+          file_name, installation_files(g.configuration, g.description.get()), "settings file")) {
+    os().message_box(*refusal, platform::MessageKind::Error);
+    return;
+  }
   try {
-    save_settings_file(globals().configuration.saved_settings_file_name, selections());
+    save_settings_file(file_name, selections());
   } catch (const ERangeError& e) {
     os().message_box(e.what());  // names the list that does not fit
     return;
