@@ -99,7 +99,7 @@ int run_installed(ProcessGlobals& g, platform::HeadlessPlatform& platform,
   } catch (const EUserInterrupt&) {
     progress.clear();
     std::cerr << "tandrel-batch: interrupted\n";
-    status = kExitInterrupted;
+    status = platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted;
   }
   progress.clear();
   g.progress_listener = nullptr;
