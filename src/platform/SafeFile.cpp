@@ -146,6 +146,14 @@ bool SafeFile::finish() {
   return true;
 }
 
+bool SafeFile::replaceable() {
+  struct stat existing {};
+  if (direct_ || ::stat(target_name_.c_str(), &existing) != 0 || !S_ISDIR(existing.st_mode))
+    return true;
+  errno = EISDIR;
+  return fail();
+}
+
 bool SafeFile::commit() {
   if (committed_) return true;
   if (!finish()) return false;
@@ -179,8 +187,10 @@ SafeFile* SafeFileSet::join(const std::string& final_name) {
 }
 
 bool SafeFileSet::commit() {
+  // Whatever can be found out before the first rename is: a member that
+  // could not take its name must not leave the others moved.
   for (auto& file : files_) {
-    if (!file->finish()) {
+    if (!file->finish() || !file->replaceable()) {
       failure_ = file->final_name() + ": " + file->failure();
       return false;
     }

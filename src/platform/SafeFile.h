@@ -41,6 +41,9 @@ class SafeFile {
   // Moves the finished temporary file over the final name and forces the
   // folder entry to the disk.
   bool commit();
+  // Whether commit() can move the file over its final name: false (with the
+  // reason) when a folder stands there.
+  bool replaceable();
   // Closes and removes the temporary file; nothing once committed.
   void discard() noexcept;
 
