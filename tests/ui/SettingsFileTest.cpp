@@ -193,24 +193,23 @@ TEST_P(DamagedSettingsRecord, LoadingItLeavesSelectionsUntouchedInsteadOfHalfRep
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, DamagedSettingsRecord,
-    ::testing::Values(
-        DamagedRecord{"GroupsOverCapacity", 8, 4, 1002,
-                      "the count of selected_groups is 1002, outside "
-                      "0..1001."},
-        DamagedRecord{"StatesNegative", 4016, 4, -1,
-                      "the count of selected_states is -1, outside "
-                      "0..251."},
-        DamagedRecord{"DiasporasHuge", 5044, 4, 0x7FFFFFFF,
-                      "the count of selected_diasporas is 2147483647, "
-                      "outside 0..1001."},
-        DamagedRecord{"VariablesOverCapacity", 7324, 4, 1502,
-                      "the count of variable_columns is 1502, outside "
-                      "0..1501."},
-        DamagedRecord{"RegionNamingNothing", 5036, 1, 12,
-                      "selected_regions slot 0 holds 12, outside 0..6."},
-        DamagedRecord{"GroupCodeOutOfRange", 16, 4, 100000,
-                      "selected_groups slot 1 holds 100000, outside "
-                      "-1..99999."}),
+    ::testing::Values(DamagedRecord{"GroupsOverCapacity", 8, 4, 1002,
+                                    "the count of selected_groups is 1002, outside "
+                                    "0..1001."},
+                      DamagedRecord{"StatesNegative", 4016, 4, -1,
+                                    "the count of selected_states is -1, outside "
+                                    "0..251."},
+                      DamagedRecord{"DiasporasHuge", 5044, 4, 0x7FFFFFFF,
+                                    "the count of selected_diasporas is 2147483647, "
+                                    "outside 0..1001."},
+                      DamagedRecord{"VariablesOverCapacity", 7324, 4, 1502,
+                                    "the count of variable_columns is 1502, outside "
+                                    "0..1501."},
+                      DamagedRecord{"RegionNamingNothing", 5036, 1, 12,
+                                    "selected_regions slot 0 holds 12, outside 0..6."},
+                      DamagedRecord{"GroupCodeOutOfRange", 16, 4, 100000,
+                                    "selected_groups slot 1 holds 100000, outside "
+                                    "-1..99999."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A record whose counts were in range once loaded whatever its other fields
@@ -225,7 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedRecord{"SeparatorNamingNothing", 7321, 1, 3, "separator is 3, outside 0..2."},
         DamagedRecord{"CommandFilesNamingNothing", 7322, 1, 0xF9,
                       "command_files is 249, outside 0..7."},
-        DamagedRecord{"FirstYearBefore1800", 7058, 2, 1066, "first_year is 1066, outside 1800..2025."},
+        DamagedRecord{"FirstYearBefore1800", 7058, 2, 1066,
+                      "first_year is 1066, outside 1800..2025."},
         DamagedRecord{"LastYearAfter2025", 7060, 2, 2026, "last_year is 2026, outside 1800..2025."},
         DamagedRecord{"ReversedYears", 7058, 2, 2020, "first_year 2020 is after last_year 2003."}),
     [](const auto& info) { return std::string(info.param.name); });
