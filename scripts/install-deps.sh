@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libjpeg-dev
   clang-format
+  clang libclang-rt-14-dev
   pspp
   time
 )

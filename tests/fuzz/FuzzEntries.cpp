@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -26,15 +27,29 @@ namespace {
 // The sample installation the inputs are read against.
 const std::string kSample = std::string(TANDREL_SOURCE_DIR) + "/data/sample/";
 
-// One folder for the files of this process, in memory where it can be.
-const std::string& work_folder() {
-  static const std::string folder = [] {
+// One folder for the files of this process, in memory where it can be,
+// removed when the process ends.
+class WorkFolder {
+ public:
+  WorkFolder() {
     std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
     pattern += "/tandrel-fuzz-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern + "/";
-  }();
-  return folder;
+    path_ = pattern + "/";
+  }
+  ~WorkFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+const std::string& work_folder() {
+  static const WorkFolder folder;
+  return folder.path();
 }
 
 std::string put_file(const std::string& name, const std::uint8_t* data, std::size_t size) {
