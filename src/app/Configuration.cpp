@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "app/Globals.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Globals.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "reference/Convert.h"
 #include "reference/IniLine.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ConfigurationType.h"
-#include "diagnostics/ErrorLog.h"
+#include "process/ConfigurationType.h"
+#include "process/ErrorLog.h"
 #include "reference/TextReader.h"
 
 namespace tandrel {

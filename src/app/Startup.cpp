@@ -4,14 +4,16 @@
 #include <memory>
 
 #include "app/Configuration.h"
+#include "diagnostics/DiagnosticWindows.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "reference/CcodeIndex.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
+#include "reference/Selections.h"
 
 namespace tandrel {
 
@@ -73,6 +75,7 @@ void initial_file_read(ProcessGlobals& g) {
 }
 
 void start_up(ProcessGlobals& g, StartupWindows& windows) {
+  g.selections = std::make_unique<user_selection_type>();
   windows.create_main_window();
   g.main_frame.initialized = false;
   windows.show_splash_screen();
@@ -82,7 +85,7 @@ void start_up(ProcessGlobals& g, StartupWindows& windows) {
   windows.show_interface_file("(using interface file \"" + g.configuration.kiv_interface_file_name +
                               "\")");
   initial_file_read(g);
-  set_default_selections(g.selections, *g.description);
+  set_default_selections(*g.selections, *g.description);
   os().process_messages();
   windows.create_subset_dialogs();
   os().process_messages();

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

@@ -1,10 +1,10 @@
 #include "diagnostics/Error.h"
 
-#include "app/Globals.h"
-#include "diagnostics/ErrorLog.h"
+#include "process/Globals.h"
+#include "process/ErrorLog.h"
 #include "diagnostics/QuietScope.h"
 #include "diagnostics/Trace.h"
-#include "ui/ErrorDialog.h"
+#include "diagnostics/ErrorDialog.h"
 
 namespace tandrel {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/Globals.h"
-#include "diagnostics/Exceptions.h"
-#include "ui/OutputWindow.h"
-#include "ui/ProgressForm.h"
+#include "process/Globals.h"
+#include "process/Exceptions.h"
+#include "diagnostics/OutputWindow.h"
+#include "diagnostics/ProgressForm.h"
 
 namespace tandrel {
 

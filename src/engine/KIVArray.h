@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/ConfigurationType.h"
+#include "process/ConfigurationType.h"
 #include "engine/KIVLineReader.h"
 #include "engine/TaggedValue.h"
 #include "reference/Selections.h"

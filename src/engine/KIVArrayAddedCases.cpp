@@ -5,7 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"

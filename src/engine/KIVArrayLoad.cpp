@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVLineReader.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/QuietScope.h"
 #include "reference/FieldReaders.h"
 #include "reference/TextReader.h"

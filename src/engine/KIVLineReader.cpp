@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "engine/KIVFieldSource.h"
 #include "reference/Convert.h"
 #include "reference/DataSetListing.h"

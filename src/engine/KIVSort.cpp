@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVCaseRules.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
 #include "reference/DataSetListing.h"

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_set>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "reference/Convert.h"
 
 namespace tandrel {

@@ -1,6 +1,6 @@
 #include "output/CommandFileFormats.h"
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "output/Destination.h"
 #include "output/OutputFiles.h"
 #include "reference/FieldReaders.h"

@@ -1,7 +1,7 @@
 #include "output/CommandFiles.h"
 
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "output/CommandFileFormats.h"
 #include "output/OutputFiles.h"
 #include "output/WrittenTexts.h"

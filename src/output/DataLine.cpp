@@ -5,9 +5,9 @@
 #include <cmath>
 #include <exception>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
 #include "output/Destination.h"

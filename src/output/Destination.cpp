@@ -1,11 +1,11 @@
 #include "output/Destination.h"
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
+#include "diagnostics/OutputWindow.h"
 #include "output/OutputFiles.h"
-#include "ui/OutputWindow.h"
 
 namespace tandrel {
 

@@ -1,6 +1,6 @@
 #include "output/OutputFiles.h"
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "output/Destination.h"
 
 namespace tandrel {

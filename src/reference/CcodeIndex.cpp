@@ -1,10 +1,10 @@
 #include "reference/CcodeIndex.h"
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
-#include "reference/Bounded.h"
+#include "process/Bounded.h"
 #include "reference/CowListFile.h"
 #include "reference/FieldReaders.h"
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

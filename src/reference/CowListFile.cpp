@@ -1,8 +1,8 @@
 #include "reference/CowListFile.h"
 
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
-#include "reference/Bounded.h"
+#include "process/Exceptions.h"
+#include "process/Bounded.h"
 #include "reference/FieldReaders.h"
 
 namespace tandrel {

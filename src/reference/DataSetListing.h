@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "diagnostics/Exceptions.h"
-#include "reference/Bounded.h"
+#include "process/Exceptions.h"
+#include "process/Bounded.h"
 
 namespace tandrel {
 

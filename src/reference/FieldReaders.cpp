@@ -3,7 +3,7 @@
 #include <charconv>
 #include <optional>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/QuietScope.h"
 
 namespace tandrel {

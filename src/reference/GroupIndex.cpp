@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
 #include "reference/DataSetListing.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "reference/Bounded.h"
+#include "process/Bounded.h"
 #include "reference/Regions.h"
 #include "reference/TextReader.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigurationType.h"
+#include "process/ConfigurationType.h"
 #include "reference/DataSetListing.h"
 
 namespace tandrel {

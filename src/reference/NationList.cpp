@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "reference/CcodeIndex.h"
 #include "reference/CowListFile.h"

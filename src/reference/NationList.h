@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigurationType.h"
+#include "process/ConfigurationType.h"
 #include "reference/Regions.h"
 
 namespace tandrel {

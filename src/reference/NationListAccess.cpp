@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "reference/Bounded.h"
+#include "process/Bounded.h"
 #include "reference/CcodeIndex.h"
 #include "reference/NationList.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reference/Bounded.h"
+#include "process/Bounded.h"
 #include "reference/Regions.h"
 
 namespace tandrel {

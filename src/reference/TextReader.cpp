@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

@@ -1,6 +1,6 @@
 #include "ui/AboutBox.h"
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 
 namespace tandrel {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ui/Control.h"
-#include "ui/ModalModel.h"
+#include "diagnostics/Control.h"
+#include "diagnostics/ModalModel.h"
 
 namespace tandrel {
 

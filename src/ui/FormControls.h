@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Control.h"
+#include "diagnostics/Control.h"
 
 namespace tandrel {
 

@@ -1,9 +1,9 @@
 #include "ui/GenerateForm.h"
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "ui/AboutBox.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {
@@ -52,7 +52,7 @@ bool TGenerateForm::Initialized() const {
 }
 
 user_selection_type& TGenerateForm::selections() {
-  return globals().selections;
+  return *globals().selections;
 }
 
 Tuser_data_set_listing_obj& TGenerateForm::description() {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/CreationRun.h"
+#include "run/CreationRun.h"
 #include "reference/Selections.h"
 #include "ui/FormControls.h"
-#include "ui/VariableRules.h"
+#include "reference/VariableRules.h"
 #include "ui/VariableTabs.h"
 
 namespace tandrel {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/Convert.h"
 #include "reference/DataSetListing.h"
 #include "ui/GenerateForm.h"

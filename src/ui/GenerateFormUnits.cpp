@@ -6,7 +6,7 @@
 // every item through the X dialog, and checking Subset X with an empty list
 // opens that dialog.
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "ui/GenerateForm.h"
 #include "ui/SubsetDialogs.h"
 

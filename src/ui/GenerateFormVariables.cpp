@@ -2,7 +2,7 @@
 // rules themselves are shared with tandrel-batch (ui/VariableRules.h), so a
 // window and a batch run choose the same variables.
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "ui/GenerateForm.h"
 

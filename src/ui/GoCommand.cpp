@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Trace.h"
 #include "reference/DataSetListing.h"
 #include "ui/GenerateForm.h"
@@ -54,7 +54,7 @@ void TGenerateForm::Go() {
   apply_go_variable_rules(VarCheckBoxes, description(), selections());
   ReadVariableSelections();
   ProcessGlobals& g = globals();
-  LastRun = run_output_procedure(g.configuration, g.selections, *g.description);
+  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description);
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
 }
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <utility>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/Control.h"
-#include "ui/ModalModel.h"
+#include "diagnostics/Control.h"
+#include "diagnostics/ModalModel.h"
 
 namespace tandrel {
 

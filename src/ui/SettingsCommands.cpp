@@ -3,11 +3,11 @@
 // written, or a record that cannot be stored or is damaged, changes nothing
 // and is explained to the user.
 
-#include "app/Globals.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/InstallationFiles.h"
+#include "reference/SettingsFile.h"
 #include "ui/GenerateForm.h"
-#include "ui/SettingsFile.h"
 
 namespace tandrel {
 

@@ -4,7 +4,7 @@
 // variable boxes are read back later, when a run starts or the settings are
 // saved.
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/Convert.h"
 #include "reference/DataSetListing.h"
 #include "ui/GenerateForm.h"

@@ -1,6 +1,6 @@
 #include "ui/SubsetDialogs.h"
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
@@ -53,16 +53,16 @@ const char* TKIVCountryListDlg::help_text() const {
 }
 
 void TKIVCountryListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections.selected_states, keys);
+  store(globals().selections->selected_states, keys);
 }
 
 void TKIVCountryListDlg::select_unit() {
   form().PhysStateButton.set_checked(true);
-  globals().selections.physical_aggregation = physical_aggregation_type::PhysState;
+  globals().selections->physical_aggregation = physical_aggregation_type::PhysState;
 }
 
 void TKIVCountryListDlg::show_all_chosen(bool all) {
-  show_pair(form().AllStatesCheckBox, form().SubsetStatesCheckBox, globals().selections.all_states,
+  show_pair(form().AllStatesCheckBox, form().SubsetStatesCheckBox, globals().selections->all_states,
             all);
 }
 
@@ -83,12 +83,12 @@ const char* TNonKIVCountryListDlg::help_text() const {
 }
 
 void TNonKIVCountryListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections.selected_nonkiv_states, keys);
+  store(globals().selections->selected_nonkiv_states, keys);
 }
 
 void TNonKIVCountryListDlg::show_all_chosen(bool all) {
   show_pair(form().NonKivGroupAllCheckBox, form().NonKivGroupSubsetCheckBox,
-            globals().selections.all_nonkiv_states, all);
+            globals().selections->all_nonkiv_states, all);
 }
 
 TGroupListDlg::TGroupListDlg(TGenerateForm& form) : TGenericListDlg(form) {
@@ -108,16 +108,16 @@ const char* TGroupListDlg::help_text() const {
 }
 
 void TGroupListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections.selected_groups, keys);
+  store(globals().selections->selected_groups, keys);
 }
 
 void TGroupListDlg::select_unit() {
   form().PhysGrpButton.set_checked(true);
-  globals().selections.physical_aggregation = physical_aggregation_type::PhysGroup;
+  globals().selections->physical_aggregation = physical_aggregation_type::PhysGroup;
 }
 
 void TGroupListDlg::show_all_chosen(bool all) {
-  show_pair(form().AllGrpCheckBox, form().SubsetGrpCheckBox, globals().selections.all_groups, all);
+  show_pair(form().AllGrpCheckBox, form().SubsetGrpCheckBox, globals().selections->all_groups, all);
 }
 
 TRegionListDlg::TRegionListDlg(TGenerateForm& form) : TGenericListDlg(form) {
@@ -135,18 +135,18 @@ const char* TRegionListDlg::help_text() const {
 }
 
 void TRegionListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  auto& regions = globals().selections.selected_regions;
+  auto& regions = globals().selections->selected_regions;
   regions.clear();
   for (std::int32_t key : keys) regions.push_back(static_cast<kiv_region_type>(key));
 }
 
 void TRegionListDlg::select_unit() {
   form().PhysRegionButton.set_checked(true);
-  globals().selections.physical_aggregation = physical_aggregation_type::PhysRegion;
+  globals().selections->physical_aggregation = physical_aggregation_type::PhysRegion;
 }
 
 void TRegionListDlg::show_all_chosen(bool all) {
-  show_pair(form().AllRegionCheckBox, form().SubsetRegionCheckBox, globals().selections.all_regions,
+  show_pair(form().AllRegionCheckBox, form().SubsetRegionCheckBox, globals().selections->all_regions,
             all);
 }
 
@@ -164,17 +164,17 @@ const char* TDiasporaListDlg::help_text() const {
 }
 
 void TDiasporaListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections.selected_diasporas, keys);
+  store(globals().selections->selected_diasporas, keys);
 }
 
 void TDiasporaListDlg::select_unit() {
   form().PhysDiasporaButton.set_checked(true);
-  globals().selections.physical_aggregation = physical_aggregation_type::PhysDiaspora;
+  globals().selections->physical_aggregation = physical_aggregation_type::PhysDiaspora;
 }
 
 void TDiasporaListDlg::show_all_chosen(bool all) {
   show_pair(form().AllDiasporaCheckBox, form().DiasporaSubsetCheckBox,
-            globals().selections.all_diasporas, all);
+            globals().selections->all_diasporas, all);
 }
 
 }  // namespace tandrel

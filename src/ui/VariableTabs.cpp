@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
 #include "reference/DataSetListing.h"

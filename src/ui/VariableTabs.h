@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigurationType.h"
-#include "ui/Control.h"
-#include "ui/VariableRules.h"
+#include "process/ConfigurationType.h"
+#include "diagnostics/Control.h"
+#include "reference/VariableRules.h"
 
 namespace tandrel {
 

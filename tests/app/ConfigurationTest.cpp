@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include "app/Configuration.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "support/GlobalsFixture.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "app/Startup.h"
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
+#include "reference/Selections.h"
 #include "diagnostics/Trace.h"
 #include "platform/HeadlessPlatform.h"
 #include "reference/DataSetListing.h"
@@ -11,7 +12,7 @@
 #include "reference/NationList.h"
 #include "support/DiskInstallation.h"
 #include "support/TempDir.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {
@@ -45,8 +46,8 @@ TEST_F(Startup, ReadsTheInstallationInOrder) {
   EXPECT_EQ(g.group_index->count(), 3);
   EXPECT_EQ(g.group_index->get_name(201), "Blacks, US");
   EXPECT_TRUE(g.nation_array->is_a_state(645, 1990));
-  EXPECT_EQ(g.selections.first_year, 1990);
-  EXPECT_EQ(g.selections.last_year, 1992);
+  EXPECT_EQ(g.selections->first_year, 1990);
+  EXPECT_EQ(g.selections->last_year, 1992);
 }
 
 TEST_F(Startup, DefaultSelectionsMatchTheFreshWindow) {
@@ -54,8 +55,8 @@ TEST_F(Startup, DefaultSelectionsMatchTheFreshWindow) {
   user_selection_type expected;
   expected.first_year = 1990;
   expected.last_year = 1992;
-  EXPECT_EQ(g.selections, expected);
-  const user_selection_type& s = g.selections;
+  EXPECT_EQ((*g.selections), expected);
+  const user_selection_type& s = (*g.selections);
   EXPECT_EQ(s.physical_aggregation, physical_aggregation_type::PhysGroup);
   EXPECT_EQ(s.temporal_aggregation, temporal_aggregation_type::TimeAnnual);
   EXPECT_TRUE(s.all_groups && s.all_states && s.all_regions && s.all_diasporas);
@@ -150,11 +151,11 @@ TEST_F(Startup, AnInterruptDuringTheInitialFileReadPassesThroughUnchanged) {
 TEST_F(Startup, CloseDownFreesTheReferenceDataAndClosesTheLog) {
   start_up(g, no_windows);
   finish(g);
-  EXPECT_EQ(g.group_index, nullptr);
-  EXPECT_EQ(g.nation_array, nullptr);
-  EXPECT_EQ(g.ccode_index, nullptr);
-  EXPECT_EQ(g.region_list, nullptr);
-  EXPECT_NE(g.description, nullptr);
+  EXPECT_FALSE(g.group_index);
+  EXPECT_FALSE(g.nation_array);
+  EXPECT_FALSE(g.ccode_index);
+  EXPECT_FALSE(g.region_list);
+  EXPECT_TRUE(g.description);
   EXPECT_FALSE(g.error_log.is_open());
   auto lines = trace_lines();
   EXPECT_EQ(lines[lines.size() - 3], "1: Entered close_down procedure");

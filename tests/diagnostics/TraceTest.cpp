@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "support/GlobalsFixture.h"
-#include "ui/OutputWindow.h"
-#include "ui/ProgressForm.h"
-#include "ui/VerifyStopForm.h"
+#include "diagnostics/OutputWindow.h"
+#include "diagnostics/ProgressForm.h"
+#include "diagnostics/VerifyStopForm.h"
 
 namespace tandrel {
 namespace {

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "engine/EngineFixture.h"
 #include "reference/Convert.h"
 #include "reference/GroupIndex.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -9,16 +9,18 @@
 #include <stdexcept>
 
 #include "app/Configuration.h"
-#include "app/Globals.h"
-#include "diagnostics/Exceptions.h"
+#include "diagnostics/DiagnosticWindows.h"
 #include "engine/KIVArray.h"
 #include "platform/HeadlessPlatform.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/CcodeIndex.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
-#include "ui/SettingsFile.h"
+#include "reference/SettingsFile.h"
+#include "reference/TextReader.h"
 
 namespace tandrel::fuzz {
 
@@ -64,15 +66,16 @@ std::string put_file(const std::string& name, const std::uint8_t* data, std::siz
 // Fresh process-wide objects for one input, quiet, with a fixed clock.
 class World {
  public:
-  World() {
+  explicit World(const std::string& program_directory = work_folder()) {
     platform_.set_echo(false);
-    platform_.set_program_directory(work_folder());
+    platform_.set_program_directory(program_directory);
+    platform_.set_system_directory(program_directory);
     platform_.fix_clock({2005, 7, 3, 15, 7, 0, 0});
     g.platform = &platform_;
     install_globals(&g);
     create_diagnostic_windows(g);
     create_remaining_windows(g);
-    g.configuration.program_directory = work_folder();
+    g.configuration.program_directory = program_directory;
     g.configuration.nation_list_file_name = kSample + "states2016.csv";
     g.configuration.major_list_file_name = kSample + "majors2016.csv";
     g.configuration.first_nation_year = 1816;
@@ -148,10 +151,16 @@ void read_reference_lists(World& w) {
 
 }  // namespace
 
+// The lines of Tandrel.ini, read as the configuration procedure reads
+// them. The procedure itself then creates and opens the error log the file
+// names, anywhere on the disk: that step stays out of the fuzzer's reach.
 void configuration_file(const std::uint8_t* data, std::size_t size) {
   World w;
-  put_file("Tandrel.ini", data, size);
-  guarded([&] { initialize_configuration(w.g.configuration, w.g.error_log, "Tandrel.ini"); });
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  guarded([&] {
+    TextReader file = TextReader::over(text);
+    while (!file.eof()) read_configuration_line(file, w.g.configuration);
+  });
 }
 
 void description_file(const std::uint8_t* data, std::size_t size) {

@@ -13,7 +13,7 @@ namespace tandrel::fuzz {
 
 using Entry = void (*)(const std::uint8_t* data, std::size_t size);
 
-// Tandrel.ini as the configuration procedure reads it.
+// The lines of Tandrel.ini as the configuration procedure reads them.
 void configuration_file(const std::uint8_t* data, std::size_t size);
 // A data-set description (".mdf").
 void description_file(const std::uint8_t* data, std::size_t size);

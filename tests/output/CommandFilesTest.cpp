@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "output/CommandFileTestSupport.h"
 #include "output/CommandFiles.h"
 #include "output/Destination.h"

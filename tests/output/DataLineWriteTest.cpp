@@ -2,11 +2,11 @@
 
 #include <limits>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "output/DataLine.h"
 #include "output/Destination.h"
 #include "output/OutputTestSupport.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "output/Destination.h"
 #include "output/OutputTestSupport.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "output/Destination.h"
 #include "output/OutputColumns.h"
 #include "output/OutputTestSupport.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

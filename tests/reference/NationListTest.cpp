@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "diagnostics/Exceptions.h"
+#include "process/Exceptions.h"
 #include "reference/CcodeIndex.h"
 #include "reference/NationList.h"
 #include "support/GlobalsFixture.h"

@@ -1,6 +1,6 @@
 #include "support/DiskInstallation.h"
 
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel::test {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "app/Startup.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"

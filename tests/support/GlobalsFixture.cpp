@@ -1,7 +1,9 @@
 #include "support/GlobalsFixture.h"
 
+#include "diagnostics/DiagnosticWindows.h"
+#include "diagnostics/OutputWindow.h"
 #include "diagnostics/Trace.h"
-#include "ui/OutputWindow.h"
+#include "reference/Selections.h"
 
 namespace tandrel::test {
 
@@ -11,6 +13,7 @@ GlobalsFixture::GlobalsFixture() {
   platform.set_system_directory(dir.path() + "/system");
   platform.fix_clock({2005, 7, 3, 15, 7, 0, 0});
   g.platform = &platform;
+  g.selections = std::make_unique<user_selection_type>();
   install_globals(&g);
   create_diagnostic_windows(g);
   create_remaining_windows(g);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"
 

@@ -1,5 +1,7 @@
 #include "support/MiniInstallation.h"
 
+#include "reference/Selections.h"
+
 #include <memory>
 #include <sstream>
 
@@ -44,7 +46,7 @@ MiniInstallation::MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniIn
   write_nation_list(dir, plan.states);
   install_description(plan);
   install_groups(plan);
-  set_default_selections(g_.selections, *g_.description);
+  set_default_selections(*g_.selections, *g_.description);
   std::vector<std::string> names;
   for (const MiniVariable& v : plan.variables)
     if (v.name != "diaspora") names.push_back(v.name);
@@ -131,7 +133,7 @@ std::int32_t MiniInstallation::var(const std::string& name) const {
 }
 
 void MiniInstallation::select(const std::vector<std::string>& names) const {
-  auto& columns = g_.selections.variable_selections.variable_columns;
+  auto& columns = g_.selections->variable_selections.variable_columns;
   columns.clear();
   for (const std::string& name : names) columns.push_back(var(name));
 }

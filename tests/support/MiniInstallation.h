@@ -10,21 +10,21 @@
 //    with the program's own variable "is_kiv" added as start-up adds it,
 //  - installs a group index (g.group_index) holding the given groups, or by
 //    default every group of the data lines in order of first appearance,
-//  - sets g.selections to the defaults for the data set, with every variable
+//  - sets (*g.selections) to the defaults for the data set, with every variable
 //    of the data file selected except "diaspora" (as Go does).
 //
 // Call the fixture's open_error_log() first if the test looks at reports.
 //
 //   test::MiniInstallation inst(g, dir, {.lines = {"201,A,1995,2,0,-99"}});
 //   TKIV_array_obj data(inst.description(), g.configuration, 0, 1990, 2000,
-//                       g.selections, inst.groups());
+//                       (*g.selections), inst.groups());
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "support/TempDir.h"
@@ -81,7 +81,7 @@ class MiniInstallation {
 
   Tuser_data_set_listing_obj& description() const { return *g_.description; }
   Tgroup_index_obj& groups() const { return *g_.group_index; }
-  user_selection_type& selections() const { return g_.selections; }
+  user_selection_type& selections() const { return *g_.selections; }
   const std::string& data_file() const { return data_file_; }
 
   // The description number of a variable.

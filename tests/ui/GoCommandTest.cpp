@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "diagnostics/Exceptions.h"
-#include "engine/CreationRun.h"
+#include "process/Exceptions.h"
+#include "run/CreationRun.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "support/GlobalsFixture.h"
 #include "ui/GenerateForm.h"
-#include "ui/MainWindowStartup.h"
+#include "app/MainWindowStartup.h"
 
 namespace tandrel::test {
 
@@ -36,7 +36,7 @@ class MainWindowFixture : public GlobalsFixture {
   void start(const std::vector<WindowVariable>& variables = interval_variables());
 
   TGenerateForm& form() { return *windows.form(); }
-  user_selection_type& sel() { return g.selections; }
+  user_selection_type& sel() { return (*g.selections); }
   // The position in VarCheckBoxes of the named variable's box.
   std::size_t box(const std::string& name) const;
   VariableBox& box_of(const std::string& name) { return windows.form()->VarCheckBoxes[box(name)]; }

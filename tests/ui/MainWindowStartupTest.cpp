@@ -1,7 +1,7 @@
 // Start-up of the sample installation with the main window models: what the
 // user sees when the window first shows.
 
-#include "ui/MainWindowStartup.h"
+#include "app/MainWindowStartup.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,8 @@ TEST_F(SampleStartup, TheWindowShowsTheDefaultSelections) {
   // Every KIV group is in the group subset because All Groups is checked.
   user_selection_type expected;
   set_default_selections(expected, *g.description);
-  expected.selected_groups = g.selections.selected_groups;
-  EXPECT_EQ(g.selections, expected);
+  expected.selected_groups = g.selections->selected_groups;
+  EXPECT_EQ((*g.selections), expected);
   EXPECT_EQ(expected.selected_groups.size(), group_items(*g.group_index, *g.nation_array).size());
   EXPECT_GT(expected.selected_groups.size(), 10U);
 }

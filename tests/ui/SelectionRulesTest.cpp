@@ -5,7 +5,7 @@
 
 #include "reference/DataSetListing.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/OutputWindow.h"
+#include "diagnostics/OutputWindow.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {

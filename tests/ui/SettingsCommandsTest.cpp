@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "ui/MainWindowFixture.h"
-#include "ui/SettingsFile.h"
+#include "reference/SettingsFile.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {

@@ -1,6 +1,0 @@
-// tandrel-batch: builds a data set from the command line.
-#include "app/BatchRun.h"
-
-int main(int argc, char** argv) {
-  return tandrel::run_batch(argc, argv);
-}

@@ -1,0 +1,39 @@
+#pragma once
+
+// configuration_type: the process-wide record filled from Tandrel.ini.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "process/Bounded.h"
+
+namespace tandrel {
+
+// How crowded variable pages are split.
+enum class tab_style_type : std::uint8_t { FullyTabbed = 0, SubTabs = 1, ArrowScroll = 2 };
+
+inline constexpr int kTraceSwitches = 11;  // levels 0..10
+
+struct configuration_type {
+  std::string program_directory = "BLANKDir";
+  std::string configuration_file_name = "BLANKFile";
+  std::string error_file_name = "BLANKFile";
+  std::string kiv_interface_file_name = "BLANKFile";
+  std::string kiv_linked_doc_file_name = "BLANKFile";
+  std::string tandrel_doc_file_name = "BLANKFile";
+  std::string tandrel_quickstart_file_name = "BLANKFile";
+  std::string saved_settings_file_name = "BLANKFile";
+  std::string nation_list_file_name = "BLANKFile";
+  std::string major_list_file_name = "BLANKFile";
+  year_type first_nation_year = 1800;
+  year_type last_nation_year = 2025;
+  // A trace line shows only when the switch of its level (capped at 10) is on.
+  std::array<bool, kTraceSwitches> trace_levels{true, true, true, true, true, true,
+                                                true, true, true, true, false};
+  tab_style_type tab_style = tab_style_type::SubTabs;
+  // Variables the program added to the description; they have no data column.
+  std::int32_t added_variable_count = 0;
+};
+
+}  // namespace tandrel

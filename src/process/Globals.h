@@ -1,0 +1,94 @@
+#pragma once
+
+// The process-wide objects of Tandrel. Start-up creates them in a fixed order
+// and every later part of the program reaches them through globals(). Tests
+// install a fresh set per test (tests/support/GlobalsFixture.h).
+//
+// This is the one folder that every floor reaches: the error procedure, the
+// trace and the reference lookups are process-wide by design, so each floor
+// finds them here rather than through the floor that creates them. To keep
+// the arrows pointing down, this floor names the objects of the upper floors
+// only by forward declaration and owns them through Owned<T>; start-up
+// (src/app) creates and fills them. Code below the entry points should take
+// what it needs as arguments and reach the set only where it reports.
+
+#include <functional>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "process/ConfigurationType.h"
+#include "process/ErrorLog.h"
+#include "process/Owned.h"
+
+namespace tandrel {
+
+class Ttrace_obj;
+class TErrorDialog;
+class TProgressForm;
+class TVerifyStopForm;
+class Toutputwindow;
+class Tccode_index_obj;
+class Tnation_array_obj;
+class Tuser_data_set_listing_obj;
+class Tregion_list_info_obj;
+class Tgroup_index_obj;
+struct user_selection_type;
+
+// What the progress windows need to know of the main window they sit in.
+struct MainFrameState {
+  int Width = 535;
+  int Height = 576;
+  bool minimized = false;
+  // Set at the end of start-up; enables the Stop button of progress windows.
+  bool initialized = false;
+};
+
+struct ProcessGlobals {
+  ProcessGlobals();
+  ~ProcessGlobals();
+  ProcessGlobals(const ProcessGlobals&) = delete;
+  ProcessGlobals& operator=(const ProcessGlobals&) = delete;
+
+  platform::Platform* platform = nullptr;
+  configuration_type configuration;
+  ErrorLog error_log;
+  MainFrameState main_frame;
+
+  // Windows of the diagnostics.
+  Owned<Toutputwindow> trace_window;
+  Owned<Toutputwindow> output_window;
+  Owned<TErrorDialog> error_dialog;
+  Owned<TVerifyStopForm> verify_stop_form;
+
+  // The application trace and the interrupt flag.
+  Owned<Ttrace_obj> trace;
+  bool user_interrupt = false;
+  // Told of every change of a progress window, so a front end can show it.
+  std::function<void(const TProgressForm&)> progress_listener;
+
+  // Reference data of the initial file read.
+  Owned<Tccode_index_obj> ccode_index;
+  Owned<Tnation_array_obj> nation_array;
+  Owned<Tuser_data_set_listing_obj> description;
+  Owned<Tregion_list_info_obj> region_list;
+  Owned<Tgroup_index_obj> group_index;
+
+  // The user's choices; start-up creates the record with its defaults.
+  Owned<user_selection_type> selections;
+};
+
+// The installed set. Installing nullptr uninstalls.
+ProcessGlobals& globals();
+bool globals_installed();
+void install_globals(ProcessGlobals* set);
+
+// Ends the program at once through the platform; never returns.
+[[noreturn]] void end_program(int status);
+
+// Shorthands for the two objects reached most often.
+platform::Platform& os();
+// The application trace; created in start-up step 5.
+Ttrace_obj& trace();
+bool has_trace();
+
+}  // namespace tandrel

@@ -1,0 +1,187 @@
+#include "run/CreationRun.h"
+
+#include <memory>
+
+#include "process/Globals.h"
+#include "diagnostics/Error.h"
+#include "process/Exceptions.h"
+#include "diagnostics/Trace.h"
+#include "engine/FillSteps.h"
+#include "engine/KIVArray.h"
+#include "engine/KIVSort.h"
+#include "output/CommandFiles.h"
+#include "output/DataLine.h"
+#include "output/DataLinesAhead.h"
+#include "output/Destination.h"
+#include "output/OutputColumns.h"
+#include "output/OutputFiles.h"
+#include "reference/GroupIndex.h"
+#include "reference/InstallationFiles.h"
+#include "reference/Regions.h"
+
+namespace tandrel {
+
+namespace {
+
+constexpr const char* kTroubleWriting =
+    "Trouble opening/writing to output file.  Check selections and files and try again.";
+
+// What one run works on; owned here so every path frees it in order.
+struct RunState {
+  configuration_type configuration;
+  user_selection_type selections;
+  Tuser_data_set_listing_obj description;
+  std::unique_ptr<TKIV_array_obj> data;
+  std::unique_ptr<TKIV_Sort_Obj> sort;
+};
+
+// The cases of the sorted records: runs of one case number whose first
+// record is not blank (a blank case is never written).
+std::vector<CaseSpan> cases_to_write(const TKIV_Sort_Obj& sort) {
+  std::vector<CaseSpan> cases;
+  const std::int32_t last_index = sort.last_record_index();
+  std::int32_t first = 0;
+  for (std::int32_t k = 1; k <= last_index + 1; ++k) {
+    if (k <= last_index && sort.get_record(k).case_number == sort.get_record(first).case_number)
+      continue;
+    if (!sort.record_is_blank(first)) cases.push_back({first, k - 1});
+    first = k;
+  }
+  return cases;
+}
+
+// Writes the data line of every case, with a progress step for every record.
+int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
+                const std::string& separator) {
+  const TKIV_Sort_Obj& sort = *run.sort;
+  const bool merged = sort.has_merged_cases();
+  const Tregion_list_info_obj& regions = *globals().region_list;
+  const std::vector<CaseSpan> cases = cases_to_write(sort);
+  DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
+    construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
+                        c.first, c.last, merged);
+  });
+  const std::int32_t last_index = sort.last_record_index();
+  std::int32_t ticked = 0;
+  auto tick_through = [&](std::int32_t record) {
+    for (; ticked <= record; ++ticked)
+      progress.Tick("Executing Procedure: Write final output", last_index);
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    tick_through(cases[i].last);
+    write_data_line(lines.line(i), channel, run.selections, separator);
+  }
+  tick_through(last_index);
+  return static_cast<int>(cases.size());
+}
+
+// A data file that would take the place of one of the installation's own
+// files is refused before anything is opened.
+bool output_refused(const RunState& run, const std::vector<InstallationFile>& inputs) {
+  const output_format_type& format = run.selections.output_format;
+  if (format.destination != output_destination_type::DestFile) return false;
+  auto refusal = overwrite_refusal(format.output_file_name, inputs, "output file");
+  if (!refusal) return false;
+  error(*refusal, 2, noncritical);
+  return true;
+}
+
+// Writes the header, the data lines and the command files into `channel`
+// and the run's set of files.
+void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, OutputChannel& channel,
+                    OutputFiles& files) {
+  display_output_array_type rows;
+  output_variable_lists lists;
+  std::string header_line, separator;
+  const bool merged = run.sort->has_merged_cases();
+  set_header(run.description, merged, run.selections, rows, lists, header_line, separator);
+  if (run.selections.output_format.header_line) write_header(channel, run.selections, header_line);
+  result.cases_written = write_cases(run, progress, channel, separator);
+  if (!run.selections.output_format.command_files.empty()) {
+    // The command files read the data file back for the width of its texts.
+    channel.flush();
+    write_command_files(run.selections, result.cases_written, separator, merged, rows, lists,
+                        &files);
+  }
+}
+
+// Step 7 of the run: everything that writes. Returns whether the output was
+// opened and written; failures are reported here. The data file and its
+// command files take their final names together, only once all are written;
+// on every other path (an interrupt included) the earlier files stay.
+bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
+  const std::vector<InstallationFile> inputs =
+      installation_files(run.configuration, &run.description);
+  if (output_refused(run, inputs)) return false;
+  OutputFiles files(inputs);
+  OutputChannel channel;
+  bool opened = false;
+  try {
+    open_output(run.selections, channel, opened, &files);
+    if (!opened) return false;
+    try {
+      write_contents(run, progress, result, channel, files);
+    } catch (const std::exception&) {
+      close_output(run.selections, channel);
+      throw;  // the set removes its temporary files on the way out
+    }
+    close_output(run.selections, channel);
+    files.commit();
+    return true;
+  } catch (const EUserInterrupt&) {
+    throw;
+  } catch (const std::exception& e) {
+    if (dynamic_cast<const EInOutError*>(&e) != nullptr) error(e.what(), 0, noncritical);
+    error(kTroubleWriting, 2, noncritical);
+    return false;
+  }
+}
+
+// Steps 2 to 9: load, fill, sort, write, free.
+void run_steps(RunState& run, Ttrace_obj& progress, RunResult& result) {
+  const user_selection_type& s = run.selections;
+  Tgroup_index_obj& groups = *globals().group_index;
+  run.data = std::make_unique<TKIV_array_obj>(run.description, run.configuration, 0, s.first_year,
+                                              s.last_year, s, groups);
+  run_fill_steps(*run.data, s);
+  run.sort = std::make_unique<TKIV_Sort_Obj>(*run.data, groups, s.first_year, s.last_year);
+  run.sort->set_output_cases(s);
+  result.output_written = write_output(run, progress, result);
+  run.sort.reset();
+  run.data.reset();
+}
+
+// Step 10, on every path: ends and frees the progress trace and tells the user.
+void finish_run(std::unique_ptr<Ttrace_obj>& progress, const RunResult& result) {
+  progress->TickDone();
+  progress.reset();
+  os().message_box(result.output_written ? kOutputComplete : kOutputNotComplete);
+  trace().Exit("Completed Output Procedure and KIV released data files.");
+}
+
+}  // namespace
+
+RunResult run_output_procedure(configuration_type configuration, user_selection_type selections,
+                               Tuser_data_set_listing_obj description) {
+  trace().Enter("Entered Output Procedure");
+  RunState run{std::move(configuration), std::move(selections), std::move(description), {}, {}};
+  RunResult result;
+  auto progress =
+      std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");
+  try {
+    run_steps(run, *progress, result);
+  } catch (const std::exception&) {
+    run.sort.reset();
+    run.data.reset();
+    try {
+      finish_run(progress, result);
+    } catch (const EUserInterrupt&) {
+      // The interrupt that brought us here is passed on below.
+    }
+    throw;
+  }
+  finish_run(progress, result);
+  return result;
+}
+
+}  // namespace tandrel
