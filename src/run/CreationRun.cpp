@@ -82,7 +82,8 @@ bool output_refused(const RunState& run, const std::vector<InstallationFile>& in
   if (format.destination != output_destination_type::DestFile) return false;
   auto refusal = overwrite_refusal(format.output_file_name, inputs, "output file");
   if (!refusal) return false;
-  error(*refusal, 2, noncritical);
+  error(*refusal, 0, noncritical);  // the log keeps it; the user reads it in a message box
+  os().message_box(*refusal, platform::MessageKind::Error);
   return true;
 }
 

@@ -62,12 +62,14 @@ TEST_F(GoCommand, ADataFileOverAnInstallationFileIsRefusedAndNothingWritten) {
   EXPECT_EQ(test::read_file(data_file), before);
   ASSERT_TRUE(form().LastRun.has_value());
   EXPECT_FALSE(form().LastRun->output_written);
-  EXPECT_TRUE(shown("TErrorDialog"));
-  EXPECT_NE(error_log_text().find(data_file +
-                                  " is the Kivora data file of this installation; choose another "
-                                  "output file."),
-            std::string::npos);
-  EXPECT_EQ(messages().back(), kOutputNotComplete);
+  const std::string refusal = data_file +
+                              " is the Kivora data file of this installation; choose another "
+                              "output file.";
+  EXPECT_NE(error_log_text().find(refusal), std::string::npos);
+  const auto shown_messages = messages();
+  ASSERT_GE(shown_messages.size(), 2u);
+  EXPECT_EQ(shown_messages[shown_messages.size() - 2], refusal);
+  EXPECT_EQ(shown_messages.back(), kOutputNotComplete);
 }
 
 // A command file that could not be written once left the run "complete".
