@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libjpeg-dev
+  libjpeg62-turbo-dev
   clang-format
   clang libclang-rt-14-dev
   pspp

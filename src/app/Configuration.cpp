@@ -3,9 +3,9 @@
 #include <array>
 #include <utility>
 
-#include "process/Globals.h"
-#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/Convert.h"
 #include "reference/IniLine.h"
 

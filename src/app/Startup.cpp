@@ -68,8 +68,9 @@ void initial_file_read(ProcessGlobals& g) {
       kDescriptionFailure);
   read_step([&] { g.region_list = std::make_unique<Tregion_list_info_obj>(); },
             "Could not initialize KIV region list information - stopping run.");
-  read_step([&] { g.group_index = std::make_unique<Tgroup_index_obj>(*g.description); },
-            kDescriptionFailure);
+  read_step(
+      [&] { g.group_index = std::make_unique<Tgroup_index_obj>(*g.description, *g.region_list); },
+      kDescriptionFailure);
   os().process_messages();
   trace().Exit("Finished Initial File Read Procedure");
 }

@@ -40,11 +40,22 @@ void print_groups(std::ostream& out, const ProcessGlobals& g) {
 }
 
 void print_variables(std::ostream& out, const Tuser_data_set_listing_obj& d) {
+  out << "number\tname\ttype\tinterval\tmissing\ttab\tdescription\n";
   for (int v = 0; v < d.get_number_of_variables(0); ++v) {
     out << v << '\t' << d.get_var_name(0, v) << '\t' << type_word(d.get_var_type(0, v)) << '\t'
-        << d.get_var_interval(0, v) << '\t' << d.get_var_tab_label(0, v) << '\t'
-        << d.get_var_description(0, v) << '\n';
+        << d.get_var_interval(0, v) << '\t' << d.get_var_missing_value(0, v) << '\t'
+        << d.get_var_tab_label(0, v) << '\t' << d.get_var_description(0, v) << '\n';
   }
+}
+
+// Groups whose diaspora is unknown carry the diaspora variable's missing
+// code, which names no diaspora.
+void print_diasporas(std::ostream& out, const ProcessGlobals& g) {
+  const Tuser_data_set_listing_obj& d = *g.description;
+  const std::int32_t variable = d.find_var_number(0, "diaspora");
+  for (const auto& item : diaspora_items(*g.group_index))
+    if (variable < 0 || item.key != d.get_var_missing_value(0, variable))
+      out << item.key << '\t' << item.text << '\n';
 }
 
 }  // namespace
@@ -69,7 +80,7 @@ void print_batch_list(std::ostream& out, const std::string& list, const ProcessG
       out << g.region_list->get_code_from_region(static_cast<kiv_region_type>(item.key)) << '\t'
           << item.text << '\n';
   } else if (list == "diasporas") {
-    print_items(out, diaspora_items(*g.group_index));
+    print_diasporas(out, g);
   } else if (list == "variables") {
     print_variables(out, d);
   }

@@ -14,8 +14,9 @@ struct ProcessGlobals;
 const std::vector<std::string>& batch_list_names();
 
 // Prints list `list` (one of batch_list_names()) of the installation read at
-// start-up. Regions are shown with their code in the data; variables with
-// number, name, type, interval, tab label and description.
+// start-up. Regions are shown with their code in the data; variables under
+// a header line with number, name, type, interval, missing code, tab label
+// and description; diasporas without the missing code.
 void print_batch_list(std::ostream& out, const std::string& list, const ProcessGlobals& g);
 
 }  // namespace tandrel

@@ -9,32 +9,54 @@ namespace tandrel {
 
 const char* const kBatchUsage =
     "Usage: tandrel-batch [options]\n"
-    "Builds a data set from the Kivora data of a Tandrel installation.\n"
+    "Builds a data set from the Kivora data of a Tandrel installation and ends with\n"
+    "one line on standard error that says what was written where.\n"
+    "An option's value may follow it or be joined to it by '=' (--unit=state).\n"
     "\n"
-    "  --program-dir DIR        installation holding Tandrel.ini (default: this program's folder)\n"
-    "  --settings FILE          load a settings file before the options below apply\n"
-    "  --save-settings FILE     write the selections in force to a settings file\n"
+    "Selection:\n"
     "  --unit group|state|region|globe   unit of analysis (default: group)\n"
     "  --period 1|2|5|10        length of an output period in years (default: 1)\n"
     "  --years FIRST:LAST       years to output (default: all years of the data)\n"
-    "  --groups N,...           groups by numcode (default: all)\n"
-    "  --states C,...           states with KIV groups by COW code (default: all)\n"
-    "  --regions R,...          regions by their code in the data (default: all)\n"
-    "  --controls all|C,...     add state-years of states without KIV groups\n"
+    "  --groups N,...           only with --unit group: groups by numcode (default: all)\n"
+    "  --states C,...           only with --unit state: states with KIV groups by COW code\n"
+    "  --regions R,...          only with --unit region: regions by their code in the data\n"
+    "  --controls all|C,...     only with --unit group or state: add state-years of\n"
+    "                           states without KIV groups as control cases\n"
+    "  --vars NAME,...|all      variables to output (identifiers are always output); a\n"
+    "                           variable measured less often than the period needs\n"
+    "                           --interpolate or a --period it fits (all: left out, named)\n"
+    "\n"
+    "Filling:\n"
     "  --interpolate linear|carry-forward   fill the years between observations\n"
     "  --no-missing-cases       leave out in-series years without a line\n"
-    "  --vars NAME,...|all      variables to output (identifiers are always output)\n"
-    "  --out FILE               write the data file FILE (default: standard output)\n"
+    "\n"
+    "Output:\n"
+    "  --out FILE               write the data file FILE, with an extension such as .csv\n"
+    "                           (default: standard output)\n"
     "  --sep comma|tab|space    field separator (default: comma)\n"
     "  --no-header              no first line of variable names\n"
-    "  --stata --spss --limdep  command files next to the data file\n"
-    "  --list groups|states|nonkiv-states|regions|diasporas|variables\n"
-    "                           print the items of a list and exit\n"
-    "  --trace                  write the trace to standard error\n"
-    "  --help                   this text\n"
+    "  --stata                  only with --out: a Stata command file FILE.do\n"
+    "  --spss                   only with --out: an SPSS command file FILE.sps\n"
+    "  --limdep                 only with --out: a LIMDEP command file (.lim, in FILE's\n"
+    "                           folder); leaves out text variables and breaks long data\n"
+    "                           lines\n"
     "\n"
-    "Exit status: 0 done, 1 output not completed, 2 bad command line, 3 stopped by a\n"
-    "critical error, 4 installation unreadable, 130 interrupted.\n";
+    "Settings:\n"
+    "  --program-dir DIR        installation holding Tandrel.ini (default: $TANDREL_HOME,\n"
+    "                           else this program's folder)\n"
+    "  --settings FILE          load a settings file before the options above apply\n"
+    "  --save-settings FILE     write the selections in force to a settings file\n"
+    "\n"
+    "Information:\n"
+    "  --list groups|states|nonkiv-states|regions|diasporas|variables\n"
+    "                           print the items of a list with their codes and exit\n"
+    "  --trace                  write the trace lines, with their levels, to standard error\n"
+    "  --quiet                  write only errors to standard error\n"
+    "  --help                   this text\n"
+    "  --version                the program's name and version\n"
+    "\n"
+    "Exit status: 0 done, 1 output not completed, 2 bad command line (nothing run),\n"
+    "3 stopped by a critical error, 4 installation unreadable, 130 interrupted.\n";
 
 namespace {
 
@@ -151,7 +173,9 @@ const std::map<std::string, bool BatchOptions::*>& flag_options() {
       {"--spss", &BatchOptions::spss},
       {"--limdep", &BatchOptions::limdep},
       {"--trace", &BatchOptions::trace},
+      {"--quiet", &BatchOptions::quiet},
       {"--help", &BatchOptions::help},
+      {"--version", &BatchOptions::version},
       {"-h", &BatchOptions::help},
   };
   return flags;
@@ -167,12 +191,35 @@ BatchOptions parse_batch_options(const std::vector<std::string>& args) {
       options.*(flag->second) = true;
       continue;
     }
-    auto handler = valued_options().find(arg);
-    if (handler == valued_options().end()) throw UsageError("unknown option " + arg);
+    const auto equals = arg.find('=');
+    const bool joined = arg.rfind("--", 0) == 0 && equals != std::string::npos;
+    const std::string name = joined ? arg.substr(0, equals) : arg;
+    auto handler = valued_options().find(name);
+    if (handler == valued_options().end()) {
+      if (joined && flag_options().count(name)) throw UsageError(name + " takes no value");
+      throw UsageError("unknown option " + name + " (see --help)");
+    }
+    if (joined) {
+      handler->second(options, arg.substr(equals + 1));
+      continue;
+    }
     if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
     handler->second(options, args[++i]);
   }
   return options;
+}
+
+std::vector<std::string> file_output_options(const BatchOptions& options) {
+  // A new kind of file beside the data file is one more row here.
+  const std::pair<const char*, bool> given[] = {
+      {"--stata", options.stata},
+      {"--spss", options.spss},
+      {"--limdep", options.limdep},
+  };
+  std::vector<std::string> names;
+  for (const auto& [name, on] : given)
+    if (on) names.push_back(name);
+  return names;
 }
 
 }  // namespace tandrel

@@ -35,7 +35,9 @@ struct BatchOptions {
   bool spss = false;
   bool limdep = false;
   bool trace = false;
+  bool quiet = false;
   bool help = false;
+  bool version = false;
   std::optional<std::string> list;
 };
 
@@ -44,8 +46,13 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Raises UsageError.
+// Raises UsageError. A value follows its option as the next argument or
+// after "=" in the same one ("--unit=state").
 BatchOptions parse_batch_options(const std::vector<std::string>& args);
+
+// The options given that write files next to the data file (command files
+// and any other file made from the data), in a fixed order; each needs --out.
+std::vector<std::string> file_output_options(const BatchOptions& options);
 
 extern const char* const kBatchUsage;
 

@@ -1,22 +1,27 @@
 #include "batch/BatchRun.h"
 
+#include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
+#include "batch/BatchConsole.h"
 #include "batch/BatchLists.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchSelections.h"
-#include "process/Globals.h"
-#include "app/Startup.h"
-#include "process/Exceptions.h"
+#include "batch/BatchSummary.h"
 #include "diagnostics/DiagnosticWindows.h"
-#include "diagnostics/Trace.h"
-#include "run/CreationRun.h"
-#include "platform/Console.h"
-#include "platform/HeadlessPlatform.h"
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/ProgressForm.h"
+#include "diagnostics/Trace.h"
+#include "platform/Console.h"
+#include "platform/HeadlessPlatform.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
+#include "run/CreationRun.h"
+#include "ui/AboutBox.h"
 
 namespace tandrel {
 
@@ -49,8 +54,44 @@ class ProgressLine {
   bool shown_ = false;
 };
 
-void connect_console(ProcessGlobals& g, platform::HeadlessPlatform& platform,
-                     const BatchOptions& options, ProgressLine& progress) {
+// Where the installation is looked for, and why there.
+struct Installation {
+  std::string dir;  // empty: this program's folder
+  const char* source;
+};
+
+Installation choose_installation(const BatchOptions& options) {
+  if (!options.program_dir.empty()) return {options.program_dir, "given by --program-dir"};
+  const char* home = std::getenv("TANDREL_HOME");
+  if (home != nullptr && *home != '\0') return {home, "given by TANDREL_HOME"};
+  return {"", "this program's folder"};
+}
+
+// Start-up creates no windows in the batch; it only notes where the error
+// log stood once the configuration has opened it, so the reports of this
+// run can be counted at its end.
+class BatchStartup : public StartupWindows {
+ public:
+  explicit BatchStartup(ProcessGlobals& g) : g_(g) {}
+  void show_interface_file(const std::string&) override {
+    log_offset = size_of(g_.configuration.error_file_name);
+    log_opened = true;
+  }
+  std::uintmax_t log_offset = 0;
+  bool log_opened = false;
+
+ private:
+  ProcessGlobals& g_;
+};
+
+// What the closing lines tell.
+struct RunOutcome {
+  int status = 0;
+  std::optional<std::string> summary;
+};
+
+void connect_console(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options,
+                     ProgressLine& progress) {
   if (options.trace)
     g.trace_window->line_listener = [](const std::string& l) { std::cerr << l << "\n"; };
   if (platform::stderr_is_terminal())
@@ -72,35 +113,60 @@ void connect_screen(ProcessGlobals& g) {
   };
 }
 
-int run_job(ProcessGlobals& g, const BatchOptions& options) {
+RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
   if (options.list) {
     print_batch_list(std::cout, *options.list, g);
-    return 0;
+    return {};
   }
-  apply_batch_options(options, g, *g.selections, std::cerr);
-  RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description);
+  std::ostream null_stream(nullptr);
+  apply_batch_options(options, g, *g.selections, options.quiet ? null_stream : std::cerr);
+  const BatchOutputFiles files(*g.selections);
+  RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description,
+                                          {*g.region_list, *g.nation_array, *g.group_index});
   std::cout.flush();
-  return result.output_written ? 0 : kExitNotCompleted;
+  if (!result.output_written) return {kExitNotCompleted, std::nullopt};
+  const bool to_screen =
+      g.selections->output_format.destination == output_destination_type::DestScreen;
+  return {0, summary_line(result.cases_written, to_screen, files.written())};
 }
 
-int run_installed(ProcessGlobals& g, platform::HeadlessPlatform& platform,
-                  const BatchOptions& options) {
+// The lines that end every run that got as far as the configuration: each
+// repeated report, what was written, and the reports of this run in the log.
+void print_closing(const ProcessGlobals& g, BatchPlatform& platform, const BatchStartup& windows,
+                   const RunOutcome& outcome, bool quiet) {
+  platform.print_repeats();
+  if (outcome.summary && !quiet) std::cerr << *outcome.summary << "\n";
+  if (!windows.log_opened) return;
+  const std::string& log = g.configuration.error_file_name;
+  if (int reports = reports_after(log, windows.log_offset); reports > 0)
+    std::cerr << error_log_line(reports, log) << "\n";
+}
+
+RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options) {
   ProgressLine progress;
-  StartupWindows no_windows;
-  int status = 0;
+  BatchStartup windows(g);
+  RunOutcome outcome;
   try {
     create_diagnostic_windows(g);
     connect_console(g, platform, options, progress);
-    start_up(g, no_windows);
+    start_up(g, windows);
     connect_screen(g);
-    status = run_job(g, options);
+    outcome = run_job(g, options);
   } catch (const UsageError& e) {
+    progress.clear();
     std::cerr << "tandrel-batch: " << e.what() << "\n";
-    status = kExitUsage;
+    outcome.status = kExitUsage;
   } catch (const EUserInterrupt&) {
     progress.clear();
     std::cerr << "tandrel-batch: interrupted\n";
-    status = platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted;
+    outcome.status =
+        platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted;
+  } catch (const platform::ProgramEnded&) {
+    // A critical report ended the program; the log is flushed line by line.
+    progress.clear();
+    g.progress_listener = nullptr;
+    print_closing(g, platform, windows, outcome, options.quiet);
+    throw;
   }
   progress.clear();
   g.progress_listener = nullptr;
@@ -108,6 +174,42 @@ int run_installed(ProcessGlobals& g, platform::HeadlessPlatform& platform,
     g.user_interrupt = false;
     finish(g);
   }
+  print_closing(g, platform, windows, outcome, options.quiet);
+  return outcome;
+}
+
+// Start-up ended the program; when it found no configuration, say how to
+// name an installation.
+void explain_missing_installation(const platform::Platform& platform,
+                                  const Installation& installation) {
+  const std::string ini = platform.program_directory() + "Tandrel.ini";
+  if (platform.file_exists(ini)) return;
+  std::cerr << "tandrel-batch: no Tandrel.ini in " << platform.program_directory() << " ("
+            << installation.source
+            << "); name the folder of an installation with --program-dir DIR or the "
+               "environment variable TANDREL_HOME\n";
+}
+
+int run_parsed(const BatchOptions& options) {
+  BatchPlatform platform(std::cerr);
+  platform.set_quiet(options.quiet);
+  const Installation installation = choose_installation(options);
+  if (!installation.dir.empty()) platform.set_program_directory(installation.dir);
+  ProcessGlobals g;
+  g.platform = &platform;
+  install_globals(&g);
+  int status = 0;
+  try {
+    status = run_installed(g, platform, options).status;
+  } catch (const platform::ProgramEnded& ended) {
+    if (ended.status == platform::kExitFatalStartup)
+      explain_missing_installation(platform, installation);
+    status = ended.status;
+  } catch (const std::exception& e) {
+    std::cerr << "tandrel-batch: unhandled error: " << e.what() << "\n";
+    status = kExitNotCompleted;
+  }
+  install_globals(nullptr);
   return status;
 }
 
@@ -118,30 +220,18 @@ int run_batch(int argc, char** argv) {
   try {
     options = parse_batch_options(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& e) {
-    std::cerr << "tandrel-batch: " << e.what() << "\n\n" << kBatchUsage;
+    std::cerr << "tandrel-batch: " << e.what() << "\n";
     return kExitUsage;
   }
   if (options.help) {
     std::cout << kBatchUsage;
     return 0;
   }
-
-  platform::HeadlessPlatform platform;
-  if (!options.program_dir.empty()) platform.set_program_directory(options.program_dir);
-  ProcessGlobals g;
-  g.platform = &platform;
-  install_globals(&g);
-  int status = 0;
-  try {
-    status = run_installed(g, platform, options);
-  } catch (const platform::ProgramEnded& ended) {
-    status = ended.status;
-  } catch (const std::exception& e) {
-    std::cerr << "tandrel-batch: unhandled error: " << e.what() << "\n";
-    status = kExitNotCompleted;
+  if (options.version) {
+    std::cout << "tandrel-batch (Tandrel) " << kProgramVersion << "\n";
+    return 0;
   }
-  install_globals(nullptr);
-  return status;
+  return run_parsed(options);
 }
 
 }  // namespace tandrel

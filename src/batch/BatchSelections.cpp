@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <set>
 
+#include "batch/BatchChecks.h"
+#include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/InstallationFiles.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
-#include "reference/SubsetSources.h"
 #include "reference/SettingsFile.h"
+#include "reference/SubsetSources.h"
 #include "reference/VariableRules.h"
 
 namespace tandrel {
@@ -145,25 +147,16 @@ void check_requested_boxes(std::vector<VariableBox>& boxes, const BatchOptions& 
     std::int32_t v = d.find_var_number(0, name);
     if (v < 0)
       throw UsageError("--vars: no variable named \"" + name + "\" (see --list variables)");
+    if (d.get_var_name(0, v) == "diaspora")
+      throw UsageError("--vars: the variable diaspora is never output");
     for (auto& box : boxes)
       if (box.variable == v) box.checked = true;
   }
 }
 
-// Names the requested variables the time unit does not offer, so the user
-// knows why a column is missing.
-void note_withheld(const std::vector<VariableBox>& boxes, const BatchOptions& o,
-                   const Tuser_data_set_listing_obj& d, std::ostream& notes) {
-  if (!o.vars || o.all_vars) return;
-  for (const auto& box : boxes)
-    if (box.checked && !box.enabled && d.get_var_name(0, box.variable) != "diaspora")
-      notes << "tandrel-batch: " << d.get_var_name(0, box.variable) << " is measured every "
-            << d.get_var_interval(0, box.variable)
-            << " years and is not offered for this period without interpolation; left out\n";
-}
-
-void choose_variables(const BatchOptions& o, const Tuser_data_set_listing_obj& d,
-                      user_selection_type& s, bool from_settings, std::ostream& notes) {
+// The variable boxes checked as the command line or the settings ask.
+std::vector<VariableBox> asked_variables(const BatchOptions& o, const Tuser_data_set_listing_obj& d,
+                                         const user_selection_type& s, bool from_settings) {
   std::vector<VariableBox> boxes = build_variable_boxes(d);
   if (o.vars) {
     if (o.all_vars)
@@ -173,8 +166,28 @@ void choose_variables(const BatchOptions& o, const Tuser_data_set_listing_obj& d
   } else if (from_settings) {
     for (auto& box : boxes) box.checked = column_selected(s, box.variable);
   }
+  withdraw_diaspora_variable(boxes, d);
+  return boxes;
+}
+
+// The selections as asked for: a subset named on the command line counts as
+// a subset even when it names every item, and every asked variable is in.
+user_selection_type as_requested(const BatchOptions& o, const user_selection_type& s,
+                                 const std::vector<VariableBox>& boxes) {
+  user_selection_type requested = s;
+  if (o.groups) requested.all_groups = false;
+  if (o.states) requested.all_states = false;
+  if (o.regions) requested.all_regions = false;
+  auto& columns = requested.variable_selections.variable_columns;
+  columns.clear();
+  for (const auto& box : boxes)
+    if (box.checked) columns.push_back(box.variable);
+  return requested;
+}
+
+void choose_variables(std::vector<VariableBox>& boxes, const Tuser_data_set_listing_obj& d,
+                      user_selection_type& s) {
   offer_variables(boxes, d, s);
-  note_withheld(boxes, o, d, notes);
   apply_go_variable_rules(boxes, d, s);
   read_variable_selections(boxes, s);
 }
@@ -190,19 +203,37 @@ void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
       throw UsageError(*refusal);
 }
 
+UsageError not_a_settings_file(const std::string& file_name, std::string field) {
+  const std::string kDamaged = "Settings record is damaged: ";
+  if (field.find("is not a Tandrel settings file") != std::string::npos) return UsageError(field);
+  if (field.rfind(kDamaged, 0) == 0) field.erase(0, kDamaged.size());
+  return UsageError(file_name + " is not a Tandrel settings file, or it is damaged: " + field);
+}
+
+// A record the loader refuses is named as such, with the field it stumbled
+// on; a file that cannot be opened or read says why.
+void load_settings(const std::string& file_name, user_selection_type& s) {
+  try {
+    load_settings_file(file_name, s);
+  } catch (const ERangeError& e) {
+    throw not_a_settings_file(file_name, e.what());
+  } catch (const EInOutError& e) {
+    const std::string what = e.what();
+    if (what.rfind("Settings file ", 0) == 0) throw not_a_settings_file(file_name, what);
+    throw UsageError("--settings: " + what);
+  }
+}
+
 }  // namespace
 
 void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s,
                          std::ostream& notes) {
   const Tuser_data_set_listing_obj& d = *g.description;
+  if (o.out) check_output_path("--out", *o.out);
+  if (!o.save_settings_file.empty()) check_output_path("--save-settings", o.save_settings_file);
+  refuse_installation_files(o, g);
   const bool from_settings = !o.settings_file.empty();
-  if (from_settings) {
-    try {
-      load_settings_file(o.settings_file, s);
-    } catch (const std::exception& e) {
-      throw UsageError("--settings: cannot load " + o.settings_file + ": " + e.what());
-    }
-  }
+  if (from_settings) load_settings(o.settings_file, s);
   if (o.unit) s.physical_aggregation = *o.unit;
   if (o.period) s.temporal_aggregation = *o.period;
   choose_years(o, d, s);
@@ -213,8 +244,9 @@ void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_se
   }
   if (o.no_missing_cases) s.output_missing_cases = false;
   choose_output(o, s);
-  refuse_installation_files(o, g);
-  choose_variables(o, d, s, from_settings, notes);
+  std::vector<VariableBox> boxes = asked_variables(o, d, s, from_settings);
+  check_batch_selections(o, as_requested(o, s, boxes), d, notes);
+  choose_variables(boxes, d, s);
   if (!o.save_settings_file.empty()) save_settings_file(o.save_settings_file, s);
 }
 

@@ -1,10 +1,10 @@
 #include "diagnostics/Error.h"
 
-#include "process/Globals.h"
-#include "process/ErrorLog.h"
+#include "diagnostics/ErrorDialog.h"
 #include "diagnostics/QuietScope.h"
 #include "diagnostics/Trace.h"
-#include "diagnostics/ErrorDialog.h"
+#include "process/ErrorLog.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

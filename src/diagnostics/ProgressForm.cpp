@@ -1,7 +1,7 @@
 #include "diagnostics/ProgressForm.h"
 
-#include "process/Globals.h"
 #include "diagnostics/VerifyStopForm.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

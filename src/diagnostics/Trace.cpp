@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "process/Globals.h"
-#include "process/Exceptions.h"
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/ProgressForm.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

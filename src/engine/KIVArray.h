@@ -11,9 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "process/ConfigurationType.h"
 #include "engine/KIVLineReader.h"
 #include "engine/TaggedValue.h"
+#include "process/ConfigurationType.h"
+#include "reference/ReferenceData.h"
 #include "reference/Selections.h"
 
 namespace tandrel {
@@ -31,10 +32,10 @@ class TKIV_array_obj {
   // Reads the data file of data set `ds` for the years first..last (cut to
   // the data set's years), keeping the variables of
   // selections.variable_selections. The description, configuration,
-  // selections and group index must outlive the object.
+  // selections and reference data must outlive the object.
   TKIV_array_obj(const Tuser_data_set_listing_obj& description,
                  const configuration_type& configuration, int ds, int first_year, int last_year,
-                 const user_selection_type& selections, Tgroup_index_obj& groups);
+                 const user_selection_type& selections, const ReferenceData& reference);
   ~TKIV_array_obj();
   TKIV_array_obj(const TKIV_array_obj&) = delete;
   TKIV_array_obj& operator=(const TKIV_array_obj&) = delete;
@@ -99,7 +100,8 @@ class TKIV_array_obj {
 
   const Tuser_data_set_listing_obj& description() const { return *description_; }
   const user_selection_type& selections() const { return *selections_; }
-  Tgroup_index_obj& groups() const { return *groups_; }
+  Tgroup_index_obj& groups() const { return reference_.groups; }
+  const ReferenceData& reference() const { return reference_; }
 
  private:
   using Row = std::unique_ptr<TaggedValue[]>;
@@ -153,6 +155,7 @@ class TKIV_array_obj {
   const Tuser_data_set_listing_obj* description_;
   const configuration_type* configuration_;
   const user_selection_type* selections_;
+  ReferenceData reference_;
   Tgroup_index_obj* groups_;
   int ds_;
   std::int32_t year_variable_ = -1;

@@ -5,10 +5,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
@@ -21,17 +21,6 @@ namespace {
 constexpr const char* kControlGroupName = "Not a KIV Group (Control Only)";
 constexpr std::int32_t kControlDiaspora = -99;
 constexpr int kLastSlot = kMaxGroupSlot;
-
-const Tnation_array_obj& nation_list() {
-  const Tnation_array_obj* nations = globals().nation_array.get();
-  if (nations == nullptr) throw std::logic_error("The nation list is not loaded");
-  return *nations;
-}
-
-const Tregion_list_info_obj& region_list() {
-  static const Tregion_list_info_obj local_list;
-  return globals().region_list ? *globals().region_list : local_list;
-}
 
 }  // namespace
 
@@ -148,7 +137,7 @@ void TKIV_array_obj::add_missing_nonkiv(const Tuser_data_set_listing_obj& descri
 
 bool TKIV_array_obj::wants_control_case(std::int32_t ccode, int year) const {
   // Only codes 0..999 can form a numcode; the nation list holds no others.
-  return ccode >= 0 && ccode <= 999 && nation_list().is_a_state(ccode, year) &&
+  return ccode >= 0 && ccode <= 999 && reference_.nations.is_a_state(ccode, year) &&
          !state_has_group_year(ccode, year) && !state_has_kiv_groups(ccode);
 }
 
@@ -156,11 +145,11 @@ bool TKIV_array_obj::wants_control_case(std::int32_t ccode, int year) const {
 // and the group index has no room left for one.
 bool TKIV_array_obj::add_control_case(std::int32_t ccode, int year, const KeyVariables& keys) {
   const std::int32_t numcode = ccode * 100;
-  const kiv_region_type home = nation_list().get_home_region(ccode);
+  const kiv_region_type home = reference_.nations.get_home_region(ccode);
   if (!groups_->have_group(numcode)) {
     if (groups_->count() > kMaxGroupSlot) return false;
     groups_->add_group(numcode, kControlGroupName, kControlDiaspora,
-                       region_list().get_code_from_region(home), ccode);
+                       reference_.regions.get_code_from_region(home), ccode);
   }
   if (!group_year_exists(numcode, year)) init_group_year(year, numcode);
   static const std::string* const name = intern_text(kControlGroupName);

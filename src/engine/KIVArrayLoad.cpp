@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVLineReader.h"
 #include "engine/KIVReadAhead.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
@@ -44,11 +44,12 @@ std::int32_t required_position(const std::vector<std::int32_t>& column_map, std:
 TKIV_array_obj::TKIV_array_obj(const Tuser_data_set_listing_obj& description,
                                const configuration_type& configuration, int ds, int first_year,
                                int last_year, const user_selection_type& selections,
-                               Tgroup_index_obj& groups)
+                               const ReferenceData& reference)
     : description_(&description),
       configuration_(&configuration),
       selections_(&selections),
-      groups_(&groups),
+      reference_(reference),
+      groups_(&reference.groups),
       ds_(ds) {
   try {
     construct(first_year, last_year);
@@ -182,9 +183,7 @@ void TKIV_array_obj::read_data_file(Ttrace_obj& progress) {
 }
 
 void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj& progress) {
-  const Tregion_list_info_obj local_regions;
-  const Tregion_list_info_obj& regions =
-      globals().region_list ? *globals().region_list : local_regions;
+  const Tregion_list_info_obj& regions = reference_.regions;
   KIVLineReader reader(*description_, ds_, column_map_, column_count_,
                        configuration_->added_variable_count, regions);
   std::unique_ptr<KIVReadAhead> ahead;
@@ -232,8 +231,7 @@ TKIV_array_obj::Row TKIV_array_obj::new_row() const {
 // Files the line read into `row` under its group and year when its state
 // exists in that year; the row then belongs to the array.
 bool TKIV_array_obj::file_line(Row& row, std::int32_t numcode) {
-  const Tnation_array_obj* nations = globals().nation_array.get();
-  if (nations == nullptr) throw std::logic_error("The nation list is not loaded");
+  const Tnation_array_obj* nations = &reference_.nations;
   const auto ccode = static_cast<std::int32_t>(
       row[required_position(column_map_, ccode_variable_, "ccode")].to_int());
   const auto year = static_cast<std::int32_t>(

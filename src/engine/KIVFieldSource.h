@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "process/Globals.h"
 #include "diagnostics/QuietScope.h"
+#include "process/Globals.h"
 #include "reference/FieldReaders.h"
 #include "reference/TextReader.h"
 

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "engine/KIVFieldSource.h"
+#include "process/Exceptions.h"
 #include "reference/Convert.h"
 #include "reference/DataSetListing.h"
 #include "reference/FieldReaders.h"

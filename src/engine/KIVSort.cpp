@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "process/Globals.h"
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVCaseRules.h"
 #include "engine/KIVSort.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 
@@ -107,7 +107,7 @@ TKIV_Sort_Obj::TKIV_Sort_Obj(const TKIV_array_obj& data, const Tgroup_index_obj&
     : description_(&data.description()),
       last_year_(static_cast<std::uint16_t>(last_year)),
       records_(data.copy_sort_records(first_year, last_year)),
-      blank_(blank_template(data.description())) {
+      blank_(blank_template(data.description(), data.reference().regions)) {
   initialized_ = true;
 }
 

@@ -32,7 +32,8 @@ using KIV_sort_data_array_type = std::vector<sort_record>;
 
 // The record of a group-year the user's choice excludes, with the missing
 // codes of the description as keys.
-sort_record blank_template(const Tuser_data_set_listing_obj& description);
+sort_record blank_template(const Tuser_data_set_listing_obj& description,
+                           const Tregion_list_info_obj& regions);
 
 class TKIV_Sort_Obj {
  public:

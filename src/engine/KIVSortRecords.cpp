@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "process/Globals.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/Regions.h"
@@ -19,12 +19,6 @@ constexpr std::int32_t kAbsentMissing = -99;
 std::int32_t missing_of(const Tuser_data_set_listing_obj& description, const char* name) {
   const std::int32_t v = description.find_var_number(0, name);
   return v < 0 ? kAbsentMissing : description.get_var_missing_value(0, v);
-}
-
-kiv_region_type region_of_code(std::int32_t code) {
-  if (globals_installed() && globals().region_list)
-    return globals().region_list->get_region_from_code(code);
-  return Tregion_list_info_obj().get_region_from_code(code);
 }
 
 // The description numbers of the key variables, -1 for one it lacks.
@@ -75,12 +69,14 @@ class RecordReader {
 
 }  // namespace
 
-sort_record blank_template(const Tuser_data_set_listing_obj& description) {
+sort_record blank_template(const Tuser_data_set_listing_obj& description,
+                           const Tregion_list_info_obj& regions) {
   sort_record r;
   r.year = missing_of(description, "year");
   r.numcode = missing_of(description, "numcode");
   r.ccode = missing_of(description, "ccode");
-  r.region = static_cast<std::uint8_t>(region_of_code(missing_of(description, "region")));
+  r.region =
+      static_cast<std::uint8_t>(regions.get_region_from_code(missing_of(description, "region")));
   r.diaspora = missing_of(description, "diaspora");
   return r;
 }
@@ -89,7 +85,7 @@ sort_record blank_template(const Tuser_data_set_listing_obj& description) {
 // year whose slot -1 is empty has records only for the index's numcodes;
 // those are visited in ascending order instead of probing every numcode.
 std::vector<sort_record> TKIV_array_obj::copy_sort_records(int first_year, int last_year) const {
-  const sort_record blank = blank_template(*description_);
+  const sort_record blank = blank_template(*description_, reference_.regions);
   const RecordReader reader(*this, blank);
   std::vector<std::int32_t> known;
   if (groups_->initialized())

@@ -1,8 +1,8 @@
 #include "output/CommandFileFormats.h"
 
-#include "process/Globals.h"
 #include "output/Destination.h"
 #include "output/OutputFiles.h"
+#include "process/Globals.h"
 #include "reference/FieldReaders.h"
 
 namespace tandrel {

@@ -1,10 +1,10 @@
 #include "output/CommandFiles.h"
 
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "output/CommandFileFormats.h"
 #include "output/OutputFiles.h"
 #include "output/WrittenTexts.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <exception>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
 #include "output/Destination.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/FieldReaders.h"
 #include "reference/Regions.h"

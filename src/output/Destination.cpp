@@ -1,11 +1,11 @@
 #include "output/Destination.h"
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
-#include "diagnostics/Trace.h"
 #include "diagnostics/OutputWindow.h"
+#include "diagnostics/Trace.h"
 #include "output/OutputFiles.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "output/Destination.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 
 namespace tandrel {

@@ -1,10 +1,10 @@
 #include "reference/CcodeIndex.h"
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "process/Bounded.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/CowListFile.h"
 #include "reference/FieldReaders.h"
 

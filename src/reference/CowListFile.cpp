@@ -1,8 +1,8 @@
 #include "reference/CowListFile.h"
 
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "process/Bounded.h"
+#include "process/Exceptions.h"
 #include "reference/FieldReaders.h"
 
 namespace tandrel {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "process/Exceptions.h"
 #include "process/Bounded.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
+#include "process/Globals.h"
 #include "reference/Convert.h"
 #include "reference/DataSetListing.h"
 #include "reference/IniLine.h"

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
-#include "process/Globals.h"
 #include "diagnostics/QuietScope.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/FieldReaders.h"
 
@@ -102,18 +102,20 @@ void report_uninitialized(const char* operation) {
 
 }  // namespace
 
-Tgroup_index_obj::Tgroup_index_obj()
-    : slot_by_numcode_(kMaxNumcode + 2, -1), groups_(kMaxGroupSlot + 2) {}
+Tgroup_index_obj::Tgroup_index_obj(const Tregion_list_info_obj& regions)
+    : slot_by_numcode_(kMaxNumcode + 2, -1), groups_(kMaxGroupSlot + 2), regions_(&regions) {}
 
-Tgroup_index_obj Tgroup_index_obj::empty_initialized(std::int32_t region_missing_value) {
-  Tgroup_index_obj index;
+Tgroup_index_obj Tgroup_index_obj::empty_initialized(std::int32_t region_missing_value,
+                                                     const Tregion_list_info_obj& regions) {
+  Tgroup_index_obj index(regions);
   index.region_missing_value_ = region_missing_value;
   index.initialized_ = true;
   return index;
 }
 
-Tgroup_index_obj::Tgroup_index_obj(const Tuser_data_set_listing_obj& description)
-    : Tgroup_index_obj() {
+Tgroup_index_obj::Tgroup_index_obj(const Tuser_data_set_listing_obj& description,
+                                   const Tregion_list_info_obj& regions)
+    : Tgroup_index_obj(regions) {
   trace().Enter("Initializing group");
   os().process_messages();
   std::string file_name;
@@ -154,10 +156,7 @@ void Tgroup_index_obj::read_data_file(TextReader& file,
 
 kiv_region_type Tgroup_index_obj::region_for(std::int32_t region_code) const {
   if (region_code == region_missing_value_) return kiv_region_type::KivRegNone;
-  if (globals_installed() && globals().region_list)
-    return globals().region_list->get_region_from_code(region_code);
-  static const Tregion_list_info_obj local_list;
-  return local_list.get_region_from_code(region_code);
+  return regions_->get_region_from_code(region_code);
 }
 
 void Tgroup_index_obj::add_group(std::int32_t numcode, const std::string& name,

@@ -33,11 +33,14 @@ class Tgroup_index_obj {
   // line of a numcode gives its group's name, country, region and diaspora.
   // Raises EInOutError (after its critical report) when the file cannot be
   // read, and ERangeError for key values out of their range.
-  explicit Tgroup_index_obj(const Tuser_data_set_listing_obj& description);
+  // Regions are looked up in `regions`, which must outlive the index.
+  Tgroup_index_obj(const Tuser_data_set_listing_obj& description,
+                   const Tregion_list_info_obj& regions);
   // An index that read nothing: look-ups report "before initialization".
-  Tgroup_index_obj();
+  explicit Tgroup_index_obj(const Tregion_list_info_obj& regions);
   // An initialized index without groups, for building one by add_group.
-  static Tgroup_index_obj empty_initialized(std::int32_t region_missing_value);
+  static Tgroup_index_obj empty_initialized(std::int32_t region_missing_value,
+                                            const Tregion_list_info_obj& regions);
 
   // index, get_numcode, get_name and get_group_country report a critical
   // error when called before initialization and give -1 (or "BLANK").
@@ -73,6 +76,7 @@ class Tgroup_index_obj {
 
   std::vector<std::int16_t> slot_by_numcode_;  // numcodes -1..99999
   std::vector<group_record> groups_;           // slots -1..1000
+  const Tregion_list_info_obj* regions_;
   std::int32_t count_ = 0;
   std::int32_t region_missing_value_ = -99;
   bool initialized_ = false;

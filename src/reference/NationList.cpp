@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/CcodeIndex.h"
 #include "reference/CowListFile.h"
 #include "reference/FieldReaders.h"

@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "process/Bounded.h"
+#include "process/Globals.h"
 #include "reference/CcodeIndex.h"
 #include "reference/NationList.h"
 

@@ -5,6 +5,7 @@
 
 #include "diagnostics/Error.h"
 #include "reference/DataSetListing.h"
+#include "reference/SelectionCheck.h"
 
 namespace tandrel {
 
@@ -12,29 +13,6 @@ namespace {
 
 // The window offers the variables of the first (and only) data set.
 constexpr int kDataSet = 0;
-
-// Years in one output period. A time unit the window does not know (possible
-// only from a damaged settings file) offers what annual output offers.
-std::int32_t period_length(temporal_aggregation_type unit) {
-  switch (unit) {
-    case temporal_aggregation_type::TimeAnnual:
-      return 1;
-    case temporal_aggregation_type::Time2yr:
-      return 2;
-    case temporal_aggregation_type::Time5yr:
-      return 5;
-    case temporal_aggregation_type::Time10yr:
-      return 10;
-  }
-  return 1;
-}
-
-// Without interpolation a variable can fill a period only when it is measured
-// at least once in every period: interval 0 (no fixed interval) or one that
-// divides the period.
-bool measured_every_period(std::int32_t interval, std::int32_t period) {
-  return interval == 0 || interval == period || period % interval == 0;
-}
 
 std::string limdep_string_report(const std::string& name) {
   return "Error - a LIMDEP command file was requested, but a string variable was selected for "
@@ -74,11 +52,8 @@ std::vector<VariableBox> build_variable_boxes(const Tuser_data_set_listing_obj& 
 
 void offer_variables(std::vector<VariableBox>& boxes, const Tuser_data_set_listing_obj& description,
                      const user_selection_type& selections) {
-  const std::int32_t period = period_length(selections.temporal_aggregation);
   for (VariableBox& box : boxes)
-    box.enabled =
-        selections.interpolate ||
-        measured_every_period(description.get_var_interval(kDataSet, box.variable), period);
+    box.enabled = period_offers(selections, description.get_var_interval(kDataSet, box.variable));
   withdraw_diaspora_variable(boxes, description);
 }
 

@@ -2,9 +2,7 @@
 
 #include <memory>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
-#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "engine/FillSteps.h"
 #include "engine/KIVArray.h"
@@ -15,6 +13,8 @@
 #include "output/Destination.h"
 #include "output/OutputColumns.h"
 #include "output/OutputFiles.h"
+#include "process/Exceptions.h"
+#include "process/Globals.h"
 #include "reference/GroupIndex.h"
 #include "reference/InstallationFiles.h"
 #include "reference/Regions.h"
@@ -31,6 +31,7 @@ struct RunState {
   configuration_type configuration;
   user_selection_type selections;
   Tuser_data_set_listing_obj description;
+  const ReferenceData& reference;
   std::unique_ptr<TKIV_array_obj> data;
   std::unique_ptr<TKIV_Sort_Obj> sort;
 };
@@ -55,7 +56,7 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
                 const std::string& separator) {
   const TKIV_Sort_Obj& sort = *run.sort;
   const bool merged = sort.has_merged_cases();
-  const Tregion_list_info_obj& regions = *globals().region_list;
+  const Tregion_list_info_obj& regions = run.reference.regions;
   const std::vector<CaseSpan> cases = cases_to_write(sort);
   DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
     construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
@@ -141,9 +142,9 @@ bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
 // Steps 2 to 9: load, fill, sort, write, free.
 void run_steps(RunState& run, Ttrace_obj& progress, RunResult& result) {
   const user_selection_type& s = run.selections;
-  Tgroup_index_obj& groups = *globals().group_index;
+  Tgroup_index_obj& groups = run.reference.groups;
   run.data = std::make_unique<TKIV_array_obj>(run.description, run.configuration, 0, s.first_year,
-                                              s.last_year, s, groups);
+                                              s.last_year, s, run.reference);
   run_fill_steps(*run.data, s);
   run.sort = std::make_unique<TKIV_Sort_Obj>(*run.data, groups, s.first_year, s.last_year);
   run.sort->set_output_cases(s);
@@ -163,9 +164,11 @@ void finish_run(std::unique_ptr<Ttrace_obj>& progress, const RunResult& result) 
 }  // namespace
 
 RunResult run_output_procedure(configuration_type configuration, user_selection_type selections,
-                               Tuser_data_set_listing_obj description) {
+                               Tuser_data_set_listing_obj description,
+                               const ReferenceData& reference) {
   trace().Enter("Entered Output Procedure");
-  RunState run{std::move(configuration), std::move(selections), std::move(description), {}, {}};
+  RunState run{
+      std::move(configuration), std::move(selections), std::move(description), reference, {}, {}};
   RunResult result;
   auto progress =
       std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");

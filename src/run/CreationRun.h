@@ -5,6 +5,7 @@
 
 #include "process/ConfigurationType.h"
 #include "reference/DataSetListing.h"
+#include "reference/ReferenceData.h"
 #include "reference/Selections.h"
 
 namespace tandrel {
@@ -16,12 +17,13 @@ struct RunResult {
 };
 
 // Takes its records by value: the run works on its own copies. The group
-// index of the process may gain the control groups the run adds. The user
+// index of `reference` may gain the control groups the run adds. The user
 // sees "Output Complete!" when the output was written, and a message that
 // it was not completed otherwise. EUserInterrupt leaves through the run's
 // clean-up and reaches the caller.
 RunResult run_output_procedure(configuration_type configuration, user_selection_type selections,
-                               Tuser_data_set_listing_obj description);
+                               Tuser_data_set_listing_obj description,
+                               const ReferenceData& reference);
 
 inline constexpr const char* kOutputComplete = "Output Complete!";
 inline constexpr const char* kOutputNotComplete =

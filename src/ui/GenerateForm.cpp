@@ -1,9 +1,9 @@
 #include "ui/GenerateForm.h"
 
+#include "diagnostics/OutputWindow.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "ui/AboutBox.h"
-#include "diagnostics/OutputWindow.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "run/CreationRun.h"
 #include "reference/Selections.h"
-#include "ui/FormControls.h"
 #include "reference/VariableRules.h"
+#include "run/CreationRun.h"
+#include "ui/FormControls.h"
 #include "ui/VariableTabs.h"
 
 namespace tandrel {

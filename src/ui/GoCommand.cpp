@@ -6,9 +6,10 @@
 #include <functional>
 #include <utility>
 
-#include "process/Globals.h"
 #include "diagnostics/Trace.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
+#include "reference/SelectionCheck.h"
 #include "ui/GenerateForm.h"
 
 namespace tandrel {
@@ -53,8 +54,13 @@ void TGenerateForm::Go() {
       "Go Button clicked:  processing user selections for output and creating output file.");
   apply_go_variable_rules(VarCheckBoxes, description(), selections());
   ReadVariableSelections();
+  // The window keeps choices its controls shut out; the trace tells what the
+  // run will pass over.
+  for (const SelectionProblem& problem : check_selections(selections(), description()))
+    trace().Message("Passed over: " + problem.text);
   ProcessGlobals& g = globals();
-  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description);
+  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description,
+                                 {*g.region_list, *g.nation_array, *g.group_index});
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
 }
 

@@ -3,9 +3,11 @@
 // written, or a record that cannot be stored or is damaged, changes nothing
 // and is explained to the user.
 
+#include "diagnostics/Trace.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/InstallationFiles.h"
+#include "reference/SelectionCheck.h"
 #include "reference/SettingsFile.h"
 #include "ui/GenerateForm.h"
 
@@ -43,6 +45,8 @@ void TGenerateForm::LoadSettings1Click() {
     return;
   }
   ShowSelections(selections(), description());
+  for (const SelectionProblem& problem : check_selections(selections(), description()))
+    trace().Message("Loaded settings: " + problem.text);
   os().message_box("Settings loaded!");
 }
 

@@ -146,8 +146,8 @@ void TRegionListDlg::select_unit() {
 }
 
 void TRegionListDlg::show_all_chosen(bool all) {
-  show_pair(form().AllRegionCheckBox, form().SubsetRegionCheckBox, globals().selections->all_regions,
-            all);
+  show_pair(form().AllRegionCheckBox, form().SubsetRegionCheckBox,
+            globals().selections->all_regions, all);
 }
 
 TDiasporaListDlg::TDiasporaListDlg(TGenerateForm& form) : TGenericListDlg(form) {

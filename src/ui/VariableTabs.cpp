@@ -4,9 +4,9 @@
 #include <array>
 #include <cctype>
 
-#include "process/Globals.h"
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
+#include "process/Globals.h"
 #include "reference/DataSetListing.h"
 
 namespace tandrel {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "process/ConfigurationType.h"
 #include "diagnostics/Control.h"
+#include "process/ConfigurationType.h"
 #include "reference/VariableRules.h"
 
 namespace tandrel {

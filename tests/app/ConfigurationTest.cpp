@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include "app/Configuration.h"
+#include "diagnostics/OutputWindow.h"
 #include "process/Exceptions.h"
 #include "support/GlobalsFixture.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Startup.h"
+#include "diagnostics/OutputWindow.h"
 #include "process/Exceptions.h"
 #include "reference/Selections.h"
 #include "diagnostics/Trace.h"
@@ -10,9 +11,9 @@
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
+#include "reference/Selections.h"
 #include "support/DiskInstallation.h"
 #include "support/TempDir.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -80,7 +80,9 @@ TEST(BatchOptions, BadCommandLinesSayWhy) {
       {{"--years", "19x0:2000"}, "--years: \"19x0\" is not a whole number"},
       {{"--groups", "1,,2"}, "--groups: \"\" is not a whole number"},
       {{"--out"}, "--out needs a value"},
-      {{"--colour"}, "unknown option --colour"},
+      {{"--colour"}, "unknown option --colour (see --help)"},
+      {{"--unit=group=state"}, "--unit: \"group=state\" is not one of globe, group, region, state"},
+      {{"--stata=yes"}, "--stata takes no value"},
       {{"--list", "cases"},
        "--list: \"cases\" is not one of diasporas, groups, nonkiv-states, regions, states, "
        "variables"},

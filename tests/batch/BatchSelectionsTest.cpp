@@ -44,14 +44,12 @@ TEST_F(BatchSelections, AbsentSubsetsHoldEveryItem) {
 }
 
 TEST_F(BatchSelections, SubsetsAndControlsFromTheCommandLine) {
-  apply({"--unit", "state", "--states", "645", "--regions", "5", "--controls", "395", "--out",
-         "x.csv", "--stata", "--vars", "POP"});
+  apply({"--unit", "state", "--states", "645", "--controls", "395", "--out", "x.csv", "--stata",
+         "--vars", "POP"});
   const user_selection_type& s = (*g.selections);
   EXPECT_EQ(s.physical_aggregation, physical_aggregation_type::PhysState);
   EXPECT_FALSE(s.all_states);
   EXPECT_EQ(s.selected_states, (Selected_state_list_type{645}));
-  EXPECT_FALSE(s.all_regions);
-  EXPECT_EQ(s.selected_regions, (Selected_kiv_region_list_type{kiv_region_type::KivRegNAfrica5}));
   EXPECT_TRUE(s.include_nonkiv_states);
   EXPECT_FALSE(s.all_nonkiv_states);
   EXPECT_EQ(s.selected_nonkiv_states, (Selected_state_list_type{395}));
@@ -105,15 +103,11 @@ TEST_F(BatchSelections, UnknownCodesNamesAndYearsAreRefused) {
   }
 }
 
-TEST_F(BatchSelections, VariablesThePeriodDoesNotOfferAreNamed) {
-  std::string mdf = test::read_file(dir.file("kiv.mdf"));
-  mdf.replace(mdf.find("pop,real,1"), 10, "pop,real,3");
-  dir.write("kiv.mdf", mdf);
-  const std::string notes = apply({"--period", "5", "--vars", "pop"});
-  EXPECT_EQ(notes,
-            "tandrel-batch: pop is measured every 3 years and is not offered for this period "
-            "without interpolation; left out\n");
-  EXPECT_EQ(selected_names().size(), 5u);
+TEST_F(BatchSelections, RegionsByTheirCodeInTheData) {
+  apply({"--unit", "region", "--regions", "5"});
+  EXPECT_FALSE(g.selections->all_regions);
+  EXPECT_EQ(g.selections->selected_regions,
+            (Selected_kiv_region_list_type{kiv_region_type::KivRegNAfrica5}));
 }
 
 TEST_F(BatchSelections, SettingsAreLoadedBeforeTheCommandLineAndSaved) {

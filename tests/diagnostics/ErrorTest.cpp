@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "diagnostics/Error.h"
+#include "diagnostics/ErrorDialog.h"
 #include "process/ErrorLog.h"
 #include "support/GlobalsFixture.h"
-#include "diagnostics/ErrorDialog.h"
 
 namespace tandrel {
 namespace {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "process/Exceptions.h"
-#include "diagnostics/Trace.h"
-#include "support/GlobalsFixture.h"
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/ProgressForm.h"
+#include "diagnostics/Trace.h"
 #include "diagnostics/VerifyStopForm.h"
+#include "process/Exceptions.h"
+#include "support/GlobalsFixture.h"
 
 namespace tandrel {
 namespace {

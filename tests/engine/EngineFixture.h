@@ -26,7 +26,7 @@ class EngineFixture : public GlobalsFixture {
   }
   std::unique_ptr<TKIV_array_obj> load(int first_year, int last_year) {
     return std::make_unique<TKIV_array_obj>(inst->description(), g.configuration, 0, first_year,
-                                            last_year, (*g.selections), inst->groups());
+                                            last_year, (*g.selections), inst->reference());
   }
   TaggedValue value(const TKIV_array_obj& data, const std::string& name, int year,
                     std::int32_t numcode) const {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "diagnostics/OutputWindow.h"
 #include "engine/EngineFixture.h"
 #include "engine/FillSteps.h"
 #include "reference/GroupIndex.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {

@@ -50,11 +50,14 @@ TEST_F(WriteFault, InjectedFailuresAtEveryStepOfTheFileLayerKeepTheEarlierOutput
   }
 }
 
-TEST_F(WriteFault, MissingFolderFailsTheRunAndCreatesNothing) {
+// The batch refuses a missing folder before anything runs.
+TEST_F(WriteFault, MissingFolderIsRefusedAndNothingIsCreated) {
   const std::string missing = dir.file("none");
   const Finished run = run_batch(job(missing + "/data.csv"), {}, capture_dir());
-  expect_failed_run(run);
+  EXPECT_EQ(run.status, 2) << run.err;
+  EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(missing));
+  expect_earlier_output_kept();
 }
 
 // A small file system of its own: mounting needs root, which CI has; where

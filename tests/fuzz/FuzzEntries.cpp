@@ -18,6 +18,7 @@
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"
+#include "reference/ReferenceData.h"
 #include "reference/Regions.h"
 #include "reference/SettingsFile.h"
 #include "reference/TextReader.h"
@@ -132,21 +133,29 @@ const std::string& small_data_file() {
   return path;
 }
 
-// What a run does first with a description and selections: index the
-// groups and load the selected years.
+void read_reference_lists(World& w) {
+  w.g.ccode_index = std::make_unique<Tccode_index_obj>(w.g.configuration.nation_list_file_name);
+  w.g.nation_array = std::make_unique<Tnation_array_obj>(w.g.configuration);
+}
+
+// What a run does first with the description in `w` and its selections:
+// index the groups and load the selected years.
+void load_selected_years(World& w, const user_selection_type& s, int first_year, int last_year) {
+  read_reference_lists(w);
+  w.g.region_list = std::make_unique<Tregion_list_info_obj>();
+  w.g.group_index = std::make_unique<Tgroup_index_obj>(*w.g.description, *w.g.region_list);
+  const ReferenceData reference{*w.g.region_list, *w.g.nation_array, *w.g.group_index};
+  TKIV_array_obj loaded(*w.g.description, w.g.configuration, 0, first_year, last_year, s,
+                        reference);
+}
+
+// The same for a description whose data file is replaced by the first
+// lines of the sample's.
 void load_years(World& w, std::vector<data_set_info_record> sets, const user_selection_type& s,
                 int first_year, int last_year) {
   sets[0].data_file_name = small_data_file();
   w.g.description = std::make_unique<Tuser_data_set_listing_obj>(std::move(sets));
-  w.g.region_list = std::make_unique<Tregion_list_info_obj>();
-  w.g.group_index = std::make_unique<Tgroup_index_obj>(*w.g.description);
-  TKIV_array_obj loaded(*w.g.description, w.g.configuration, 0, first_year, last_year, s,
-                        *w.g.group_index);
-}
-
-void read_reference_lists(World& w) {
-  w.g.ccode_index = std::make_unique<Tccode_index_obj>(w.g.configuration.nation_list_file_name);
-  w.g.nation_array = std::make_unique<Tnation_array_obj>(w.g.configuration);
+  load_selected_years(w, s, first_year, last_year);
 }
 
 }  // namespace
@@ -182,15 +191,12 @@ void data_file(const std::uint8_t* data, std::size_t size) {
   World w;
   sets[0].data_file_name = put_file("fuzz.csv", data, size);
   w.g.description = std::make_unique<Tuser_data_set_listing_obj>(std::move(sets));
-  w.g.region_list = std::make_unique<Tregion_list_info_obj>();
   guarded([&] {
     const Tuser_data_set_listing_obj& d = *w.g.description;
-    w.g.group_index = std::make_unique<Tgroup_index_obj>(d);
     user_selection_type s;
     for (std::int32_t v = 0; v < d.get_number_of_variables(0); ++v)
       s.variable_selections.variable_columns.push_back(v);
-    TKIV_array_obj loaded(d, w.g.configuration, 0, d.get_first_year_possible(0),
-                          d.get_last_year_possible(0), s, *w.g.group_index);
+    load_selected_years(w, s, d.get_first_year_possible(0), d.get_last_year_possible(0));
   });
 }
 

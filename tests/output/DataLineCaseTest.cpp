@@ -51,7 +51,7 @@ class DataLineCases : public test::OutputFixture {
     selections.selected_groups = {201, 202, 7001, 2001};
     selections.selected_states = {2, 20, 70};
     TKIV_array_obj data(inst.description(), g.configuration, 0, 1990, 1991, selections,
-                        inst.groups());
+                        inst.reference());
     TKIV_Sort_Obj sort(data, inst.groups(), 1990, 1991);
     sort.set_output_cases(selections);
     merged = sort.has_merged_cases();

@@ -2,11 +2,11 @@
 
 #include <limits>
 
-#include "process/Exceptions.h"
+#include "diagnostics/OutputWindow.h"
 #include "output/DataLine.h"
 #include "output/Destination.h"
 #include "output/OutputTestSupport.h"
-#include "diagnostics/OutputWindow.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "process/Exceptions.h"
+#include "diagnostics/OutputWindow.h"
 #include "output/Destination.h"
 #include "output/OutputTestSupport.h"
-#include "diagnostics/OutputWindow.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "process/Exceptions.h"
+#include "diagnostics/OutputWindow.h"
 #include "output/Destination.h"
 #include "output/OutputColumns.h"
 #include "output/OutputTestSupport.h"
-#include "diagnostics/OutputWindow.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 namespace {

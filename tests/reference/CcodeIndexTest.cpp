@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "diagnostics/ErrorDialog.h"
 #include "process/Exceptions.h"
 #include "reference/CcodeIndex.h"
 #include "support/GlobalsFixture.h"
-#include "diagnostics/ErrorDialog.h"
 
 namespace tandrel {
 namespace {

@@ -43,6 +43,7 @@ std::vector<std::string> slots(const Tgroup_index_obj& index) {
 // diaspora, tail: the key columns stand between and behind others.
 class GroupIndex : public test::GlobalsFixture {
  protected:
+  const Tregion_list_info_obj regions;
   Tuser_data_set_listing_obj description(bool label_line, std::int32_t region_missing) const {
     data_set_info_record record;
     record.data_file_name = dir.file("kiv.csv");
@@ -57,7 +58,7 @@ class GroupIndex : public test::GlobalsFixture {
   Tgroup_index_obj build(const std::string& data, bool label_line = false,
                          std::int32_t region_missing = -99) {
     dir.write("kiv.csv", data);
-    return Tgroup_index_obj(description(label_line, region_missing));
+    return Tgroup_index_obj(description(label_line, region_missing), regions);
   }
 };
 
@@ -132,7 +133,7 @@ TEST_F(GroupIndex, EmptyNumcodeFieldEndsTheProgram) {
   dir.write("kiv.csv", "1990,20001,B,0,230,0,0,0\n1991,,B,0,230,0,0,0\n");
   const auto listing = description(false, -99);
   try {
-    Tgroup_index_obj index(listing);
+    Tgroup_index_obj index(listing, regions);
     FAIL() << "the program went on";
   } catch (const platform::ProgramEnded& ended) {
     EXPECT_EQ(ended.status, platform::kExitAborted);
@@ -146,10 +147,10 @@ TEST_F(GroupIndex, EmptyNumcodeFieldEndsTheProgram) {
 
 TEST_F(GroupIndex, MissingDataFileIsReportedAndRaised) {
   const auto listing = description(false, -99);
-  EXPECT_THROW(Tgroup_index_obj{listing}, EInOutError);  // no error log: nothing shown
+  EXPECT_THROW(Tgroup_index_obj(listing, regions), EInOutError);  // no error log: nothing shown
   EXPECT_TRUE(contains(trace_lines(), "Completed initializing group_index"));
   open_error_log();
-  EXPECT_THROW(Tgroup_index_obj{listing}, platform::ProgramEnded);
+  EXPECT_THROW(Tgroup_index_obj(listing, regions), platform::ProgramEnded);
   EXPECT_NE(error_log_text().find("Error opening file \"" + dir.file("kiv.csv") +
                                   "\".  File could not be opened for input.File may be in use by "
                                   "another program, or may be missing.  This is a fatal error - "
@@ -158,7 +159,7 @@ TEST_F(GroupIndex, MissingDataFileIsReportedAndRaised) {
 }
 
 TEST_F(GroupIndex, LookupsBeforeInitializationReport) {
-  const Tgroup_index_obj index;
+  const Tgroup_index_obj index(regions);
   EXPECT_EQ(index.index(5), -1);  // no error log: nothing shown
   EXPECT_EQ(index.get_name(5), "BLANK");
   open_error_log();
@@ -178,7 +179,7 @@ TEST_F(GroupIndex, LookupsBeforeInitializationReport) {
 }
 
 TEST_F(GroupIndex, AddGroupRangesAndCapacity) {
-  auto index = Tgroup_index_obj::empty_initialized(-99);
+  auto index = Tgroup_index_obj::empty_initialized(-99, regions);
   EXPECT_TRUE(index.has_ccode(-1));  // empty slots hold ccode -1 and diaspora 0
   EXPECT_TRUE(index.has_diaspora(0));
   EXPECT_FALSE(index.has_region(R::KivRegNone));

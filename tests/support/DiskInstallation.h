@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "process/Globals.h"
 #include "app/Startup.h"
 #include "platform/HeadlessPlatform.h"
+#include "process/Globals.h"
 #include "support/TempDir.h"
 
 namespace tandrel::test {

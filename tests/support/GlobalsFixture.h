@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "process/Globals.h"
 #include "platform/HeadlessPlatform.h"
+#include "process/Globals.h"
 #include "support/TempDir.h"
 
 namespace tandrel::test {

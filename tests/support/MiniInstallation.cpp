@@ -98,8 +98,9 @@ void MiniInstallation::install_groups(const MiniInstallationPlan& plan) {
   const std::int32_t region = g_.description->find_var_number(0, "region");
   const std::int32_t region_missing =
       region < 0 ? -99 : g_.description->get_var_missing_value(0, region);
-  g_.group_index =
-      std::make_unique<Tgroup_index_obj>(Tgroup_index_obj::empty_initialized(region_missing));
+  g_.region_list = std::make_unique<Tregion_list_info_obj>();
+  g_.group_index = std::make_unique<Tgroup_index_obj>(
+      Tgroup_index_obj::empty_initialized(region_missing, *g_.region_list));
   for (const MiniGroup& group : plan.groups.value_or(groups_of_lines(plan)))
     g_.group_index->add_group(group.numcode, group.name, group.diaspora, group.region_code,
                               group.ccode);

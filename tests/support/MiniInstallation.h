@@ -27,6 +27,7 @@
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
+#include "reference/ReferenceData.h"
 #include "support/TempDir.h"
 
 namespace tandrel::test {
@@ -81,6 +82,8 @@ class MiniInstallation {
 
   Tuser_data_set_listing_obj& description() const { return *g_.description; }
   Tgroup_index_obj& groups() const { return *g_.group_index; }
+  // The reference data a run of this installation works with.
+  ReferenceData reference() const { return {*g_.region_list, *g_.nation_array, *g_.group_index}; }
   user_selection_type& selections() const { return *g_.selections; }
   const std::string& data_file() const { return data_file_; }
 

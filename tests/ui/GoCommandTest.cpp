@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "diagnostics/OutputWindow.h"
 #include "process/Exceptions.h"
 #include "run/CreationRun.h"
 #include "ui/MainWindowFixture.h"
-#include "diagnostics/OutputWindow.h"
 
 namespace tandrel {
 namespace {
@@ -85,6 +85,16 @@ TEST_F(GoCommand, ACommandFileThatCannotBeWrittenFailsTheRunAndKeepsTheEarlierFi
   EXPECT_EQ(test::read_file(data_file), "earlier data");
   for (const auto& item : std::filesystem::directory_iterator(dir.path()))
     EXPECT_EQ(item.path().string().find(".tandrel-"), std::string::npos) << item.path();
+}
+
+TEST_F(GoCommand, TracesTheChoicesTheUnitKeepsButTheRunPassesOver) {
+  form().NonKivGroupCheckBox.click();
+  form().PhysRegionButton.click();
+  form().CreateDataSetButton.click();
+  EXPECT_TRUE(
+      traced("Passed over: Control cases exist only for the group and state units, not "
+             "for the region unit."));
+  EXPECT_EQ(messages().back(), "Output Complete!");
 }
 
 struct LimdepCase {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindowStartup.h"
 #include "support/GlobalsFixture.h"
 #include "ui/GenerateForm.h"
-#include "app/MainWindowStartup.h"
 
 namespace tandrel::test {
 

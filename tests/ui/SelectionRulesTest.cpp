@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "diagnostics/OutputWindow.h"
 #include "reference/DataSetListing.h"
 #include "ui/MainWindowFixture.h"
-#include "diagnostics/OutputWindow.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "ui/MainWindowFixture.h"
 #include "reference/SettingsFile.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {

@@ -1,0 +1,90 @@
+#include "batch/BatchSummary.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "diagnostics/Error.h"
+#include "output/CommandFileFormats.h"
+
+namespace tandrel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<fs::file_time_type> modified(const fs::path& path) {
+  std::error_code ec;
+  auto time = fs::last_write_time(path, ec);
+  if (ec) return std::nullopt;
+  return time;
+}
+
+fs::path absolute_path(const std::string& name) {
+  std::error_code ec;
+  fs::path path = fs::absolute(name, ec);
+  return ec ? fs::path(name) : path.lexically_normal();
+}
+
+}  // namespace
+
+BatchOutputFiles::BatchOutputFiles(const user_selection_type& s) {
+  const output_format_type& f = s.output_format;
+  if (f.destination != output_destination_type::DestFile) return;
+  const std::string& data = f.output_file_name;
+  std::vector<std::string> names = {data};
+  using C = command_file_type;
+  // The order in which the run writes them.
+  if (f.command_files.contains(C::CmdStata)) names.push_back(stata_file_name(data));
+  if (f.command_files.contains(C::CmdSPSS)) names.push_back(spss_file_name(data));
+  if (f.command_files.contains(C::CmdLIMDEP)) names.push_back(limdep_file_name(data));
+  for (const auto& name : names) {
+    fs::path path = absolute_path(name);
+    planned_.push_back({path, modified(path)});
+  }
+}
+
+std::vector<std::string> BatchOutputFiles::written() const {
+  std::vector<std::string> paths;
+  for (const Planned& p : planned_) {
+    auto now = modified(p.path);
+    if (now && (!p.before || *now != *p.before)) paths.push_back(p.path.string());
+  }
+  return paths;
+}
+
+std::string summary_line(int cases, bool to_screen, const std::vector<std::string>& files) {
+  std::string line =
+      "tandrel-batch: wrote " + std::to_string(cases) + (cases == 1 ? " case" : " cases") + " to ";
+  if (to_screen) return line + "standard output";
+  if (files.empty()) return line + "no file";
+  line += files.front();
+  for (std::size_t i = 1; i < files.size(); ++i)
+    line += (i == 1 ? ", with command files " : ", ") + files[i];
+  return line;
+}
+
+std::uintmax_t size_of(const std::string& path) {
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  return ec ? 0 : size;
+}
+
+int reports_after(const std::string& path, std::uintmax_t offset) {
+  std::ifstream log(path, std::ios::binary);
+  if (!log) return 0;
+  log.seekg(static_cast<std::streamoff>(offset));
+  int reports = 0;
+  // Every report ends with the separator line.
+  for (std::string line; std::getline(log, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == kLogSeparator) ++reports;
+  }
+  return reports;
+}
+
+std::string error_log_line(int reports, const std::string& path) {
+  return "tandrel-batch: " + std::to_string(reports) + (reports == 1 ? " report" : " reports") +
+         " written to the error log " + absolute_path(path).string();
+}
+
+}  // namespace tandrel
