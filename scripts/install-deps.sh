@@ -10,6 +10,7 @@ packages=(
   clang-format
   clang libclang-rt-14-dev
   pspp
+  libreadstat-dev r-base-core r-cran-haven python3-pandas
   time
 )
 

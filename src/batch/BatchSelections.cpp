@@ -139,6 +139,8 @@ void choose_output(const BatchOptions& o, user_selection_type& s) {
   if (o.spss) f.command_files.include(command_file_type::CmdSPSS);
   if (o.stata) f.command_files.include(command_file_type::CmdStata);
   if (o.limdep) f.command_files.include(command_file_type::CmdLIMDEP);
+  if (o.dta) f.command_files.include(command_file_type::CmdDta);
+  if (o.sav) f.command_files.include(command_file_type::CmdSav);
 }
 
 void check_requested_boxes(std::vector<VariableBox>& boxes, const BatchOptions& o,

@@ -1,5 +1,8 @@
 #include "output/CommandFileFormats.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "output/Destination.h"
 #include "output/OutputFiles.h"
 #include "process/Globals.h"
@@ -13,6 +16,13 @@ std::string program_version_text() {
 
 std::string program_version_field() {
   return real_to_string(5, 2, kProgramVersion);
+}
+
+std::string absolute_file_name(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+  return failed ? path : absolute.lexically_normal().string();
 }
 
 std::string folder_part(const std::string& path) {

@@ -27,12 +27,22 @@ struct CommandFileInput {
   output_variable_lists& lists;
   // The longest text value written to the data file, in bytes.
   std::size_t longest_text = 0;
+  // The data file by its absolute name; empty to use the name as chosen.
+  std::string absolute_data_file = {};
   // The run's set of files, which the command files join; without one each
   // command file is moved into place on its own when it is closed.
   OutputFiles* files = nullptr;
 
-  const std::string& data_file() const { return selections.output_format.output_file_name; }
+  // The data file as the command files name it.
+  const std::string& data_file() const {
+    return absolute_data_file.empty() ? selections.output_format.output_file_name
+                                      : absolute_data_file;
+  }
 };
+
+// `path` as an absolute name from the current folder, so that the command
+// files that quote it work from wherever they are run.
+std::string absolute_file_name(const std::string& path);
 
 // "1.06" in the selections block, " 1.06" in the first line of each file.
 std::string program_version_text();

@@ -46,6 +46,7 @@ void write_command_files(const user_selection_type& selections, int lines, const
   if (!stata && !spss && !limdep) return;
 
   CommandFileInput in{selections, lines, merged, rows, lists};
+  in.absolute_data_file = absolute_file_name(format.output_file_name);
   in.files = files;
   // Only the Stata and SPSS files declare text widths.
   const std::string& data_file = format.output_file_name;

@@ -184,7 +184,10 @@ void check_fields(const settings_record_bytes& r) {
   check_byte(r, kDestinationAt, "destination",
              static_cast<unsigned>(output_destination_type::DestPrinter));
   check_byte(r, kSeparatorAt, "separator", static_cast<unsigned>(separator_type::SepTab));
-  check_byte(r, kCommandFilesAt, "command_files", 7);
+  // One bit for each command and native file, up to the last kind.
+  constexpr unsigned kCommandFileBits =
+      (2U << static_cast<unsigned>(command_file_type::CmdSav)) - 1;
+  check_byte(r, kCommandFilesAt, "command_files", kCommandFileBits);
   const long long first = get_int(r, kFirstYearAt, 2);
   const long long last = get_int(r, kLastYearAt, 2);
   for (auto [name, year] : {std::pair{"first_year", first}, std::pair{"last_year", last}})

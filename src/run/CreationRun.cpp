@@ -7,10 +7,12 @@
 #include "engine/FillSteps.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
+#include "output/CommandFileFormats.h"
 #include "output/CommandFiles.h"
 #include "output/DataLine.h"
 #include "output/DataLinesAhead.h"
 #include "output/Destination.h"
+#include "output/NativeFiles.h"
 #include "output/OutputColumns.h"
 #include "output/OutputFiles.h"
 #include "process/Exceptions.h"
@@ -52,15 +54,21 @@ std::vector<CaseSpan> cases_to_write(const TKIV_Sort_Obj& sort) {
 }
 
 // Writes the data line of every case, with a progress step for every record.
+// With `native`, the values of every case are kept there as well.
 int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
-                const std::string& separator) {
+                const std::string& separator, std::unique_ptr<NativeTable>& native,
+                std::size_t columns) {
   const TKIV_Sort_Obj& sort = *run.sort;
   const bool merged = sort.has_merged_cases();
   const Tregion_list_info_obj& regions = run.reference.regions;
   const std::vector<CaseSpan> cases = cases_to_write(sort);
+  if (wants_native_files(run.selections))
+    native = std::make_unique<NativeTable>(cases.size(), columns);
   DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
+    TaggedValue* cells =
+        native ? native->row(static_cast<std::size_t>(&c - cases.data())) : nullptr;
     construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
-                        c.first, c.last, merged);
+                        c.first, c.last, merged, cells);
   });
   const std::int32_t last_index = sort.last_record_index();
   std::int32_t ticked = 0;
@@ -88,8 +96,8 @@ bool output_refused(const RunState& run, const std::vector<InstallationFile>& in
   return true;
 }
 
-// Writes the header, the data lines and the command files into `channel`
-// and the run's set of files.
+// Writes the header, the data lines, the native files and the command
+// files into `channel` and the run's set of files.
 void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, OutputChannel& channel,
                     OutputFiles& files) {
   display_output_array_type rows;
@@ -98,7 +106,15 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
   const bool merged = run.sort->has_merged_cases();
   set_header(run.description, merged, run.selections, rows, lists, header_line, separator);
   if (run.selections.output_format.header_line) write_header(channel, run.selections, header_line);
-  result.cases_written = write_cases(run, progress, channel, separator);
+  std::unique_ptr<NativeTable> native;
+  result.cases_written = write_cases(run, progress, channel, separator, native, lists.size());
+  // Before the command files, which may shorten the names.
+  if (native) {
+    NativeSource source{run.selections, merged, rows, lists,
+                        absolute_file_name(run.selections.output_format.output_file_name)};
+    source.files = &files;
+    write_native_files(source, *native);
+  }
   if (!run.selections.output_format.command_files.empty()) {
     // The command files read the data file back for the width of its texts.
     channel.flush();

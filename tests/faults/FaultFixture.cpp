@@ -8,7 +8,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> output_set(const std::string& data_file) {
   const std::string stem = fs::path(data_file).replace_extension().string();
-  return {data_file, data_file + ".do", data_file + ".sps", stem + ".lim"};
+  return {data_file,     data_file + ".do", data_file + ".sps",
+          stem + ".lim", stem + ".dta",     stem + ".sav"};
 }
 
 std::map<std::string, std::string> with_write_fault(std::map<std::string, std::string> settings) {
@@ -34,9 +35,9 @@ void FaultFixture::install_generated(const std::vector<std::string>& kivgen_args
 
 std::vector<std::string> FaultFixture::job(const std::string& data_file,
                                            const std::vector<std::string>& extra) const {
-  std::vector<std::string> args{"--program-dir", install_dir(), "--unit",  "group",
-                                "--vars",        "all",         "--out",   data_file,
-                                "--stata",       "--spss",      "--limdep"};
+  std::vector<std::string> args{"--program-dir", install_dir(), "--unit",  "group",   "--vars",
+                                "all",           "--out",       data_file, "--stata", "--spss",
+                                "--limdep",      "--dta",       "--sav"};
   args.insert(args.end(), job_options_.begin(), job_options_.end());
   args.insert(args.end(), extra.begin(), extra.end());
   return args;

@@ -22,8 +22,8 @@ class FaultFixture : public ::testing::Test {
   void install_sample();
   void install_generated(const std::vector<std::string>& kivgen_args);
 
-  // The job of every fault test, writing `data_file` and its three command
-  // files; `extra` follows the job's options.
+  // The job of every fault test, writing `data_file`, its three command
+  // files and both native files; `extra` follows the job's options.
   std::vector<std::string> job(const std::string& data_file,
                                const std::vector<std::string>& extra = {}) const;
   // Runs the job once into `data_file` and keeps what it wrote as the

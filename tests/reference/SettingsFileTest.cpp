@@ -122,6 +122,23 @@ TEST_F(SettingsFile, FieldsStandAtTheirOffsetsLittleEndianWithZeroFillers) {
     EXPECT_EQ(read_le(r, f.offset, f.size), f.value) << "offset " << f.offset;
 }
 
+// The data files took bits the command-file byte never used, so a record
+// saved before them loads without them, and they survive a round trip.
+TEST_F(SettingsFile, DtaAndSavAreBitsThreeAndFourOfTheCommandFileByte) {
+  user_selection_type s = sample_selections();
+  s.output_format.command_files.include(command_file_type::CmdDta);
+  s.output_format.command_files.include(command_file_type::CmdSav);
+  const settings_record_bytes r = encode_settings_record(s);
+  EXPECT_EQ(r[7322], 0x1E);
+  settings_record_bytes older = r;
+  older[7322] = 6;
+  const user_selection_type loaded = decode_settings_record(older);
+  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdDta));
+  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdSav));
+  EXPECT_TRUE(
+      decode_settings_record(r).output_format.command_files.contains(command_file_type::CmdSav));
+}
+
 TEST_F(SettingsFile, OutputFileNameOf300CharactersIsSavedAsItsFirst255) {
   user_selection_type s;
   std::string name;
@@ -223,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedRecord{"DestinationNamingNothing", 7063, 1, 5, "destination is 5, outside 0..2."},
         DamagedRecord{"SeparatorNamingNothing", 7321, 1, 3, "separator is 3, outside 0..2."},
         DamagedRecord{"CommandFilesNamingNothing", 7322, 1, 0xF9,
-                      "command_files is 249, outside 0..7."},
+                      "command_files is 249, outside 0..31."},
         DamagedRecord{"FirstYearBefore1800", 7058, 2, 1066,
                       "first_year is 1066, outside 1800..2025."},
         DamagedRecord{"LastYearAfter2025", 7060, 2, 2026, "last_year is 2026, outside 1800..2025."},
