@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libjpeg62-turbo-dev
   clang-format
+  clang libclang-rt-14-dev
   pspp
   libreadstat-dev r-base-core r-cran-haven python3-pandas
   poppler-utils

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "output/Destination.h"
+#include "output/OutputFiles.h"
 #include "process/Globals.h"
 #include "reference/FieldReaders.h"
 
@@ -45,6 +46,13 @@ void append_citation_note(CommandFileLines& out, const std::string& comment) {
 
 void write_lines(OutputChannel& file, const CommandFileLines& lines) {
   for (const std::string& line : lines) file.write_line(line);
+}
+
+void open_command_file(OutputChannel& file, const CommandFileInput& in, const std::string& name) {
+  if (in.files != nullptr)
+    in.files->open(file, name);
+  else
+    file.open_file(name);
 }
 
 }  // namespace tandrel

@@ -104,13 +104,15 @@ void add_note_lines(NativeLayout& layout, const CommandFileLines& block, NativeF
   }
 }
 
-void write_guarded(const NativeSource& source, const NativeTable& table, NativeFormat format,
+bool write_guarded(const NativeSource& source, const NativeTable& table, NativeFormat format,
                    const char* failure) {
   try {
     write_readstat_file(native_file_name(source.data_file, format), format,
-                        native_layout(source, table, format), table);
+                        native_layout(source, table, format), table, source.files);
+    return true;
   } catch (const EInOutError&) {
     error(failure, 1, noncritical);
+    return false;
   }
 }
 
@@ -171,10 +173,12 @@ NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
 
 void write_native_files(const NativeSource& source, const NativeTable& table) {
   const command_file_set& wanted = source.selections.output_format.command_files;
+  bool written = true;
   if (wanted.contains(command_file_type::CmdDta))
-    write_guarded(source, table, NativeFormat::Dta, kDtaFailure);
+    written = write_guarded(source, table, NativeFormat::Dta, kDtaFailure) && written;
   if (wanted.contains(command_file_type::CmdSav))
-    write_guarded(source, table, NativeFormat::Sav, kSavFailure);
+    written = write_guarded(source, table, NativeFormat::Sav, kSavFailure) && written;
+  if (!written) throw EInOutError("Native file NOT created for " + source.data_file);
 }
 
 }  // namespace tandrel

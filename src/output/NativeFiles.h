@@ -17,6 +17,8 @@
 
 namespace tandrel {
 
+class OutputFiles;
+
 // The values of every output case, one row a case and one cell a column.
 class NativeTable {
  public:
@@ -59,6 +61,9 @@ struct NativeSource {
   const display_output_array_type& rows;
   const output_variable_lists& lists;
   std::string data_file;  // absolute
+  // The run's set of files, which the native files join; without one each
+  // file is moved into place on its own once written.
+  OutputFiles* files = nullptr;
 };
 
 // Whether the selections ask for a native file of either format, which is
@@ -80,13 +85,15 @@ std::string cell_text(const TaggedValue& value);
 NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
                            NativeFormat format);
 
-// Writes `table` as `path` through ReadStat. A failure raises EInOutError
-// and leaves no file behind.
+// Writes `table` as `path` through ReadStat, whole or not at all: in the
+// set `files` when given, else moved into place on its own. A failure
+// raises EInOutError and leaves an earlier file of that name as it was.
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
-                         const NativeTable& table);
+                         const NativeTable& table, OutputFiles* files = nullptr);
 
 // Writes the requested .dta and .sav next to the data file, each in its own
-// guarded step: a failure is reported and the other is still attempted.
+// guarded step: a failure is reported and the other is still attempted;
+// then EInOutError is raised, as the run is not the output asked for.
 void write_native_files(const NativeSource& source, const NativeTable& table);
 
 }  // namespace tandrel

@@ -6,8 +6,11 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 #include "output/NativeFiles.h"
+#include "output/OutputFiles.h"
+#include "platform/SafeFile.h"
 #include "process/Exceptions.h"
 
 namespace tandrel {
@@ -15,47 +18,40 @@ namespace tandrel {
 namespace {
 
 constexpr std::uint8_t kDtaVersion = 118;  // Stata 14 and later, long names, UTF-8
-constexpr std::size_t kFileBuffer = 1 << 20;
 constexpr char kStataMissingTag = 'a';
 
 struct WriterFree {
   void operator()(readstat_writer_t* writer) const { readstat_writer_free(writer); }
 };
 
-// The file ReadStat writes into; removed again unless the writing finished.
+// The file ReadStat writes into: a temporary file, in the run's set when
+// there is one, else of its own; it takes its final name only once whole.
 class TargetFile {
  public:
-  explicit TargetFile(const std::string& path)
-      : path_(path), file_(std::fopen(path.c_str(), "wb")), buffer_(new char[kFileBuffer]) {
-    if (file_ == nullptr) throw EInOutError("cannot create " + path);
-    std::setvbuf(file_, buffer_.get(), _IOFBF, kFileBuffer);
-  }
-  ~TargetFile() {
-    if (file_ != nullptr) {
-      std::fclose(file_);
-      std::remove(path_.c_str());
+  TargetFile(const std::string& path, OutputFiles* files) : path_(path) {
+    if (files != nullptr) {
+      file_ = &files->join(path);
+      return;
     }
+    own_ = std::make_unique<platform::SafeFile>();
+    if (!own_->open(path)) throw EInOutError("cannot create " + path + ": " + own_->failure());
+    file_ = own_.get();
   }
-  TargetFile(const TargetFile&) = delete;
-  TargetFile& operator=(const TargetFile&) = delete;
 
   static ssize_t write(const void* data, size_t length, void* self) {
-    std::FILE* file = static_cast<TargetFile*>(self)->file_;
-    return std::fwrite(data, 1, length, file) == length ? static_cast<ssize_t>(length) : -1;
+    platform::SafeFile* file = static_cast<TargetFile*>(self)->file_;
+    const std::string_view bytes(static_cast<const char*>(data), length);
+    return file->write(bytes) ? static_cast<ssize_t>(length) : -1;
   }
   void finish() {
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) {
-      std::remove(path_.c_str());
-      throw EInOutError("cannot write " + path_);
-    }
+    if (!(own_ ? file_->commit() : file_->finish()))
+      throw EInOutError("cannot write " + path_ + ": " + file_->failure());
   }
 
  private:
   std::string path_;
-  std::FILE* file_;
-  std::unique_ptr<char[]> buffer_;
+  platform::SafeFile* file_ = nullptr;
+  std::unique_ptr<platform::SafeFile> own_;  // removed unless committed
 };
 
 void check(readstat_error_t result) {
@@ -134,8 +130,8 @@ void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const Na
 }  // namespace
 
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
-                         const NativeTable& table) {
-  TargetFile target(path);
+                         const NativeTable& table, OutputFiles* files) {
+  TargetFile target(path, files);
   std::unique_ptr<readstat_writer_t, WriterFree> writer(readstat_writer_init());
   if (!writer) throw EInOutError("out of memory for " + path);
   check(readstat_set_data_writer(writer.get(), &TargetFile::write));

@@ -115,7 +115,7 @@ CommandFileLines spss_lines(CommandFileInput& in) {
 
 void write_spss_file(CommandFileInput& in) {
   OutputChannel file;
-  file.open_file(spss_file_name(in.data_file()));
+  open_command_file(file, in, spss_file_name(in.data_file()));
   write_lines(file, spss_lines(in));
   file.close();
 }

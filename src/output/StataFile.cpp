@@ -108,7 +108,7 @@ CommandFileLines stata_lines(const CommandFileInput& in) {
 
 void write_stata_file(CommandFileInput& in) {
   OutputChannel file;
-  file.open_file(stata_file_name(in.data_file()));
+  open_command_file(file, in, stata_file_name(in.data_file()));
   write_lines(file, stata_lines(in));
   file.close();
 }

@@ -7,6 +7,9 @@
 #include <filesystem>
 
 #include "output/CommandFileTestSupport.h"
+#include "output/OutputFiles.h"
+#include "process/Exceptions.h"
+#include "support/TempDir.h"
 
 namespace tandrel {
 namespace {
@@ -187,11 +190,33 @@ TEST_F(NativeFiles, SavDeclaresEachCodeAsUserMissing) {
 
 TEST_F(NativeFiles, AFailureIsReportedLeavesNoFileAndTheOtherIsStillWritten) {
   std::filesystem::create_directory(dir.file("out.dta"));  // cannot be created as a file
-  write_native_files(source(), table);
+  // A data file without the native file asked for is a failed run.
+  EXPECT_THROW(write_native_files(source(), table), EInOutError);
   EXPECT_EQ(reports(), (Names{"Error opening or writing Stata data file (.dta).  File may be in "
                               "use by another program, may be read-only, or disk may be full.  "
                               "Stata data file NOT created."}));
   EXPECT_TRUE(std::filesystem::exists(dir.file("out.sav")));
+}
+
+// Native files join the run's set: nothing takes its name before the set
+// is whole, and a dropped set leaves the earlier file as it was.
+TEST_F(NativeFiles, InTheRunsSetTheyTakeTheirNamesOnlyAtItsCommit) {
+  test::write_file(dir.file("out.sav"), "earlier");
+  {
+    OutputFiles files;
+    NativeSource in = source();
+    in.files = &files;
+    write_native_files(in, table);
+    EXPECT_EQ(test::read_file(dir.file("out.sav")), "earlier");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.dta")));
+  }
+  EXPECT_EQ(test::read_file(dir.file("out.sav")), "earlier");
+  OutputFiles files;
+  NativeSource in = source();
+  in.files = &files;
+  write_native_files(in, table);
+  files.commit();
+  EXPECT_EQ(read_native(dir.file("out.sav"), NativeFormat::Sav).names.size(), 5U);
 }
 
 TEST_F(NativeFiles, LabelsLongerThanAFormatKeepsAreCutNotRefused) {
