@@ -7,6 +7,9 @@
 // they do not depend on a toolkit.
 
 #include <QElapsedTimer>
+#include <QFont>
+#include <QFontMetrics>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -58,6 +61,9 @@ class QtPlatform : public platform::HeadlessPlatform {
   std::function<void(QWidget&)> dialog_observer_;
   long long pumps_ = 0;
   long long pump_nanoseconds_ = 0;
+  mutable QFont metrics_font_;
+  mutable std::unique_ptr<QFontMetrics> metrics_;
+  mutable std::array<int, 128> advances_{};
 };
 
 }  // namespace tandrel::desktop
