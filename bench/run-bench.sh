@@ -4,6 +4,7 @@
 #
 #   bench/run-bench.sh            # every scenario, 5 runs each
 #   RUNS=3 bench/run-bench.sh sample b200-years
+#   bench/run-bench.sh b200-all b200-native   # what the .dta and .sav add
 #
 # The generated installations go to bench/generated/ (git-ignored); the
 # one at 1500 variables takes about 1.4 GB of disk. Delete a folder there to
@@ -13,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 RUNS="${RUNS:-5}"
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target tandrel-batch tandrel-kivgen >/dev/null
+cmake --build --preset release -j "${JOBS:-$(nproc)}" --target tandrel-batch tandrel-kivgen >/dev/null
 BATCH=build/release/src/tandrel-batch
 KIVGEN=build/release/tools/tandrel-kivgen
 GEN=bench/generated
@@ -78,6 +79,13 @@ fi
 if chosen b200-all; then
   run_scenario b200-all "$GEN/b200" $((1001 * 226 * 200)) \
     --unit state --period 5 --vars all --no-missing-cases
+fi
+# The same run with the Stata and SPSS data files: their share of the run's
+# time is b200-native against b200-all.
+if chosen b200-native; then
+  generate b200 1001 200
+  run_scenario b200-native "$GEN/b200" $((1001 * 226 * 200)) \
+    --unit state --period 5 --vars all --no-missing-cases --dta --sav
 fi
 # With control cases: 961 groups leave the group index room for the
 # control groups of the 40 states without groups.

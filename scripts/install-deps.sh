@@ -8,7 +8,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libjpeg62-turbo-dev
   clang-format
+  clang libclang-rt-14-dev
   pspp
+  libreadstat-dev r-base-core r-cran-haven python3-pandas
   time
   # The desktop program and its widget tests; Xvfb, xauth and ImageMagick's
   # import take the screenshots, DejaVu is the desktop's default font.

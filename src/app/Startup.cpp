@@ -6,6 +6,7 @@
 #include "app/Configuration.h"
 #include "diagnostics/DiagnosticWindows.h"
 #include "diagnostics/Error.h"
+#include "process/Exceptions.h"
 #include "diagnostics/Trace.h"
 #include "reference/CcodeIndex.h"
 #include "reference/DataSetListing.h"
@@ -19,11 +20,14 @@ namespace tandrel {
 namespace {
 
 // Runs one step of the initial file read; any error it raises is reported
-// as critical and ends the program.
+// as critical and ends the program. An interrupt is no error of the files:
+// it passes on unchanged.
 void read_step(const std::function<void()>& step, const char* failure) {
   os().process_messages();
   try {
     step();
+  } catch (const EUserInterrupt&) {
+    throw;
   } catch (const std::exception&) {
     error(failure, 0, critical);
     end_program(platform::kExitFatalStartup);

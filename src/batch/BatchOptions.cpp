@@ -40,6 +40,9 @@ const char* const kBatchUsage =
     "  --limdep                 only with --out: a LIMDEP command file (.lim, in FILE's\n"
     "                           folder); leaves out text variables and breaks long data\n"
     "                           lines\n"
+    "  --dta                    only with --out: a Stata data file (.dta, its extension\n"
+    "                           replacing FILE's)\n"
+    "  --sav                    only with --out: an SPSS data file (.sav, likewise)\n"
     "\n"
     "Settings:\n"
     "  --program-dir DIR        installation holding Tandrel.ini (default: $TANDREL_HOME,\n"
@@ -172,6 +175,8 @@ const std::map<std::string, bool BatchOptions::*>& flag_options() {
       {"--stata", &BatchOptions::stata},
       {"--spss", &BatchOptions::spss},
       {"--limdep", &BatchOptions::limdep},
+      {"--dta", &BatchOptions::dta},
+      {"--sav", &BatchOptions::sav},
       {"--trace", &BatchOptions::trace},
       {"--quiet", &BatchOptions::quiet},
       {"--help", &BatchOptions::help},
@@ -212,9 +217,8 @@ BatchOptions parse_batch_options(const std::vector<std::string>& args) {
 std::vector<std::string> file_output_options(const BatchOptions& options) {
   // A new kind of file beside the data file is one more row here.
   const std::pair<const char*, bool> given[] = {
-      {"--stata", options.stata},
-      {"--spss", options.spss},
-      {"--limdep", options.limdep},
+      {"--stata", options.stata}, {"--spss", options.spss}, {"--limdep", options.limdep},
+      {"--dta", options.dta},     {"--sav", options.sav},
   };
   std::vector<std::string> names;
   for (const auto& [name, on] : given)

@@ -34,6 +34,8 @@ struct BatchOptions {
   bool stata = false;
   bool spss = false;
   bool limdep = false;
+  bool dta = false;
+  bool sav = false;
   bool trace = false;
   bool quiet = false;
   bool help = false;

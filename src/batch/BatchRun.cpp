@@ -175,7 +175,8 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
   } catch (const EUserInterrupt&) {
     progress.clear();
     std::cerr << "tandrel-batch: interrupted\n";
-    outcome.status = kExitInterrupted;
+    outcome.status =
+        platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted;
   } catch (const platform::ProgramEnded&) {
     // A critical report ended the program; the log is flushed line by line.
     progress.clear();

@@ -8,6 +8,7 @@
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
+#include "reference/InstallationFiles.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
 #include "reference/SettingsFile.h"
@@ -138,6 +139,8 @@ void choose_output(const BatchOptions& o, user_selection_type& s) {
   if (o.spss) f.command_files.include(command_file_type::CmdSPSS);
   if (o.stata) f.command_files.include(command_file_type::CmdStata);
   if (o.limdep) f.command_files.include(command_file_type::CmdLIMDEP);
+  if (o.dta) f.command_files.include(command_file_type::CmdDta);
+  if (o.sav) f.command_files.include(command_file_type::CmdSav);
 }
 
 void check_requested_boxes(std::vector<VariableBox>& boxes, const BatchOptions& o,
@@ -191,6 +194,17 @@ void choose_variables(std::vector<VariableBox>& boxes, const Tuser_data_set_list
   read_variable_selections(boxes, s);
 }
 
+// Nothing the batch writes may take the place of a file the installation
+// reads; the run would otherwise destroy its own input.
+void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
+  const auto inputs = installation_files(g.configuration, g.description.get());
+  if (o.out)
+    if (auto refusal = overwrite_refusal(*o.out, inputs, "output file")) throw UsageError(*refusal);
+  if (!o.save_settings_file.empty())
+    if (auto refusal = overwrite_refusal(o.save_settings_file, inputs, "settings file"))
+      throw UsageError(*refusal);
+}
+
 UsageError not_a_settings_file(const std::string& file_name, std::string field) {
   const std::string kDamaged = "Settings record is damaged: ";
   if (field.find("is not a Tandrel settings file") != std::string::npos) return UsageError(field);
@@ -219,6 +233,7 @@ void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_se
   const Tuser_data_set_listing_obj& d = *g.description;
   if (o.out) check_output_path("--out", *o.out);
   if (!o.save_settings_file.empty()) check_output_path("--save-settings", o.save_settings_file);
+  refuse_installation_files(o, g);
   const bool from_settings = !o.settings_file.empty();
   if (from_settings) load_settings(o.settings_file, s);
   if (o.unit) s.physical_aggregation = *o.unit;

@@ -5,6 +5,7 @@
 
 #include "diagnostics/Error.h"
 #include "output/CommandFileFormats.h"
+#include "output/NativeFiles.h"
 
 namespace tandrel {
 
@@ -34,6 +35,10 @@ BatchOutputFiles::BatchOutputFiles(const user_selection_type& s) {
   std::vector<std::string> names = {data};
   using C = command_file_type;
   // The order in which the run writes them.
+  if (f.command_files.contains(C::CmdDta))
+    names.push_back(native_file_name(data, NativeFormat::Dta));
+  if (f.command_files.contains(C::CmdSav))
+    names.push_back(native_file_name(data, NativeFormat::Sav));
   if (f.command_files.contains(C::CmdStata)) names.push_back(stata_file_name(data));
   if (f.command_files.contains(C::CmdSPSS)) names.push_back(spss_file_name(data));
   if (f.command_files.contains(C::CmdLIMDEP)) names.push_back(limdep_file_name(data));

@@ -199,7 +199,7 @@ void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj
     else
       std::fill_n(row.get(), column_count_, TaggedValue());
   };
-  while (!file.eof()) read_into_row(file);
+  while (!file.at_end_of_records()) read_into_row(file);
   if (ahead) {
     for (KIVReadAhead::Prepared& prepared : ahead->take()) {
       if (prepared.redo) {

@@ -15,8 +15,6 @@ namespace tandrel {
 
 namespace {
 
-constexpr std::int8_t kUnreadable = -99;
-
 // Up to nine digits with an optional minus sign, the common case, converted
 // without the general conversion's blank and sign handling; the same value
 // the general conversion gives.
@@ -161,7 +159,10 @@ TaggedValue KIVLineReader::convert(Column& column, std::string_view text, std::s
             ".  Value seen was \"" + std::string(text) +
             "\".  Probable error in KIV data or .mdf file.  Notify programmer.",
         1, noncritical);
-  return TaggedValue::int8(kUnreadable);
+  // Stored as a blank field is: the variable's own missing code, the one
+  // the command files declare, never a -99 a statistics package would read
+  // as a real value.
+  return TaggedValue::int32(column.missing);
 }
 
 TaggedValue KIVLineReader::region_value(const Column& column, const TaggedValue& value) const {

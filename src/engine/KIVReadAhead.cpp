@@ -43,7 +43,7 @@ void KIVReadAhead::read_all() {
   auto new_row = [this] { return std::unique_ptr<TaggedValue[]>(new TaggedValue[column_count_]); };
   std::unique_ptr<TaggedValue[]> row = new_row();
   std::string text;
-  while (!stop_ && !file.eof()) {
+  while (!stop_ && !file.at_end_of_records()) {
     file.read_line(text);
     TextReader one = TextReader::over(text);
     quiet.reset();

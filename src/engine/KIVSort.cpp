@@ -105,7 +105,6 @@ void quick_sort(KIV_sort_data_array_type& a, std::int64_t l, std::int64_t r, con
 TKIV_Sort_Obj::TKIV_Sort_Obj(const TKIV_array_obj& data, const Tgroup_index_obj& /*groups*/,
                              int first_year, int last_year)
     : description_(&data.description()),
-      first_year_(static_cast<std::int16_t>(first_year)),
       last_year_(static_cast<std::uint16_t>(last_year)),
       records_(data.copy_sort_records(first_year, last_year)),
       blank_(blank_template(data.description(), data.reference().regions)) {

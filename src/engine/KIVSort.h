@@ -64,7 +64,6 @@ class TKIV_Sort_Obj {
   const Tuser_data_set_listing_obj* description_;
   bool initialized_ = false;
   bool has_merged_cases_ = false;
-  std::int16_t first_year_;
   std::uint16_t last_year_;
   KIV_sort_data_array_type records_;
   std::int32_t last_case_number_ = 0;

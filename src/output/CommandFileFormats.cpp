@@ -1,6 +1,10 @@
 #include "output/CommandFileFormats.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "output/Destination.h"
+#include "output/OutputFiles.h"
 #include "process/Globals.h"
 #include "reference/FieldReaders.h"
 
@@ -12,6 +16,13 @@ std::string program_version_text() {
 
 std::string program_version_field() {
   return real_to_string(5, 2, kProgramVersion);
+}
+
+std::string absolute_file_name(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+  return failed ? path : absolute.lexically_normal().string();
 }
 
 std::string folder_part(const std::string& path) {
@@ -35,6 +46,13 @@ void append_citation_note(CommandFileLines& out, const std::string& comment) {
 
 void write_lines(OutputChannel& file, const CommandFileLines& lines) {
   for (const std::string& line : lines) file.write_line(line);
+}
+
+void open_command_file(OutputChannel& file, const CommandFileInput& in, const std::string& name) {
+  if (in.files != nullptr)
+    in.files->open(file, name);
+  else
+    file.open_file(name);
 }
 
 }  // namespace tandrel

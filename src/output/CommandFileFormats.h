@@ -14,6 +14,7 @@
 namespace tandrel {
 
 class OutputChannel;
+class OutputFiles;
 
 inline constexpr double kProgramVersion = 1.06;
 
@@ -26,9 +27,22 @@ struct CommandFileInput {
   output_variable_lists& lists;
   // The longest text value written to the data file, in bytes.
   std::size_t longest_text = 0;
+  // The data file by its absolute name; empty to use the name as chosen.
+  std::string absolute_data_file = {};
+  // The run's set of files, which the command files join; without one each
+  // command file is moved into place on its own when it is closed.
+  OutputFiles* files = nullptr;
 
-  const std::string& data_file() const { return selections.output_format.output_file_name; }
+  // The data file as the command files name it.
+  const std::string& data_file() const {
+    return absolute_data_file.empty() ? selections.output_format.output_file_name
+                                      : absolute_data_file;
+  }
 };
+
+// `path` as an absolute name from the current folder, so that the command
+// files that quote it work from wherever they are run.
+std::string absolute_file_name(const std::string& path);
 
 // "1.06" in the selections block, " 1.06" in the first line of each file.
 std::string program_version_text();
@@ -45,6 +59,10 @@ void append_citation_note(CommandFileLines& out, const std::string& comment);
 
 // Writes every line with its line end; raises EInOutError on failure.
 void write_lines(OutputChannel& file, const CommandFileLines& lines);
+
+// Opens `file` on the command file `name`, in the run's set when there is
+// one. Raises EInOutError.
+void open_command_file(OutputChannel& file, const CommandFileInput& in, const std::string& name);
 
 std::string stata_file_name(const std::string& data_file);
 std::string spss_file_name(const std::string& data_file);

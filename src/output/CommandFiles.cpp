@@ -2,6 +2,7 @@
 
 #include "diagnostics/Error.h"
 #include "output/CommandFileFormats.h"
+#include "output/OutputFiles.h"
 #include "output/WrittenTexts.h"
 #include "process/Exceptions.h"
 
@@ -20,20 +21,22 @@ constexpr const char* kLimdepFailure =
     "program, may be read-only, or disk may be full.  Command file NOT created.";
 
 // One file, guarded: an input/output failure is reported and the next file
-// is still attempted.
-void write_guarded(void (*write)(CommandFileInput&), CommandFileInput& in, const char* failure) {
+// is still attempted. Returns whether the file was written.
+bool write_guarded(void (*write)(CommandFileInput&), CommandFileInput& in, const char* failure) {
   try {
     write(in);
+    return true;
   } catch (const EInOutError&) {
     error(failure, 1, noncritical);
+    return false;
   }
 }
 
 }  // namespace
 
 void write_command_files(const user_selection_type& selections, int lines, const std::string&,
-                         bool merged, display_output_array_type& rows,
-                         output_variable_lists& lists) {
+                         bool merged, display_output_array_type& rows, output_variable_lists& lists,
+                         OutputFiles* files) {
   const output_format_type& format = selections.output_format;
   using C = command_file_type;
   const bool stata = format.command_files.contains(C::CmdStata);
@@ -43,11 +46,18 @@ void write_command_files(const user_selection_type& selections, int lines, const
   if (!stata && !spss && !limdep) return;
 
   CommandFileInput in{selections, lines, merged, rows, lists};
+  in.absolute_data_file = absolute_file_name(format.output_file_name);
+  in.files = files;
   // Only the Stata and SPSS files declare text widths.
-  if (stata || spss) in.longest_text = longest_quoted_text(format.output_file_name);
-  if (stata) write_guarded(write_stata_file, in, kStataFailure);
-  if (spss) write_guarded(write_spss_file, in, kSpssFailure);
-  if (limdep) write_guarded(write_limdep_file, in, kLimdepFailure);
+  const std::string& data_file = format.output_file_name;
+  if (stata || spss)
+    in.longest_text =
+        longest_quoted_text(files != nullptr ? files->written_name(data_file) : data_file);
+  bool written = true;
+  if (stata) written = write_guarded(write_stata_file, in, kStataFailure) && written;
+  if (spss) written = write_guarded(write_spss_file, in, kSpssFailure) && written;
+  if (limdep) written = write_guarded(write_limdep_file, in, kLimdepFailure) && written;
+  if (!written) throw EInOutError("Command file NOT created for " + data_file);
 }
 
 }  // namespace tandrel

@@ -60,6 +60,15 @@ std::string_view text_of(const TaggedValue& value, NumberBuffer& buffer) {
   return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
 }
 
+// The values of a line in column order, as they are written, for the
+// native data files; nowhere when none are asked for.
+struct Cells {
+  TaggedValue* next = nullptr;
+  void put(const TaggedValue& value) {
+    if (next != nullptr) *next++ = value;
+  }
+};
+
 // What one line needs besides the values: the run's objects and the number
 // of the "region" variable.
 struct LineContext {
@@ -182,19 +191,25 @@ struct Aggregate {
     ++count;
   }
 
-  void append(std::string& line, int width, int decimals, std::string_view separator) const {
+  void append(std::string& line, int width, int decimals, std::string_view separator,
+              Cells& cells) const {
     if (is_text()) {
       NumberBuffer buffer;
       line += separator;
       append_quoted(line, text_of(minimum, buffer));
       line += separator;
       append_quoted(line, text_of(maximum, buffer));
+      cells.put(minimum);
+      cells.put(maximum);
       return;
     }
     const double mean = count > 0 ? sum / static_cast<double>(count) : static_cast<double>(missing);
     setoneouputvalue(line, TaggedValue::real(mean), kMeanWidth, kMeanDecimals, separator);
     setoneouputvalue(line, minimum, width, decimals, separator);
     setoneouputvalue(line, maximum, width, decimals, separator);
+    cells.put(TaggedValue::real(mean));
+    cells.put(minimum);
+    cells.put(maximum);
   }
 };
 
@@ -219,7 +234,7 @@ std::vector<Aggregate> start_aggregates(const LineContext& ctx,
 // whose group-year is not in memory holds missing codes, which only text
 // variables take into account.
 void append_merged_values(const LineContext& ctx, const user_selection_type& selections,
-                          std::int32_t first, std::int32_t last, std::string& line) {
+                          std::int32_t first, std::int32_t last, std::string& line, Cells& cells) {
   std::vector<Aggregate> aggregates = start_aggregates(ctx, selections);
   for (std::int32_t i = first; i <= last; ++i) {
     const TaggedValue* values = ctx.rows[static_cast<std::size_t>(i - first)];
@@ -236,7 +251,7 @@ void append_merged_values(const LineContext& ctx, const user_selection_type& sel
   int decimals = 0;
   for (const Aggregate& a : aggregates) {
     set_layout(a.type, width, decimals);
-    a.append(line, width, decimals, ctx.separator);
+    a.append(line, width, decimals, ctx.separator, cells);
   }
 }
 
@@ -339,8 +354,10 @@ void construct_data_line(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
                          const Tuser_data_set_listing_obj& description,
                          const user_selection_type& selections,
                          const Tregion_list_info_obj& regions, std::string_view separator,
-                         std::string& line, std::int32_t first, std::int32_t last, bool merged) {
+                         std::string& line, std::int32_t first, std::int32_t last, bool merged,
+                         TaggedValue* cells_out) {
   line.clear();
+  Cells cells{cells_out};
   const LineContext ctx{data,
                         description,
                         regions,
@@ -351,17 +368,22 @@ void construct_data_line(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
   const sort_record& head = sort.get_record(first);
   setoneouputvalue(line, TaggedValue::int32(head.period_start), kYearWidth, 0, separator);
   setoneouputvalue(line, TaggedValue::int32(head.period_end), kYearWidth, 0, separator);
+  cells.put(TaggedValue::int32(head.period_start));
+  cells.put(TaggedValue::int32(head.period_end));
   if (!merged) {
     int width = 4;
     int decimals = 0;
     for (std::int32_t variable : selections.variable_selections.variable_columns) {
       set_layout(description.get_var_type(0, variable), width, decimals);
-      setoneouputvalue(line, value_of(ctx, variable, first), width, decimals, separator);
+      const TaggedValue value = value_of(ctx, variable, first);
+      setoneouputvalue(line, value, width, decimals, separator);
+      cells.put(value);
     }
     return;
   }
-  append_merged_values(ctx, selections, first, last, line);
+  append_merged_values(ctx, selections, first, last, line, cells);
   setoneouputvalue(line, TaggedValue::int32(last - first + 1), kYearWidth, 0, separator);
+  cells.put(TaggedValue::int32(last - first + 1));
 }
 
 void write_data_line(const std::string& line, OutputChannel& channel,

@@ -30,12 +30,15 @@ inline constexpr std::size_t kLimdepPiece = 400;
 // .variable_columns the value of the first record or, when `merged`, the
 // mean (not for text variables), minimum and maximum over the case, and
 // finally the record count. Values of the "region" variable are written as
-// their region code from `regions`.
+// their region code from `regions`. When `cells` is given, the value of
+// every column is also stored there, one a column, as it was formatted (the
+// minimum and maximum of a text variable as they compared).
 void construct_data_line(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
                          const Tuser_data_set_listing_obj& description,
                          const user_selection_type& selections,
                          const Tregion_list_info_obj& regions, std::string_view separator,
-                         std::string& line, std::int32_t first, std::int32_t last, bool merged);
+                         std::string& line, std::int32_t first, std::int32_t last, bool merged,
+                         TaggedValue* cells = nullptr);
 
 // Appends `value` formatted with `width` and `decimals`, preceded by
 // `separator` unless `line` is still empty. A failure is reported and leaves

@@ -1,11 +1,9 @@
 #include "output/Destination.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "diagnostics/Error.h"
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/Trace.h"
+#include "output/OutputFiles.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 
@@ -13,16 +11,8 @@ namespace tandrel {
 
 namespace {
 
-// A data set is written line by line; a large buffer keeps that to a few
-// system calls per megabyte.
-constexpr std::size_t kFileBufferSize = 1 << 16;
-
 std::string quoted(const std::string& text) {
   return "\"" + text + "\"";
-}
-
-std::string system_reason() {
-  return std::strerror(errno);
 }
 
 }  // namespace
@@ -33,12 +23,17 @@ OutputChannel::~OutputChannel() {
 
 void OutputChannel::open_file(const std::string& file_name) {
   close_quietly();
-  std::FILE* file = std::fopen(file_name.c_str(), "wb");
-  if (file == nullptr) throw EInOutError("Cannot create " + file_name + ": " + system_reason());
-  file_buffer_ = std::make_unique<char[]>(kFileBufferSize);
-  std::setvbuf(file, file_buffer_.get(), _IOFBF, kFileBufferSize);
-  file_ = file;
-  file_name_ = file_name;
+  auto file = std::make_unique<platform::SafeFile>();
+  if (!file->open(file_name))
+    throw EInOutError("Cannot create " + file_name + ": " + file->failure());
+  open_file(*file);
+  owned_file_ = std::move(file);
+}
+
+void OutputChannel::open_file(platform::SafeFile& file) {
+  close_quietly();
+  file_ = &file;
+  file_name_ = file.final_name();
   destination_ = output_destination_type::DestFile;
   open_ = true;
 }
@@ -63,9 +58,8 @@ void OutputChannel::write_line(std::string_view line) {
   if (!open_) throw EInOutError("File not open");
   switch (destination_) {
     case output_destination_type::DestFile:
-      if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-          std::fwrite("\r\n", 1, 2, file_) != 2)
-        throw EInOutError("Cannot write to " + file_name_ + ": " + system_reason());
+      if (!file_->write(line) || !file_->write("\r\n"))
+        throw EInOutError("Cannot write to " + file_name_ + ": " + file_->failure());
       return;
     case output_destination_type::DestScreen:
       window_->add_line(std::string(line));
@@ -77,19 +71,19 @@ void OutputChannel::write_line(std::string_view line) {
 }
 
 void OutputChannel::flush() {
-  if (file_ != nullptr && std::fflush(file_) != 0)
-    throw EInOutError("Cannot write to " + file_name_ + ": " + system_reason());
+  if (file_ != nullptr && !file_->flush())
+    throw EInOutError("Cannot write to " + file_name_ + ": " + file_->failure());
 }
 
 void OutputChannel::close() {
   if (!open_) return;
   open_ = false;
   if (file_ != nullptr) {
-    std::FILE* file = file_;
+    platform::SafeFile* file = file_;
+    std::unique_ptr<platform::SafeFile> owned = std::move(owned_file_);
     file_ = nullptr;
-    const bool failed = std::fclose(file) != 0;
-    file_buffer_.reset();
-    if (failed) throw EInOutError("Cannot close " + file_name_ + ": " + system_reason());
+    const bool done = owned ? file->commit() : file->finish();
+    if (!done) throw EInOutError("Cannot close " + file_name_ + ": " + file->failure());
   }
   if (job_) {
     auto job = std::move(job_);
@@ -99,6 +93,10 @@ void OutputChannel::close() {
 }
 
 void OutputChannel::close_quietly() noexcept {
+  // A file that was not closed is incomplete: it never takes the final name.
+  if (owned_file_) owned_file_->discard();
+  owned_file_.reset();
+  file_ = nullptr;
   try {
     close();
   } catch (const std::exception&) {
@@ -107,14 +105,18 @@ void OutputChannel::close_quietly() noexcept {
   }
 }
 
-void open_output(const user_selection_type& selections, OutputChannel& channel, bool& opened) {
+void open_output(const user_selection_type& selections, OutputChannel& channel, bool& opened,
+                 OutputFiles* files) {
   trace().Enter("Entered open_output procedure");
   opened = false;
   const output_format_type& format = selections.output_format;
   switch (format.destination) {
     case output_destination_type::DestFile:
       try {
-        channel.open_file(format.output_file_name);
+        if (files != nullptr)
+          files->open(channel, format.output_file_name);
+        else
+          channel.open_file(format.output_file_name);
       } catch (const EInOutError&) {
         error("Error opening file " + quoted(format.output_file_name) +
                   " File could not be opened for output. " +

@@ -88,7 +88,7 @@ CommandFileLines limdep_lines(CommandFileInput& in) {
 
 void write_limdep_file(CommandFileInput& in) {
   OutputChannel file;
-  file.open_file(limdep_file_name(in.data_file()));
+  open_command_file(file, in, limdep_file_name(in.data_file()));
   write_lines(file, limdep_lines(in));
   report_string_columns(in.lists);
   file.close();

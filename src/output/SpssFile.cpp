@@ -3,6 +3,7 @@
 #include "output/CommandFileFormats.h"
 #include "output/Destination.h"
 #include "output/ShortNames.h"
+#include "output/SpssLines.h"
 
 namespace tandrel {
 
@@ -78,8 +79,9 @@ void append_variables(CommandFileLines& out, const output_variable_lists& lists)
   out.push_back("");
   out.push_back("* Set variable labels. ");
   out.push_back("variable labels");
+  // Each label continues the command, so it starts with a blank.
   for (std::size_t i = 0; i < lists.size(); ++i)
-    out.push_back(lists.names[i] + " \"" + lists.labels[i] + "\" ");
+    out.push_back(" " + lists.names[i] + " \"" + lists.labels[i] + "\" ");
   out.push_back(".");
 }
 
@@ -108,12 +110,12 @@ CommandFileLines spss_lines(CommandFileInput& in) {
   write_variable_table(out, in.rows, in.merged);
   write_user_selections(out, in.selections);
   out.push_back(".");
-  return out;
+  return fitted_spss_lines(out);
 }
 
 void write_spss_file(CommandFileInput& in) {
   OutputChannel file;
-  file.open_file(spss_file_name(in.data_file()));
+  open_command_file(file, in, spss_file_name(in.data_file()));
   write_lines(file, spss_lines(in));
   file.close();
 }

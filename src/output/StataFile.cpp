@@ -4,6 +4,7 @@
 
 #include "output/CommandFileFormats.h"
 #include "output/Destination.h"
+#include "output/FittedNames.h"
 
 namespace tandrel {
 
@@ -29,9 +30,8 @@ std::int64_t memory_estimate(std::size_t columns, int lines) {
   return static_cast<std::int64_t>(std::nearbyint(kb * 1.3)) + 2000;
 }
 
-std::string infile_line(const CommandFileInput& in) {
+std::string infile_line(const CommandFileInput& in, const output_variable_lists& lists) {
   std::string line = "infile ";
-  const output_variable_lists& lists = in.lists;
   for (std::size_t i = 0; i < lists.size(); ++i) {
     if (i > 0) line += ' ';
     line += declared_type(lists.types[i], in.longest_text) + " " + lists.names[i];
@@ -53,13 +53,14 @@ void append_heading(CommandFileLines& out, const CommandFileInput& in) {
   out.push_back("");
 }
 
-void append_reading(CommandFileLines& out, const CommandFileInput& in) {
+void append_reading(CommandFileLines& out, const CommandFileInput& in,
+                    const output_variable_lists& lists) {
   out.push_back("#delimit ;");
   out.push_back("clear;");
   out.push_back("set more off;");
   out.push_back("pause off;");
   out.push_back("set memory " + std::to_string(memory_estimate(in.lists.size(), in.lines)) + "k;");
-  out.push_back(infile_line(in));
+  out.push_back(infile_line(in, lists));
   out.push_back("");
   out.push_back("* The next command drops the case that was read ");
   out.push_back("*  if the user included a line of variable names;");
@@ -87,14 +88,19 @@ std::string stata_file_name(const std::string& data_file) {
 }
 
 CommandFileLines stata_lines(const CommandFileInput& in) {
+  // Stata refuses the whole infile command over one name longer than it
+  // takes, so the file speaks of every column by its Stata name.
+  output_variable_lists lists = in.lists;
+  lists.names = fitted_names(in.lists.names, kStataNameLength);
+  const display_output_array_type rows = renamed_rows(in.rows, in.lists.names, lists.names);
   CommandFileLines out;
   append_heading(out, in);
-  append_reading(out, in);
-  append_variables(out, in.lists);
+  append_reading(out, in, lists);
+  append_variables(out, lists);
   out.push_back("* Use the stata \"compress\" command to reduce the size of data in memory.;");
   out.push_back("compress;");
   out.push_back("");
-  write_variable_table(out, in.rows, in.merged);
+  write_variable_table(out, rows, in.merged);
   write_user_selections(out, in.selections);
   out.push_back(";");
   return out;
@@ -102,7 +108,7 @@ CommandFileLines stata_lines(const CommandFileInput& in) {
 
 void write_stata_file(CommandFileInput& in) {
   OutputChannel file;
-  file.open_file(stata_file_name(in.data_file()));
+  open_command_file(file, in, stata_file_name(in.data_file()));
   write_lines(file, stata_lines(in));
   file.close();
 }

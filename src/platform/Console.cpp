@@ -10,11 +10,15 @@ namespace tandrel::platform {
 namespace {
 volatile std::sig_atomic_t pending = 0;
 volatile std::sig_atomic_t seen = 0;
+volatile std::sig_atomic_t taken_signal = SIGINT;
 
-extern "C" void on_sigint(int) {
+// SIGTERM (a closed session, a service stop) is taken as Ctrl-C is, so
+// that the run unwinds and removes its temporary files.
+extern "C" void on_sigint(int signal_number) {
   pending = 1;
   seen = 1;
-  std::signal(SIGINT, SIG_DFL);
+  taken_signal = signal_number;
+  std::signal(signal_number, SIG_DFL);
 }
 }  // namespace
 
@@ -27,6 +31,7 @@ void install_ctrl_c_handler() {
   action.sa_handler = on_sigint;
   sigemptyset(&action.sa_mask);
   ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
 }
 
 bool take_ctrl_c() {
@@ -37,6 +42,10 @@ bool take_ctrl_c() {
 
 bool ctrl_c_seen() {
   return seen != 0;
+}
+
+int interrupt_signal() {
+  return taken_signal;
 }
 
 }  // namespace tandrel::platform

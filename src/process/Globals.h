@@ -82,9 +82,20 @@ struct ProcessGlobals {
 };
 
 // The installed set. Installing nullptr uninstalls.
+//
+// Threads: the set, and everything reached through it (platform, dialogs,
+// windows and their signals, trace, error log, reference data), belongs to
+// the thread that installed it, the main thread. A helper thread takes what
+// it needs as arguments, reports only inside a QuietScope (which holds the
+// report back before anything here is touched), and may read
+// `user_interrupt`, which is atomic. In debug and sanitizer builds
+// (TANDREL_THREAD_CHECKS) globals(), os() and trace() stop the program when
+// another thread calls them.
 ProcessGlobals& globals();
 bool globals_installed();
 void install_globals(ProcessGlobals* set);
+// Whether this build checks the owning thread.
+bool thread_checks_enabled();
 
 // Ends the program at once through the platform; never returns.
 [[noreturn]] void end_program(int status);

@@ -25,7 +25,7 @@ void read_cow_list(const std::string& file_name,
   try {
     TextReader file = TextReader::open_file(file_name);
     file.readln();
-    while (!file.eof()) read_line(file);
+    while (!file.at_end_of_records()) read_line(file);
     file.close();
   } catch (const EInOutError&) {
     error(unreadable_file_message(file_name), 3, critical);

@@ -17,6 +17,12 @@ namespace {
 
 using platform::MessageKind;
 
+// First year after the last: refused where it is read, since every later
+// step would work on a range that holds no year.
+struct ReversedYears : ERangeError {
+  using ERangeError::ERangeError;
+};
+
 void warn(const std::string& text) {
   os().message_box(text, MessageKind::Warning);
 }
@@ -173,6 +179,12 @@ std::int32_t DescriptionReader::missing_value_of(const std::string& text,
 }
 
 void DescriptionReader::check_totals() const {
+  if (ds_.first_year_possible > ds_.last_year_possible)
+    throw ReversedYears(file_name_ + " gives first_year_possible " +
+                        std::to_string(ds_.first_year_possible) + ", after last_year_possible " +
+                        std::to_string(ds_.last_year_possible) +
+                        ".  No data can be read for a reversed range of years: correct the file "
+                        "and start Tandrel again.");
   const std::string head = "Error in user data file configuration file " + file_name_;
   if (ds_.number_of_variables > 0 && ds_.number_of_variables != variable_count_) {
     warn(head +
@@ -211,6 +223,11 @@ Tuser_data_set_listing_obj::Tuser_data_set_listing_obj(const std::string& descri
     read_data_set(description_file_name, program_directory);
   } catch (const EUserInterrupt&) {
     throw;
+  } catch (const ReversedYears& e) {
+    // Without a range of years there is no data set to offer: start-up
+    // stops as for a missing description.
+    os().message_box(e.what(), MessageKind::Error);
+    data_sets_.clear();
   } catch (const std::exception&) {
     os().message_box(
         "Error with KIV configuration file.  Please locate file or reinstall program and try "

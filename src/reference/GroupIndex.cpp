@@ -143,7 +143,7 @@ void Tgroup_index_obj::read_data_file(TextReader& file,
   const KeyLayout layout = key_layout(description);
   region_missing_value_ = description.get_var_missing_value(0, layout.region_column);
   std::int64_t line = 0;
-  while (!file.eof()) {
+  while (!file.at_end_of_records()) {
     ++line;
     if (line % 100 == 0) os().process_messages();
     const LineKeys keys = read_keys(file, layout, line);

@@ -30,9 +30,19 @@ enum class temporal_aggregation_type : std::uint8_t {
 enum class interpolation_method_type : std::uint8_t { InterpLinear = 0, InterpCarryForward = 1 };
 enum class output_destination_type : std::uint8_t { DestFile = 0, DestScreen = 1, DestPrinter = 2 };
 enum class separator_type : std::uint8_t { SepSpace = 0, SepComma = 1, SepTab = 2 };
-enum class command_file_type : std::uint8_t { CmdSPSS = 0, CmdStata = 1, CmdLIMDEP = 2 };
+// The files written next to a data file: three command files and, in bits
+// added later so that older settings keep their meaning, the Stata and SPSS
+// data files.
+enum class command_file_type : std::uint8_t {
+  CmdSPSS = 0,
+  CmdStata = 1,
+  CmdLIMDEP = 2,
+  CmdDta = 3,
+  CmdSav = 4
+};
 
-// A set of command_file_type, one bit each: bit 0 SPSS, bit 1 Stata, bit 2 LIMDEP.
+// A set of command_file_type, one bit each: bit 0 SPSS, bit 1 Stata, bit 2
+// LIMDEP, bit 3 Stata data file (.dta), bit 4 SPSS data file (.sav).
 class command_file_set {
  public:
   command_file_set() = default;

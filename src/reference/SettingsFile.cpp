@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "diagnostics/Error.h"
+#include "platform/SafeFile.h"
 #include "process/Exceptions.h"
 
 namespace tandrel {
@@ -99,17 +100,24 @@ long long to_slot(const Element& element) {
   }
 }
 
-// Variable indices and region bytes are taken as stored; the bounded codes
-// must fit their type.
+[[noreturn]] void throw_slot(const ListLayout& layout, std::int32_t slot, long long value,
+                             long long low, long long high) {
+  throw ERangeError(std::string(layout.name) + " slot " + std::to_string(slot) + " holds " +
+                    std::to_string(value) + ", outside " + std::to_string(low) + ".." +
+                    std::to_string(high) + ".");
+}
+
+// Variable indices are taken as stored (the description decides which it
+// offers); regions and the bounded codes must name something of their type.
 template <typename Element>
 Element from_slot(const ListLayout& layout, std::int32_t slot, long long value) {
-  if constexpr (std::is_enum_v<Element> || std::is_integral_v<Element>) {
+  if constexpr (std::is_enum_v<Element>) {
+    if (value < 0 || value >= kRegionCount) throw_slot(layout, slot, value, 0, kRegionCount - 1);
+    return static_cast<Element>(value);
+  } else if constexpr (std::is_integral_v<Element>) {
     return static_cast<Element>(value);
   } else {
-    if (!Element::in_range(value))
-      throw ERangeError("Settings record is damaged: " + std::string(layout.name) + " slot " +
-                        std::to_string(slot) + " holds " + std::to_string(value) + ", outside " +
-                        std::to_string(Element::kMin) + ".." + std::to_string(Element::kMax) + ".");
+    if (!Element::in_range(value)) throw_slot(layout, slot, value, Element::kMin, Element::kMax);
     return Element(value);
   }
 }
@@ -151,10 +159,45 @@ void check_counts(const settings_record_bytes& r) {
   for (const ListLayout* layout : kLists) {
     long long count = get_int(r, layout->count_at, 4);
     if (count < 0 || count > layout->capacity)
-      throw ERangeError("Settings record is damaged: the count of " + std::string(layout->name) +
-                        " is " + std::to_string(count) + ", outside 0.." +
-                        std::to_string(layout->capacity) + ".");
+      throw ERangeError("the count of " + std::string(layout->name) + " is " +
+                        std::to_string(count) + ", outside 0.." + std::to_string(layout->capacity) +
+                        ".");
   }
+}
+
+// One byte that must name a value of its enumeration, 0..`highest`.
+void check_byte(const settings_record_bytes& r, std::size_t at, const char* field,
+                unsigned highest) {
+  if (r[at] > highest)
+    throw ERangeError(std::string(field) + " is " + std::to_string(r[at]) + ", outside 0.." +
+                      std::to_string(highest) + ".");
+}
+
+// The single fields: every enumeration byte must name something and the
+// years must lie in the engine's range, first before last. A reversed
+// range once ran on into a failed allocation.
+void check_fields(const settings_record_bytes& r) {
+  check_byte(r, kPhysicalAggregationAt, "physical_aggregation",
+             static_cast<unsigned>(physical_aggregation_type::PhysDiaspora));
+  check_byte(r, kTemporalAggregationAt, "temporal_aggregation",
+             static_cast<unsigned>(temporal_aggregation_type::Time10yr));
+  check_byte(r, kDestinationAt, "destination",
+             static_cast<unsigned>(output_destination_type::DestPrinter));
+  check_byte(r, kSeparatorAt, "separator", static_cast<unsigned>(separator_type::SepTab));
+  // One bit for each command and native file, up to the last kind.
+  constexpr unsigned kCommandFileBits =
+      (2U << static_cast<unsigned>(command_file_type::CmdSav)) - 1;
+  check_byte(r, kCommandFilesAt, "command_files", kCommandFileBits);
+  const long long first = get_int(r, kFirstYearAt, 2);
+  const long long last = get_int(r, kLastYearAt, 2);
+  for (auto [name, year] : {std::pair{"first_year", first}, std::pair{"last_year", last}})
+    if (!year_type::in_range(year))
+      throw ERangeError(std::string(name) + " is " + std::to_string(year) + ", outside " +
+                        std::to_string(year_type::kMin) + ".." + std::to_string(year_type::kMax) +
+                        ".");
+  if (first > last)
+    throw ERangeError("first_year " + std::to_string(first) + " is after last_year " +
+                      std::to_string(last) + ".");
 }
 
 void put_lists(settings_record_bytes& r, const user_selection_type& s) {
@@ -243,6 +286,7 @@ settings_record_bytes encode_settings_record(const user_selection_type& s) {
 
 user_selection_type decode_settings_record(const settings_record_bytes& r) {
   check_counts(r);
+  check_fields(r);
   user_selection_type s;
   s.physical_aggregation = static_cast<physical_aggregation_type>(r[kPhysicalAggregationAt]);
   s.temporal_aggregation = static_cast<temporal_aggregation_type>(r[kTemporalAggregationAt]);
@@ -270,11 +314,10 @@ user_selection_type decode_settings_record(const settings_record_bytes& r) {
 
 void save_settings_file(const std::string& file_name, const user_selection_type& selections) {
   const settings_record_bytes record = encode_settings_record(selections);
-  std::FILE* f = std::fopen(file_name.c_str(), "wb");
-  if (f == nullptr) throw_io("Cannot create", file_name);
-  bool written = std::fwrite(record.data(), 1, record.size(), f) == record.size();
-  bool closed = std::fclose(f) == 0;
-  if (!written || !closed) throw_io("Cannot write", file_name);
+  const std::string_view bytes(reinterpret_cast<const char*>(record.data()), record.size());
+  std::string failure;
+  if (!platform::write_whole_file(file_name, bytes, failure))
+    throw EInOutError("Cannot write settings file " + file_name + ": " + failure);
 }
 
 void load_settings_file(const std::string& file_name, user_selection_type& selections) {
@@ -287,7 +330,15 @@ void load_settings_file(const std::string& file_name, user_selection_type& selec
     throw EInOutError("Settings file " + file_name + " holds " + std::to_string(got) +
                       " bytes, fewer than the " + std::to_string(kSettingsRecordSize) +
                       " of a settings record.");
-  selections = decode_settings_record(record);
+  try {
+    selections = decode_settings_record(record);
+  } catch (const ERangeError& e) {
+    throw ERangeError(settings_refusal(file_name, e.what()));
+  }
+}
+
+std::string settings_refusal(const std::string& file_name, const std::string& field) {
+  return file_name + " is not a Tandrel settings file, or it is damaged: " + field;
 }
 
 }  // namespace tandrel

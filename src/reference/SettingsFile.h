@@ -34,21 +34,28 @@ using settings_record_bytes = std::array<std::uint8_t, kSettingsRecordSize>;
 settings_record_bytes encode_settings_record(const user_selection_type& selections);
 
 // The selections a record holds. The whole record is checked before anything
-// is returned: a negative count, a count over its capacity or a list element
-// outside its type's range raises ERangeError naming the field. Enumeration
-// bytes, years and variable indices are taken as stored; an unknown
-// interpolation method is reported through `error` and read as linear.
+// is returned: a negative count, a count over its capacity, a list element
+// outside its type's range, an enumeration byte that names nothing, or years
+// outside 1800..2025 or reversed raise ERangeError naming the field (e.g.
+// "first_year 1990 is after last_year 1980."). Variable indices are taken
+// as stored; an unknown interpolation method is reported through `error`
+// and read as linear.
 user_selection_type decode_settings_record(const settings_record_bytes& record);
 
-// Creates (or replaces) `file_name` with the record of `selections`. The
-// record is built before the file is opened, so a list over its capacity
-// (ERangeError) leaves an existing file as it was; a file that cannot be
-// created or written raises EInOutError.
+// Creates (or replaces) `file_name` with the record of `selections`, whole
+// or not at all: the record goes to a temporary file that replaces
+// `file_name` only once it is on the disk. A list over its capacity
+// (ERangeError) or a file that cannot be written (EInOutError) leaves an
+// existing file as it was.
 void save_settings_file(const std::string& file_name, const user_selection_type& selections);
 
 // Replaces `selections` with the record in the first 13332 bytes of
 // `file_name`. A missing, unreadable or short file raises EInOutError and a
-// damaged record ERangeError; in either case `selections` is left untouched.
+// damaged record ERangeError with settings_refusal's text; in either case
+// `selections` is left untouched.
 void load_settings_file(const std::string& file_name, user_selection_type& selections);
+
+// "FILE is not a Tandrel settings file, or it is damaged: " and the field.
+std::string settings_refusal(const std::string& file_name, const std::string& field);
 
 }  // namespace tandrel

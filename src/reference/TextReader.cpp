@@ -102,6 +102,19 @@ bool TextReader::refill() {
   return true;
 }
 
+bool TextReader::at_end_of_records() {
+  for (;;) {
+    const std::string_view rest = buffered();
+    if (rest.empty()) return true;
+    if (rest.find_first_not_of("\r\n") != std::string_view::npos) return false;
+    // Line ends alone up to the end of what is buffered: skip them, and
+    // look on when more of the file follows.
+    const bool last = buffer_holds_rest();
+    consume(rest.size());
+    if (last) return true;
+  }
+}
+
 void TextReader::readln() {
   while (!eoln()) {
     const char* nl = static_cast<const char*>(std::memchr(pos_, '\n', end_ - pos_));

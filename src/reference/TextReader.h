@@ -57,6 +57,10 @@ class TextReader {
   void consume(std::size_t n) { pos_ += n; }
   // True when buffered() holds everything left to read.
   bool buffer_holds_rest() const { return file_ == nullptr || at_end_; }
+  // True at the end of the file and where only line ends are left, which
+  // it then skips: an empty last line, as many editors and spreadsheets
+  // save one, is not a record. Loops over records test this, not eof().
+  bool at_end_of_records();
   // Skips the rest of the current line and its line end.
   void readln();
   // Reads the rest of the current line (without its line end) and the line end.

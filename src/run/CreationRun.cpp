@@ -7,14 +7,18 @@
 #include "engine/FillSteps.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
+#include "output/CommandFileFormats.h"
 #include "output/CommandFiles.h"
 #include "output/DataLine.h"
 #include "output/DataLinesAhead.h"
 #include "output/Destination.h"
+#include "output/NativeFiles.h"
 #include "output/OutputColumns.h"
+#include "output/OutputFiles.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
+#include "reference/InstallationFiles.h"
 #include "reference/Regions.h"
 
 namespace tandrel {
@@ -50,15 +54,21 @@ std::vector<CaseSpan> cases_to_write(const TKIV_Sort_Obj& sort) {
 }
 
 // Writes the data line of every case, with a progress step for every record.
+// With `native`, the values of every case are kept there as well.
 int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
-                const std::string& separator) {
+                const std::string& separator, std::unique_ptr<NativeTable>& native,
+                std::size_t columns) {
   const TKIV_Sort_Obj& sort = *run.sort;
   const bool merged = sort.has_merged_cases();
   const Tregion_list_info_obj& regions = run.reference.regions;
   const std::vector<CaseSpan> cases = cases_to_write(sort);
+  if (wants_native_files(run.selections))
+    native = std::make_unique<NativeTable>(cases.size(), columns);
   DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
+    TaggedValue* cells =
+        native ? native->row(static_cast<std::size_t>(&c - cases.data())) : nullptr;
     construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
-                        c.first, c.last, merged);
+                        c.first, c.last, merged, cells);
   });
   const std::int32_t last_index = sort.last_record_index();
   std::int32_t ticked = 0;
@@ -74,35 +84,72 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   return static_cast<int>(cases.size());
 }
 
+// A data file that would take the place of one of the installation's own
+// files is refused before anything is opened.
+bool output_refused(const RunState& run, const std::vector<InstallationFile>& inputs) {
+  const output_format_type& format = run.selections.output_format;
+  if (format.destination != output_destination_type::DestFile) return false;
+  auto refusal = overwrite_refusal(format.output_file_name, inputs, "output file");
+  if (!refusal) return false;
+  error(*refusal, 0, noncritical);  // the log keeps it; the user reads it in a message box
+  os().message_box(*refusal, platform::MessageKind::Error);
+  return true;
+}
+
+// Writes the header, the data lines, the native files and the command
+// files into `channel` and the run's set of files.
+void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, OutputChannel& channel,
+                    OutputFiles& files) {
+  display_output_array_type rows;
+  output_variable_lists lists;
+  std::string header_line, separator;
+  const bool merged = run.sort->has_merged_cases();
+  set_header(run.description, merged, run.selections, rows, lists, header_line, separator);
+  if (run.selections.output_format.header_line) write_header(channel, run.selections, header_line);
+  std::unique_ptr<NativeTable> native;
+  result.cases_written = write_cases(run, progress, channel, separator, native, lists.size());
+  // Before the command files, which may shorten the names.
+  if (native) {
+    NativeSource source{run.selections, merged, rows, lists,
+                        absolute_file_name(run.selections.output_format.output_file_name)};
+    source.files = &files;
+    write_native_files(source, *native);
+  }
+  if (!run.selections.output_format.command_files.empty()) {
+    // The command files read the data file back for the width of its texts.
+    channel.flush();
+    write_command_files(run.selections, result.cases_written, separator, merged, rows, lists,
+                        &files);
+  }
+}
+
 // Step 7 of the run: everything that writes. Returns whether the output was
-// opened and written; failures are reported here.
+// opened and written; failures are reported here. The data file and its
+// command files take their final names together, only once all are written;
+// on every other path (an interrupt included) the earlier files stay.
 bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
+  const std::vector<InstallationFile> inputs =
+      installation_files(run.configuration, &run.description);
+  if (output_refused(run, inputs)) return false;
+  OutputFiles files(inputs);
   OutputChannel channel;
   bool opened = false;
   try {
-    open_output(run.selections, channel, opened);
+    open_output(run.selections, channel, opened, &files);
     if (!opened) return false;
     try {
-      display_output_array_type rows;
-      output_variable_lists lists;
-      std::string header_line, separator;
-      const bool merged = run.sort->has_merged_cases();
-      set_header(run.description, merged, run.selections, rows, lists, header_line, separator);
-      if (run.selections.output_format.header_line)
-        write_header(channel, run.selections, header_line);
-      result.cases_written = write_cases(run, progress, channel, separator);
-      if (!run.selections.output_format.command_files.empty()) {
-        // The command files read the data file back for the width of its texts.
-        channel.flush();
-        write_command_files(run.selections, result.cases_written, separator, merged, rows, lists);
-      }
+      write_contents(run, progress, result, channel, files);
     } catch (const std::exception&) {
       close_output(run.selections, channel);
-      throw;
+      throw;  // the set removes its temporary files on the way out
     }
     close_output(run.selections, channel);
+    files.commit();
     return true;
-  } catch (const std::exception&) {
+  } catch (const EUserInterrupt&) {
+    throw;
+  } catch (const std::exception& e) {
+    if (dynamic_cast<const EInOutError*>(&e) != nullptr) error(e.what(), 0, noncritical);
     error(kTroubleWriting, 2, noncritical);
     return false;
   }

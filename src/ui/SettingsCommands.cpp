@@ -6,6 +6,7 @@
 #include "diagnostics/Trace.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
+#include "reference/InstallationFiles.h"
 #include "reference/SelectionCheck.h"
 #include "reference/SettingsFile.h"
 #include "ui/GenerateForm.h"
@@ -14,8 +15,15 @@ namespace tandrel {
 
 void TGenerateForm::SaveSettings1Click() {
   ReadVariableSelections();
+  const ProcessGlobals& g = globals();
+  const std::string& file_name = g.configuration.saved_settings_file_name;
+  if (auto refusal = overwrite_refusal(
+          file_name, installation_files(g.configuration, g.description.get()), "settings file")) {
+    os().message_box(*refusal, platform::MessageKind::Error);
+    return;
+  }
   try {
-    save_settings_file(globals().configuration.saved_settings_file_name, selections());
+    save_settings_file(file_name, selections());
   } catch (const ERangeError& e) {
     os().message_box(e.what());  // names the list that does not fit
     return;

@@ -4,6 +4,8 @@
 
 #include "app/Startup.h"
 #include "diagnostics/OutputWindow.h"
+#include "process/Exceptions.h"
+#include "reference/Selections.h"
 #include "diagnostics/Trace.h"
 #include "platform/HeadlessPlatform.h"
 #include "reference/DataSetListing.h"
@@ -104,6 +106,47 @@ TEST_F(Startup, EmptyNumcodeFieldStopsStartUp) {
             ",Kurds,1990,645,5,12,0.2\n");
   EXPECT_THROW(start_up(g, no_windows), platform::ProgramEnded);
   EXPECT_NE(platform.shown().at(0).text.find("returned a missing value"), std::string::npos);
+}
+
+// Many editors and spreadsheets end a file with an empty line; start-up
+// once failed on it (exit 4) with messages that pointed elsewhere.
+TEST_F(Startup, AnEmptyLastLineOfTheListsOrTheDataFileIsNoRecord) {
+  for (const char* name : {"states.csv", "majors.csv", "kiv.csv"}) {
+    const std::string text = test::read_file(dir.file(name));
+    dir.write(name, text + (std::string(name) == "majors.csv" ? "\r\n" : "\n"));
+  }
+  start_up(g, no_windows);
+  EXPECT_TRUE(platform.messages().empty());
+  EXPECT_TRUE(g.main_frame.initialized);
+  EXPECT_EQ(g.group_index->count(), 3);
+}
+
+// A reversed range once passed start-up and ended the run in an uncaught
+// allocation failure.
+TEST_F(Startup, ADescriptionWithItsYearsReversedStopsStartUpNamingThem) {
+  std::string mdf = test::read_file(dir.file("kiv.mdf"));
+  mdf.replace(mdf.find("\"1990\""), 6, "\"1999\"");
+  dir.write("kiv.mdf", mdf);
+  try {
+    start_up(g, no_windows);
+    FAIL() << "start-up must end the program";
+  } catch (const platform::ProgramEnded& e) {
+    EXPECT_EQ(e.status, platform::kExitFatalStartup);
+  }
+  EXPECT_EQ(platform.messages().at(0),
+            dir.file("kiv.mdf") +
+                " gives first_year_possible 1999, after last_year_possible 1992.  No data can be "
+                "read for a reversed range of years: correct the file and start Tandrel again.");
+}
+
+TEST_F(Startup, AnInterruptDuringTheInitialFileReadPassesThroughUnchanged) {
+  // Ctrl-C once the country code index is read, while the lists are.
+  platform.set_pump_hook([&] {
+    if (g.ccode_index) g.user_interrupt = true;
+  });
+  EXPECT_THROW(start_up(g, no_windows), EUserInterrupt);
+  EXPECT_FALSE(g.description);
+  EXPECT_EQ(test::read_file(dir.file("errors.log")).find("Could not"), std::string::npos);
 }
 
 TEST_F(Startup, CloseDownFreesTheReferenceDataAndClosesTheLog) {

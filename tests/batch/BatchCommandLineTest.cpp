@@ -53,6 +53,8 @@ TEST_F(BatchCommandLine, UsageErrorsNameTheOptionAndWriteNothing) {
       {{"--sep", "tab", "--spss", "--limdep"},
        "--spss needs --out FILE: its file goes next to the data file"},
       {{"--limdep"}, "--limdep needs --out FILE: its file goes next to the data file"},
+      {{"--dta", "--sav"}, "--dta needs --out FILE: its file goes next to the data file"},
+      {{"--sav"}, "--sav needs --out FILE: its file goes next to the data file"},
       {{"--out", "@WORK@/none/x.csv"}, "--out: the folder @WORK@/none does not exist"},
       {{"--out", "@WORK@"}, "--out: @WORK@ names a folder; name a file in it"},
       {{"--out", "x.csv", "--save-settings", "@WORK@/none/s.dat"},
@@ -145,15 +147,16 @@ TEST_F(BatchCommandLine, SettingsChoicesTheUnitIgnoresAreToldNotRefused) {
 }
 
 TEST_F(BatchCommandLine, SummaryNamesTheCasesAndEveryFileWritten) {
-  const auto r = run({"--out", "x.csv", "--stata", "--spss", "--limdep", "--vars", "pop"});
+  const auto r =
+      run({"--out", "x.csv", "--stata", "--spss", "--limdep", "--dta", "--sav", "--vars", "pop"});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string data = test::read_file(work.file("x.csv"));
   const std::string cases = std::to_string(line_count(data) - 1);
   const std::string w = work.path() + "/";
-  EXPECT_NE(
-      r.err.find("tandrel-batch: wrote " + cases + " cases to " + w + "x.csv, with command files " +
-                 w + "x.csv.do, " + w + "x.csv.sps, " + w + "x.lim\n"),
-      std::string::npos)
+  EXPECT_NE(r.err.find("tandrel-batch: wrote " + cases + " cases to " + w +
+                       "x.csv, with command files " + w + "x.dta, " + w + "x.sav, " + w +
+                       "x.csv.do, " + w + "x.csv.sps, " + w + "x.lim\n"),
+            std::string::npos)
       << r.err;
 
   const auto screen = run({"--vars", "pop", "--no-header"});

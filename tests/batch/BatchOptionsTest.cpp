@@ -35,6 +35,8 @@ TEST(BatchOptions, ParsesEveryOption) {
                                               "--stata",
                                               "--spss",
                                               "--limdep",
+                                              "--dta",
+                                              "--sav",
                                               "--trace",
                                               "--settings",
                                               "in.dat",
@@ -56,6 +58,7 @@ TEST(BatchOptions, ParsesEveryOption) {
   EXPECT_EQ(o.out, "x.csv");
   EXPECT_EQ(o.separator, separator_type::SepTab);
   EXPECT_TRUE(o.no_header && o.stata && o.spss && o.limdep && o.trace);
+  EXPECT_TRUE(o.dta && o.sav);
   EXPECT_EQ(o.settings_file, "in.dat");
   EXPECT_EQ(o.save_settings_file, "out.dat");
 }

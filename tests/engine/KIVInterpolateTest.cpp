@@ -86,10 +86,14 @@ TEST_F(KIVInterpolate, FillsOnlyBetweenObservations) {
       {"several gaps",
        {"1", "-", "3", "-", "-", "9", "-"},
        {"i32:1", "i64:2", "i32:3", "i64:5", "i64:7", "i32:9", "none"}},
-      // A failed conversion is an observation: -44.5 rounds to -44.
+      // A failed conversion is missing, exactly as a blank field is; it once
+      // stood as an observation of -99 and drew -44 into the gap before it.
       {"failed conversion",
        {"10", "-", "12a", "-", "-", "-", "-"},
-       {"i32:10", "i64:-44", "i8:-99", "none", "none", "none", "none"}},
+       {"i32:10", "i32:-99", "i32:-99", "none", "none", "none", "none"}},
+      {"blank field",
+       {"10", "-", ".", "-", "-", "-", "-"},
+       {"i32:10", "i32:-99", "i32:-99", "none", "none", "none", "none"}},
   };
   for (const Row& row : rows) {
     std::vector<std::string> lines;

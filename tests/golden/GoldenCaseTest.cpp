@@ -6,6 +6,9 @@
 //   expected.csv  the data as worked out by hand: the output file when the
 //                 options name @OUT@, standard output otherwise (where the
 //                 lines end in LF); without it, the run must write no file
+//   expected.do, expected.sps, expected.lim
+//                 the Stata, SPSS and LIMDEP command files as worked out by
+//                 hand, with @OUT@ and @DIR@ as in args.txt
 //   status.txt    the exit status (default 0)
 //   stderr.txt    lines that must each appear on standard error
 //   log.txt       lines that must each appear in the installation's error log
@@ -86,6 +89,15 @@ TEST_P(GoldenRun, WritesTheHandWorkedData) {
     EXPECT_TRUE(same_text(expected, read_file(out)));
   } else {
     EXPECT_TRUE(same_text(without_carriage_returns(expected), run.out));
+  }
+  const std::pair<const char*, std::string> command_files[] = {
+      {"expected.do", out + ".do"},
+      {"expected.sps", out + ".sps"},
+      {"expected.lim", work.file("out.lim")}};
+  for (const auto& [name, written] : command_files) {
+    if (!c.has(name)) continue;
+    ASSERT_TRUE(fs::exists(written)) << name << "; standard error:\n" << run.err;
+    EXPECT_TRUE(same_text(expand(read_file(c.file(name)), places), read_file(written))) << name;
   }
 }
 

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
+#include "process/Exceptions.h"
 #include "output/CommandFileTestSupport.h"
 #include "output/CommandFiles.h"
 #include "output/Destination.h"
+#include "output/OutputFiles.h"
 
 namespace tandrel {
 namespace {
@@ -21,9 +23,9 @@ class CommandFiles : public test::CommandFileFixture {
   void request(std::initializer_list<C> files) {
     for (C file : files) selections.output_format.command_files.include(file);
   }
-  void write(bool merged = false) {
+  void write(bool merged = false, OutputFiles* files = nullptr) {
     columns = columns_of({integer("numcode"), text("group"), integer("year")}, merged);
-    write_command_files(selections, 2, ",", merged, columns.rows, columns.lists);
+    write_command_files(selections, 2, ",", merged, columns.rows, columns.lists, files);
   }
   std::string data_file() const { return selections.output_format.output_file_name; }
   bool written(const std::string& name) const { return fs::exists(dir.file(name)); }
@@ -82,7 +84,8 @@ TEST_F(CommandFiles, FailingFileIsReportedAndTheNextStillWritten) {
     for (const char* name : {"out.csv.do", "out.csv.sps", "out.lim"})
       fs::remove_all(dir.file(name));
     fs::create_directory(dir.file(k.blocked));
-    write();
+    // A data file without all its command files is a failed run.
+    EXPECT_THROW(write(), EInOutError);
     const auto got = reports();
     EXPECT_NE(std::find(got.begin(), got.end(), k.report), got.end()) << k.blocked;
     for (const char* name : {"out.csv.do", "out.csv.sps", "out.lim"}) {
@@ -93,16 +96,19 @@ TEST_F(CommandFiles, FailingFileIsReportedAndTheNextStillWritten) {
 }
 
 TEST_F(CommandFiles, LongTextsOfTheOpenDataFileAreMeasuredOnceItsChannelIsFlushed) {
+  OutputFiles files;
   OutputChannel channel;
-  channel.open_file(data_file());
+  files.open(channel, data_file());
   const std::string line = "1990,1990,  201,\"A\",1990";
   for (int i = 0; i < 4000; ++i) channel.write_line(line);  // more than the stream buffers
   channel.write_line("1990,1990,  202,\"" + std::string(50, 'B') + "\",1990");
   channel.flush();  // as the run does before it writes the command files
   request({C::CmdStata});
-  write();
-  EXPECT_NE(read_file(dir.file("out.csv.do")).find(" str50 group "), std::string::npos);
+  write(false, &files);
   channel.close();
+  EXPECT_FALSE(written("out.csv.do"));  // nothing takes its name before the set is whole
+  files.commit();
+  EXPECT_NE(read_file(dir.file("out.csv.do")).find(" str50 group "), std::string::npos);
 }
 
 }  // namespace

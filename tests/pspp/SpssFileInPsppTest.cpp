@@ -5,6 +5,7 @@
 #include "output/CommandFiles.h"
 #include "output/DataLine.h"
 #include "output/Destination.h"
+#include "output/OutputFiles.h"
 #include "output/OutputColumns.h"
 #include "pspp/PsppSupport.h"
 #include "reference/DataSetListing.h"
@@ -194,9 +195,10 @@ TEST_F(PsppReadsBrokenLinesWithTexts, NoTextIsSplitAndEveryTextIsWhole) {
     output_variable_lists lists;
     std::string header, separator;
     set_header(description, false, s, rows, lists, header, separator);
+    OutputFiles files;
     OutputChannel channel;
     bool opened = false;
-    open_output(s, channel, opened);
+    open_output(s, channel, opened, &files);
     write_header(channel, s, header);
     std::string line;
     for (int l = 0; l < kLines; ++l) {
@@ -210,8 +212,9 @@ TEST_F(PsppReadsBrokenLinesWithTexts, NoTextIsSplitAndEveryTextIsWhole) {
       write_data_line(line, channel, s, separator);
     }
     channel.flush();  // as the run does before the command files
-    write_command_files(s, kLines, separator, false, rows, lists);
+    write_command_files(s, kLines, separator, false, rows, lists, &files);
     close_output(s, channel);
+    files.commit();
 
     const DataFile file =
         test::read_data_file(s.output_format.output_file_name, separator.front(), true);

@@ -28,7 +28,7 @@ TEST_F(RegionList, CodesMapToRegionsAndBack) {
 TEST_F(RegionList, NamesAreComparedExactly) {
   open_error_log();
   EXPECT_EQ(list.get_region_from_name("Asia"), R::KivRegAsia3);
-  platform.script_answer("Abort");
+  platform.script_answer("AbortButton");
   EXPECT_THROW(list.get_region_from_name("asia"), platform::ProgramEnded);
   EXPECT_NE(platform.shown().at(0).text.find("Programming error in KIVTypes; region name passed in "
                                              "was not seen on list of regions in region_info "

@@ -122,6 +122,23 @@ TEST_F(SettingsFile, FieldsStandAtTheirOffsetsLittleEndianWithZeroFillers) {
     EXPECT_EQ(read_le(r, f.offset, f.size), f.value) << "offset " << f.offset;
 }
 
+// The data files took bits the command-file byte never used, so a record
+// saved before them loads without them, and they survive a round trip.
+TEST_F(SettingsFile, DtaAndSavAreBitsThreeAndFourOfTheCommandFileByte) {
+  user_selection_type s = sample_selections();
+  s.output_format.command_files.include(command_file_type::CmdDta);
+  s.output_format.command_files.include(command_file_type::CmdSav);
+  const settings_record_bytes r = encode_settings_record(s);
+  EXPECT_EQ(r[7322], 0x1E);
+  settings_record_bytes older = r;
+  older[7322] = 6;
+  const user_selection_type loaded = decode_settings_record(older);
+  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdDta));
+  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdSav));
+  EXPECT_TRUE(
+      decode_settings_record(r).output_format.command_files.contains(command_file_type::CmdSav));
+}
+
 TEST_F(SettingsFile, OutputFileNameOf300CharactersIsSavedAsItsFirst255) {
   user_selection_type s;
   std::string name;
@@ -133,22 +150,10 @@ TEST_F(SettingsFile, OutputFileNameOf300CharactersIsSavedAsItsFirst255) {
   EXPECT_EQ(decode_settings_record(r).output_format.output_file_name, name.substr(0, 255));
 }
 
-TEST_F(SettingsFile, UnknownEnumerationBytesAreKeptAsStored) {
+TEST_F(SettingsFile, VariableIndicesAreKeptAsStored) {
   settings_record_bytes r = encode_settings_record(sample_selections());
-  r[1] = 9;                    // time unit
-  r[5036] = 12;                // first region
-  r[7063] = 5;                 // destination
-  r[7321] = 3;                 // separator
-  r[7322] = 0xF9;              // command file bits
-  write_le(r, 7058, 2, 1066);  // first year outside the engine's range
   write_le(r, 7328, 4, 123456);
   const user_selection_type s = decode_settings_record(r);
-  EXPECT_EQ(static_cast<int>(s.temporal_aggregation), 9);
-  EXPECT_EQ(static_cast<int>(s.selected_regions[0]), 12);
-  EXPECT_EQ(static_cast<int>(s.output_format.destination), 5);
-  EXPECT_EQ(static_cast<int>(s.output_format.separator), 3);
-  EXPECT_EQ(s.output_format.command_files.bits(), 0xF9);
-  EXPECT_EQ(s.first_year, 1066);
   EXPECT_EQ(s.variable_selections.variable_columns[0], 123456);
   EXPECT_EQ(encode_settings_record(s), r);
 }
@@ -196,7 +201,8 @@ TEST_P(DamagedSettingsRecord, LoadingItLeavesSelectionsUntouchedInsteadOfHalfRep
     load_settings_file(settings_path(), target);
     FAIL() << "damaged record accepted";
   } catch (const ERangeError& e) {
-    EXPECT_EQ(std::string(e.what()), c.message);
+    EXPECT_EQ(std::string(e.what()),
+              settings_path() + " is not a Tandrel settings file, or it is damaged: " + c.message);
   }
   EXPECT_EQ(target, before);
   EXPECT_TRUE(platform.shown().empty());
@@ -204,22 +210,41 @@ TEST_P(DamagedSettingsRecord, LoadingItLeavesSelectionsUntouchedInsteadOfHalfRep
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, DamagedSettingsRecord,
+    ::testing::Values(DamagedRecord{"GroupsOverCapacity", 8, 4, 1002,
+                                    "the count of selected_groups is 1002, outside "
+                                    "0..1001."},
+                      DamagedRecord{"StatesNegative", 4016, 4, -1,
+                                    "the count of selected_states is -1, outside "
+                                    "0..251."},
+                      DamagedRecord{"DiasporasHuge", 5044, 4, 0x7FFFFFFF,
+                                    "the count of selected_diasporas is 2147483647, "
+                                    "outside 0..1001."},
+                      DamagedRecord{"VariablesOverCapacity", 7324, 4, 1502,
+                                    "the count of variable_columns is 1502, outside "
+                                    "0..1501."},
+                      DamagedRecord{"RegionNamingNothing", 5036, 1, 12,
+                                    "selected_regions slot 0 holds 12, outside 0..6."},
+                      DamagedRecord{"GroupCodeOutOfRange", 16, 4, 100000,
+                                    "selected_groups slot 1 holds 100000, outside "
+                                    "-1..99999."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A record whose counts were in range once loaded whatever its other fields
+// held, and a reversed range of years then ended the run in a failed
+// allocation. Every field is checked now.
+INSTANTIATE_TEST_SUITE_P(
+    Fields, DamagedSettingsRecord,
     ::testing::Values(
-        DamagedRecord{"GroupsOverCapacity", 8, 4, 1002,
-                      "Settings record is damaged: the count of selected_groups is 1002, outside "
-                      "0..1001."},
-        DamagedRecord{"StatesNegative", 4016, 4, -1,
-                      "Settings record is damaged: the count of selected_states is -1, outside "
-                      "0..251."},
-        DamagedRecord{"DiasporasHuge", 5044, 4, 0x7FFFFFFF,
-                      "Settings record is damaged: the count of selected_diasporas is 2147483647, "
-                      "outside 0..1001."},
-        DamagedRecord{"VariablesOverCapacity", 7324, 4, 1502,
-                      "Settings record is damaged: the count of variable_columns is 1502, outside "
-                      "0..1501."},
-        DamagedRecord{"GroupCodeOutOfRange", 16, 4, 100000,
-                      "Settings record is damaged: selected_groups slot 1 holds 100000, outside "
-                      "-1..99999."}),
+        DamagedRecord{"UnitNamingNothing", 0, 1, 5, "physical_aggregation is 5, outside 0..4."},
+        DamagedRecord{"PeriodNamingNothing", 1, 1, 9, "temporal_aggregation is 9, outside 0..3."},
+        DamagedRecord{"DestinationNamingNothing", 7063, 1, 5, "destination is 5, outside 0..2."},
+        DamagedRecord{"SeparatorNamingNothing", 7321, 1, 3, "separator is 3, outside 0..2."},
+        DamagedRecord{"CommandFilesNamingNothing", 7322, 1, 0xF9,
+                      "command_files is 249, outside 0..31."},
+        DamagedRecord{"FirstYearBefore1800", 7058, 2, 1066,
+                      "first_year is 1066, outside 1800..2025."},
+        DamagedRecord{"LastYearAfter2025", 7060, 2, 2026, "last_year is 2026, outside 1800..2025."},
+        DamagedRecord{"ReversedYears", 7058, 2, 2020, "first_year 2020 is after last_year 2003."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFile, ShortOrMissingFileFailsWithoutChangingSelectionsLongerFileLoads) {

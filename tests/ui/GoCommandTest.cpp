@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "diagnostics/OutputWindow.h"
 #include "process/Exceptions.h"
+#include "run/CreationRun.h"
 #include "ui/MainWindowFixture.h"
 
 namespace tandrel {
@@ -47,6 +49,42 @@ TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
              "output file."));
   EXPECT_TRUE(traced("Exited click of \"Go\" Button: selections have been output."));
   EXPECT_EQ(lock_state(), std::vector<bool>(5, true));
+}
+
+// Go once wrote the data set over the installation's own data file and
+// said "Output Complete!"; the next start then failed.
+TEST_F(GoCommand, ADataFileOverAnInstallationFileIsRefusedAndNothingWritten) {
+  const std::string data_file = g.description->get_data_file_name(0);
+  const std::string before = test::read_file(data_file);
+  platform.script_save_file(data_file);
+  form().ToFileRadioDial.click();
+  form().CreateDataSetButton.click();
+  EXPECT_EQ(test::read_file(data_file), before);
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_FALSE(form().LastRun->output_written);
+  const std::string refusal = data_file +
+                              " is the Kivora data file of this installation; choose another "
+                              "output file.";
+  EXPECT_NE(error_log_text().find(refusal), std::string::npos);
+  const auto shown_messages = messages();
+  ASSERT_GE(shown_messages.size(), 2u);
+  EXPECT_EQ(shown_messages[shown_messages.size() - 2], refusal);
+  EXPECT_EQ(shown_messages.back(), kOutputNotComplete);
+}
+
+// A command file that could not be written once left the run "complete".
+TEST_F(GoCommand, ACommandFileThatCannotBeWrittenFailsTheRunAndKeepsTheEarlierFiles) {
+  const std::string data_file = dir.write("out.csv", "earlier data");
+  std::filesystem::create_directory(data_file + ".do");  // the Stata file cannot take its name
+  platform.script_save_file(data_file);
+  form().ToFileRadioDial.click();
+  form().StataCommandFileCheckBox.click();
+  form().CreateDataSetButton.click();
+  EXPECT_FALSE(form().LastRun->output_written);
+  EXPECT_EQ(messages().back(), kOutputNotComplete);
+  EXPECT_EQ(test::read_file(data_file), "earlier data");
+  for (const auto& item : std::filesystem::directory_iterator(dir.path()))
+    EXPECT_EQ(item.path().string().find(".tandrel-"), std::string::npos) << item.path();
 }
 
 TEST_F(GoCommand, TracesTheChoicesTheUnitKeepsButTheRunPassesOver) {

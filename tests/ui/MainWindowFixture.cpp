@@ -50,7 +50,6 @@ void MainWindowFixture::start(const std::vector<WindowVariable>& variables) {
   }
   g.description = std::make_unique<Tuser_data_set_listing_obj>(
       std::vector<data_set_info_record>{std::move(ds)});
-  g.region_list = std::make_unique<Tregion_list_info_obj>();
   set_default_selections((*g.selections), *g.description);
   windows.create_main_window();
   windows.create_subset_dialogs();

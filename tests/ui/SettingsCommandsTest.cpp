@@ -88,15 +88,6 @@ TEST_F(SettingsCommands, SaveThenLoadBringsBackTheWindowAndTheRecord) {
   EXPECT_EQ(window_state(form()), shown_before);
 }
 
-TEST_F(SettingsCommands, ADestinationByteOfFiveChecksNoDestination) {
-  user_selection_type stored = sel();
-  stored.output_format.destination = static_cast<output_destination_type>(5);
-  save_settings_file(g.configuration.saved_settings_file_name, stored);
-  form().LoadSettings1.click();
-  EXPECT_EQ(static_cast<int>(sel().output_format.destination), 5);
-  EXPECT_EQ(form().DestinationRadios.checked(), nullptr);
-}
-
 struct BadFile {
   const char* name;
   void (*prepare)(const std::string& file);
@@ -135,8 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
                   r[9] = 0x20;  // 8192 groups
                   test::write_file(f, std::string(r.begin(), r.end()));
                 },
-                "Settings not loaded:  Settings record is damaged: the count of selected_groups "
-                "is 8192, outside 0..1001."}),
+                "Settings not loaded:  <file> is not a Tandrel settings file, or it is damaged: "
+                "the count of selected_groups is 8192, outside 0..1001."},
+        BadFile{"DestinationNamingNothing",
+                [](const std::string& f) {
+                  settings_record_bytes r = encode_settings_record(user_selection_type{});
+                  r[7063] = 5;
+                  test::write_file(f, std::string(r.begin(), r.end()));
+                },
+                "Settings not loaded:  <file> is not a Tandrel settings file, or it is damaged: "
+                "destination is 5, outside 0..2."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsCommands, ARecordThatCannotBeSavedLeavesTheFileAsItWas) {
@@ -153,7 +152,7 @@ TEST_F(SettingsCommands, ARecordThatCannotBeSavedLeavesTheFileAsItWas) {
   platform.clear_shown();
   form().SaveSettings1.click();
   EXPECT_EQ(messages(),
-            (std::vector<std::string>{"Settings not saved:  Cannot create settings file " +
+            (std::vector<std::string>{"Settings not saved:  Cannot write settings file " +
                                       g.configuration.saved_settings_file_name +
                                       ": No such file or directory"}));
 }

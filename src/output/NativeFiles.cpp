@@ -1,0 +1,184 @@
+#include "output/NativeFiles.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <map>
+
+#include "diagnostics/Error.h"
+#include "output/CommandFileFormats.h"
+#include "output/FittedNames.h"
+#include "output/RunDescription.h"
+#include "process/Exceptions.h"
+
+namespace tandrel {
+
+namespace {
+
+constexpr const char* kDtaFailure =
+    "Error opening or writing Stata data file (.dta).  File may be in use by another program, "
+    "may be read-only, or disk may be full.  Stata data file NOT created.";
+constexpr const char* kSavFailure =
+    "Error opening or writing SPSS data file (.sav).  File may be in use by another program, "
+    "may be read-only, or disk may be full.  SPSS data file NOT created.";
+
+// Stata keeps the largest values of its long for missing values.
+constexpr std::int64_t kStataLongMin = -2147483647;
+constexpr std::int64_t kStataLongMax = 2147483620;
+// Widest text a .dta of the version written holds without a long-text type.
+constexpr std::size_t kDtaTextWidth = 2045;
+constexpr std::size_t kSavTextWidth = 32767;
+constexpr std::size_t kFileLabelLength = 80;
+// Longest variable labels Stata and SPSS keep; a longer one is cut rather
+// than fail the file.
+constexpr std::size_t kDtaLabelLength = 80;
+constexpr std::size_t kSavLabelLength = 255;
+
+NativeColumn::Kind kind_of(const std::string& type_word) {
+  if (type_word == "long") return NativeColumn::Kind::Integer;
+  if (type_word == "str32") return NativeColumn::Kind::Text;
+  return NativeColumn::Kind::Real;
+}
+
+std::int32_t code_of(const std::string& text) {
+  std::int32_t code = -99;
+  std::from_chars(text.data(), text.data() + text.size(), code);
+  return code;
+}
+
+bool fits_stata_long(const TaggedValue& value) {
+  if (!value.is_numeric()) return true;
+  if (value.is_real()) {
+    const double x = value.to_double();
+    return !(x < static_cast<double>(kStataLongMin) || x > static_cast<double>(kStataLongMax));
+  }
+  const std::int64_t x = value.to_int();
+  return x >= kStataLongMin && x <= kStataLongMax;
+}
+
+// The column's kind after looking at its values: an integer column holding
+// a value Stata's long cannot is written as reals rather than lose it.
+void settle_column(NativeColumn& column, const NativeTable& table, std::size_t c,
+                   NativeFormat format) {
+  if (column.kind == NativeColumn::Kind::Text) {
+    std::size_t longest = 1;
+    for (std::size_t r = 0; r < table.rows(); ++r)
+      longest = std::max(longest, cell_text(table.at(r, c)).size());
+    column.text_width =
+        std::min(longest, format == NativeFormat::Dta ? kDtaTextWidth : kSavTextWidth);
+    return;
+  }
+  if (column.kind != NativeColumn::Kind::Integer) return;
+  for (std::size_t r = 0; r < table.rows(); ++r) {
+    if (!fits_stata_long(table.at(r, c))) {
+      column.kind = NativeColumn::Kind::Real;
+      return;
+    }
+  }
+}
+
+// In a .dta a value equal to its column's code is stored as .a; one note
+// per code names the columns it stood for.
+void add_missing_code_notes(NativeLayout& layout) {
+  std::map<std::int32_t, std::string> columns_of_code;
+  for (const NativeColumn& column : layout.columns) {
+    if (column.kind == NativeColumn::Kind::Text) continue;
+    std::string& names = columns_of_code[column.missing_code];
+    names += (names.empty() ? "" : " ") + column.name;
+  }
+  for (const auto& [code, names] : columns_of_code)
+    layout.notes.push_back("Missing code " + std::to_string(code) +
+                           " is stored as .a in: " + names);
+}
+
+// An SPSS document line holds at most 80 characters.
+void add_note_lines(NativeLayout& layout, const CommandFileLines& block, NativeFormat format) {
+  for (const std::string& line : block) {
+    if (line.empty()) continue;
+    if (format == NativeFormat::Dta) {
+      layout.notes.push_back(line);
+      continue;
+    }
+    for (std::size_t start = 0; start < line.size(); start += kFileLabelLength)
+      layout.notes.push_back(line.substr(start, kFileLabelLength));
+  }
+}
+
+bool write_guarded(const NativeSource& source, const NativeTable& table, NativeFormat format,
+                   const char* failure) {
+  try {
+    write_readstat_file(native_file_name(source.data_file, format), format,
+                        native_layout(source, table, format), table, source.files);
+    return true;
+  } catch (const EInOutError&) {
+    error(failure, 1, noncritical);
+    return false;
+  }
+}
+
+}  // namespace
+
+bool wants_native_files(const user_selection_type& selections) {
+  const output_format_type& f = selections.output_format;
+  return f.destination == output_destination_type::DestFile &&
+         (f.command_files.contains(command_file_type::CmdDta) ||
+          f.command_files.contains(command_file_type::CmdSav));
+}
+
+std::string native_file_name(const std::string& data_file, NativeFormat format) {
+  const std::string extension = format == NativeFormat::Dta ? ".dta" : ".sav";
+  const std::string name = name_part(data_file);
+  const std::size_t dot = name.rfind('.');
+  const std::string stem =
+      folder_part(data_file) + (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot));
+  // The data file itself may carry the extension; it must never be overwritten.
+  if (stem + extension == data_file) return data_file + extension;
+  return stem + extension;
+}
+
+std::string cell_text(const TaggedValue& value) {
+  if (value.is_text()) return value.text_ref();
+  if (value.is_empty()) return "";
+  try {
+    return std::to_string(value.to_int());
+  } catch (const std::exception&) {
+    return "-99";
+  }
+}
+
+NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
+                           NativeFormat format) {
+  const output_variable_lists& lists = source.lists;
+  const bool dta = format == NativeFormat::Dta;
+  const std::vector<std::string> names =
+      fitted_names(lists.names, dta ? kStataNameLength : kSpssLongNameLength, true);
+  NativeLayout layout;
+  for (std::size_t c = 0; c < lists.size(); ++c) {
+    NativeColumn column{names[c],
+                        lists.labels[c].substr(0, dta ? kDtaLabelLength : kSavLabelLength),
+                        kind_of(lists.types[c]), code_of(lists.missing_codes[c])};
+    settle_column(column, table, c, format);
+    layout.columns.push_back(std::move(column));
+  }
+  layout.file_label =
+      ("Tandrel " + program_version_text() + " data set " + name_part(source.data_file))
+          .substr(0, kFileLabelLength);
+  CommandFileLines block;
+  write_variable_table(block, renamed_rows(source.rows, lists.names, names), source.merged);
+  write_user_selections(block, source.selections);
+  add_note_lines(layout, block, format);
+  if (dta) add_missing_code_notes(layout);
+  return layout;
+}
+
+void write_native_files(const NativeSource& source, const NativeTable& table) {
+  const command_file_set& wanted = source.selections.output_format.command_files;
+  bool written = true;
+  if (wanted.contains(command_file_type::CmdDta))
+    written = write_guarded(source, table, NativeFormat::Dta, kDtaFailure) && written;
+  if (wanted.contains(command_file_type::CmdSav))
+    written = write_guarded(source, table, NativeFormat::Sav, kSavFailure) && written;
+  if (!written) throw EInOutError("Native file NOT created for " + source.data_file);
+}
+
+}  // namespace tandrel

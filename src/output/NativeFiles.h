@@ -1,0 +1,99 @@
+#pragma once
+
+// Stata (.dta) and SPSS (.sav) data files: the columns and cases of the
+// delimited data file in the formats those programs (and R and Python
+// through the same library) open in one step, with names, labels and
+// missing values. They are written from the values of the run, kept while
+// the data lines are built, not read back from the data file.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/TaggedValue.h"
+#include "output/OutputColumns.h"
+#include "reference/Selections.h"
+
+namespace tandrel {
+
+class OutputFiles;
+
+// The values of every output case, one row a case and one cell a column.
+class NativeTable {
+ public:
+  NativeTable(std::size_t rows, std::size_t columns) : columns_(columns), cells_(rows * columns) {}
+  std::size_t rows() const { return columns_ == 0 ? 0 : cells_.size() / columns_; }
+  std::size_t columns() const { return columns_; }
+  // The cells of one row, for construct_data_line to fill.
+  TaggedValue* row(std::size_t r) { return cells_.data() + r * columns_; }
+  const TaggedValue& at(std::size_t r, std::size_t c) const { return cells_[r * columns_ + c]; }
+
+ private:
+  std::size_t columns_;
+  std::vector<TaggedValue> cells_;
+};
+
+enum class NativeFormat { Dta, Sav };
+
+// One column as a native file declares it.
+struct NativeColumn {
+  enum class Kind { Integer, Real, Text };
+  std::string name;  // fitted to the format
+  std::string label;
+  Kind kind = Kind::Real;
+  std::int32_t missing_code = -99;
+  std::size_t text_width = 1;  // bytes, for a text column
+};
+
+// Everything a native file holds besides the values.
+struct NativeLayout {
+  std::vector<NativeColumn> columns;
+  std::string file_label;
+  std::vector<std::string> notes;
+};
+
+// What a native file is made from besides the values: the run's columns
+// under their full names, before any command file shortened them.
+struct NativeSource {
+  const user_selection_type& selections;
+  bool merged;
+  const display_output_array_type& rows;
+  const output_variable_lists& lists;
+  std::string data_file;  // absolute
+  // The run's set of files, which the native files join; without one each
+  // file is moved into place on its own once written.
+  OutputFiles* files = nullptr;
+};
+
+// Whether the selections ask for a native file of either format, which is
+// written only for a file destination.
+bool wants_native_files(const user_selection_type& selections);
+
+// `data_file` with its extension replaced: states.csv gives states.dta. A
+// name that would be the data file's own gets the extension appended.
+std::string native_file_name(const std::string& data_file, NativeFormat format);
+
+// The text a cell of a text column holds: texts as they are, numbers as the
+// decimal text of their integer value, as the data line writes them.
+std::string cell_text(const TaggedValue& value);
+
+// The layout of one format: names fitted to it (the Stata names of the
+// command file for .dta, long names for .sav), integer columns whose values
+// Stata's long cannot hold turned into reals, text widths from the longest
+// value, the file label and the run description block as notes.
+NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
+                           NativeFormat format);
+
+// Writes `table` as `path` through ReadStat, whole or not at all: in the
+// set `files` when given, else moved into place on its own. A failure
+// raises EInOutError and leaves an earlier file of that name as it was.
+void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
+                         const NativeTable& table, OutputFiles* files = nullptr);
+
+// Writes the requested .dta and .sav next to the data file, each in its own
+// guarded step: a failure is reported and the other is still attempted;
+// then EInOutError is raised, as the run is not the output asked for.
+void write_native_files(const NativeSource& source, const NativeTable& table);
+
+}  // namespace tandrel
