@@ -55,23 +55,19 @@ TEST_F(GoTest, WritesTheDataAndCommandFilesTandrelBatchWritesForTheSavedSelectio
   EXPECT_THAT(mirror_differences(window()), IsEmpty());
 
   const std::vector<std::string> written = files_named(dir.path(), "window.csv");
-            sel().output_format.output_file_name.c_str());
-            ASSERT_EQ(written.size(), 3u) << "the data file and two command files";
-            fs::create_directory(dir.file("by-window"));
-            for (const auto& name : written)
-              fs::rename(dir.file(name), dir.file("by-window/" + name));
+  ASSERT_EQ(written.size(), 3u) << "the data file and two command files";
+  fs::create_directory(dir.file("by-window"));
+  for (const auto& name : written) fs::rename(dir.file(name), dir.file("by-window/" + name));
 
-            const std::string command =
-                "cd " + sh_quoted(dir.path()) + " && " + sh_quoted(TANDREL_BATCH_EXE) +
-                " --program-dir " + sh_quoted(dir.path()) + " --settings " +
-                sh_quoted(dir.file("tandrel-settings.dat")) +
-                // Without --out tandrel-batch writes to standard output.
-                " --out " + sh_quoted(dir.file("window.csv")) + " >/dev/null 2>&1";
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-            EXPECT_EQ(files_named(dir.path(), "window.csv"), written);
-            for (const auto& name : written)
-              EXPECT_EQ(read_file(dir.file(name)), read_file(dir.file("by-window/" + name)))
-                  << name;
+  const std::string command =
+      "cd " + sh_quoted(dir.path()) + " && " + sh_quoted(TANDREL_BATCH_EXE) + " --program-dir " +
+      sh_quoted(dir.path()) + " --settings " + sh_quoted(dir.file("tandrel-settings.dat")) +
+      // Without --out tandrel-batch writes to standard output.
+      " --out " + sh_quoted(dir.file("window.csv")) + " >/dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  EXPECT_EQ(files_named(dir.path(), "window.csv"), written);
+  for (const auto& name : written)
+    EXPECT_EQ(read_file(dir.file(name)), read_file(dir.file("by-window/" + name))) << name;
 }
 
 }  // namespace
