@@ -13,6 +13,10 @@ packages=(
   libreadstat-dev r-base-core r-cran-haven python3-pandas
   poppler-utils
   time
+  # The desktop program and its widget tests; Xvfb, xauth and ImageMagick's
+  # import take the screenshots, DejaVu is the desktop's default font.
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  xvfb xauth imagemagick fonts-dejavu-core
 )
 
 if [ "$(id -u)" -eq 0 ]; then

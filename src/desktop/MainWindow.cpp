@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTabWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include "desktop/VariablePagesView.h"
@@ -17,6 +18,13 @@
 namespace tandrel::desktop {
 
 namespace {
+
+// Ends the program's event loop with `status`. Outside any loop (a test
+// drives the window) there is none to end, and telling Qt to exit then
+// would end the next dialog's loop at once.
+void end_event_loop(int status) {
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(status);
+}
 
 QString q(const std::string& text) {
   return QString::fromStdString(text);
@@ -130,7 +138,7 @@ void MainWindow::after_action() {
   if (!exit_status_) exit_status_ = form_.end_requested();
   if (exit_status_) {
     closing_ = true;
-    QCoreApplication::exit(*exit_status_);
+    end_event_loop(*exit_status_);
     return;
   }
   if (depth_ == 0 && form_.close_requested) {
@@ -147,7 +155,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   event->accept();
   closing_ = true;
-  QCoreApplication::exit(exit_status_.value_or(0));
+  end_event_loop(exit_status_.value_or(0));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

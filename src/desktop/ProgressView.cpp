@@ -69,7 +69,9 @@ ProgressView::ProgressView(TProgressForm& model, QWidget* parent) : QFrame(paren
 
   shown_ = model.shown.connect([this] { follow_visibility(); });
   hidden_ = model.hidden.connect([this] { follow_visibility(); });
-  changed_ = model.changed.connect([this] { refresh(); });
+  // A run ticks far more often than the screen can show; the widgets are
+  // updated once per served batch of events, which is when they can paint.
+  changed_ = model.changed.connect([this] { schedule_refresh(); });
   destroyed_ = model.destroyed.connect([this] {
     model_ = nullptr;
     hide();
@@ -93,13 +95,28 @@ void ProgressView::refresh() {
   pause_->setEnabled(m.PauseButton.enabled);
   pause_->setVisible(m.PauseButton.visible);
   setEnabled(m.enabled);
-  place();
+  if (m.Left != placed_.x() || m.Top != placed_.y() || m.Width != placed_.width() ||
+      m.Height != placed_.height())
+    place();
+}
+
+void ProgressView::schedule_refresh() {
+  if (refresh_pending_) return;
+  refresh_pending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        refresh_pending_ = false;
+        refresh();
+      },
+      Qt::QueuedConnection);
 }
 
 void ProgressView::place() {
   if (model_ == nullptr) return;
   // The model's size, or what the desktop's font needs.
-  const QSize size = QSize(model_->Width, model_->Height).expandedTo(sizeHint());
+  placed_ = QRect(model_->Left, model_->Top, model_->Width, model_->Height);
+  const QSize size = placed_.size().expandedTo(sizeHint());
   setGeometry(model_->Left, model_->Top, size.width(), size.height());
 }
 
@@ -107,6 +124,7 @@ void ProgressView::follow_visibility() {
   if (model_ == nullptr) return;
   if (model_->visible) {
     refresh();
+    place();
     show();
     raise();
   } else {

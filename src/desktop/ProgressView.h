@@ -6,6 +6,7 @@
 // goes when the model is destroyed.
 
 #include <QFrame>
+#include <QRect>
 
 #include "process/Signal.h"
 
@@ -28,6 +29,8 @@ class ProgressView : public QFrame {
   void place();
 
  private:
+  void schedule_refresh();
+
   TProgressForm* model_;
   QLabel* caption_;
   QLabel* step_;
@@ -36,6 +39,8 @@ class ProgressView : public QFrame {
   QLabel* percent_;
   QPushButton* stop_;
   QPushButton* pause_;
+  QRect placed_;  // the model's bounds when last placed
+  bool refresh_pending_ = false;
   Connection shown_, hidden_, changed_, destroyed_;
 };
 

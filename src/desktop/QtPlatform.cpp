@@ -86,8 +86,23 @@ std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFile
 }
 
 int QtPlatform::text_width(std::string_view text) const {
+  // The progress labels size themselves at every step of a run, and shaping
+  // a text costs far more than the step: plain ASCII captions add up the
+  // advances of their characters, measured once per font.
   const QFont font = main_widget_ != nullptr ? main_widget_->font() : QApplication::font();
-  return QFontMetrics(font).horizontalAdvance(q(text));
+  if (!metrics_ || metrics_font_ != font) {
+    metrics_font_ = font;
+    metrics_ = std::make_unique<QFontMetrics>(font);
+    advances_.fill(-1);
+  }
+  int width = 0;
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 32 || code >= advances_.size()) return metrics_->horizontalAdvance(q(text));
+    if (advances_[code] < 0) advances_[code] = metrics_->horizontalAdvance(QChar(c));
+    width += advances_[code];
+  }
+  return width;
 }
 
 void QtPlatform::end_program(int status) {

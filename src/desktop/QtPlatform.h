@@ -7,6 +7,9 @@
 // they do not depend on a toolkit.
 
 #include <QElapsedTimer>
+#include <QFont>
+#include <QFontMetrics>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -67,6 +70,9 @@ class QtPlatform : public platform::HeadlessPlatform {
   std::function<void(QWidget&)> dialog_observer_;
   long long pumps_ = 0;
   long long pump_nanoseconds_ = 0;
+  mutable QFont metrics_font_;
+  mutable std::unique_ptr<QFontMetrics> metrics_;
+  mutable std::array<int, 128> advances_{};
   std::unique_ptr<QtPrinting> printing_;
   std::function<void(const QUrl&)> shell_hook_;
 };

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,7 +37,8 @@ DesktopFixture::~DesktopFixture() {
   EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answers left";
 }
 
-void DesktopFixture::start() {
+void DesktopFixture::start(const std::string& program_dir) {
+  if (!program_dir.empty()) platform.set_program_directory(program_dir);
   session = std::make_unique<desktop::DesktopSession>(g, platform);
   session->show_main_window();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
@@ -83,7 +86,9 @@ void press_in(QWidget& dialog, const QString& name) {
     if (auto* d = qobject_cast<QDialog*>(&dialog)) d->done(QDialog::Rejected);
     return;
   }
-  QTest::mouseClick(button, Qt::LeftButton);
+  // The click as the button delivers it; a modal dialog of an earlier test
+  // may still hold the offscreen platform's mouse.
+  button->click();
 }
 
 void DesktopFixture::answer_press(std::string button) {
@@ -98,6 +103,9 @@ void DesktopFixture::answer_file(std::string file) {
       if (auto* d = qobject_cast<QDialog*>(&dialog)) d->done(QDialog::Rejected);
       return;
     }
+    // What the user types into the name box.
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name != nullptr) name->setText(QString::fromStdString(file));
     files->selectFile(QString::fromStdString(file));
     // What the user's Save button does.
     QMetaObject::invokeMethod(files, "accept");
@@ -121,7 +129,12 @@ void DesktopFixture::on_dialog(QWidget& dialog) {
     };
   }
   // The answer runs once the dialog's own event loop does.
-  QTimer::singleShot(0, &dialog, [next = std::move(next), &dialog] { next(dialog); });
+  // The answer runs once the dialog's own event loop does and its window is
+  // on the screen, where clicks reach it.
+  QTimer::singleShot(0, &dialog, [next = std::move(next), &dialog] {
+    if (!QTest::qWaitForWindowExposed(&dialog)) ADD_FAILURE() << "dialog not shown";
+    next(dialog);
+  });
 }
 
 }  // namespace tandrel::test

@@ -30,8 +30,9 @@ class DesktopFixture : public ::testing::Test {
   DesktopFixture();
   ~DesktopFixture() override;
 
-  // Runs start-up and shows the main window.
-  void start();
+  // Runs start-up on the copy of the sample (or on the installation in
+  // `program_dir`) and shows the main window.
+  void start(const std::string& program_dir = {});
 
   desktop::MainWindow& window() { return session->window(); }
   TGenerateForm& form() { return window().form(); }

@@ -1,0 +1,140 @@
+// Stop and Pause during a run of a generated installation big enough to
+// take a few seconds: the interrupt dialog's two answers, and a pause that
+// holds the bar still until it is answered.
+#include <gmock/gmock.h>
+
+#include <QFrame>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "DesktopFixture.h"
+#include "MirrorCheck.h"
+
+namespace tandrel::test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+// One installation for the whole suite: 800 groups over 1800 to 2025 with
+// 40 variables, about 180,000 data lines.
+class RunControlTest : public DesktopFixture {
+ protected:
+  static void SetUpTestSuite() {
+    installation = new TempDir;
+    const std::string command = std::string(TANDREL_KIVGEN_EXE) + " bench --out '" +
+                                installation->path() +
+                                "' --groups 800 --years 1800:2025 --vars 40 >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+  static void TearDownTestSuite() {
+    delete installation;
+    installation = nullptr;
+  }
+
+  // Starts on the generated installation with every variable and output to
+  // a file, and calls `during` at every pump of the run once a progress
+  // window with an enabled Stop button shows.
+  void start_run(std::function<void(QFrame& progress)> during) {
+    start(installation->path());
+    answer_file(dir.file("big.csv"));
+    click("ToFileRadioDial");
+    click("SelectAllButton");
+    QTimer pump;
+    pump.setInterval(0);
+    QObject::connect(&pump, &QTimer::timeout, [this, &during] {
+      for (QFrame* f : window().findChildren<QFrame*>(QStringLiteral("ProgressForm"))) {
+        auto* stop = f->findChild<QPushButton*>(QStringLiteral("StopExecution"));
+        if (form().Running() && f->isVisible() && stop != nullptr && stop->isEnabled() &&
+            progress_of(*f) > 0) {
+          during(*f);
+          return;
+        }
+      }
+    });
+    pump.start();
+    click("CreateDataSetButton");
+    pump.stop();
+  }
+
+  static int progress_of(QFrame& f) {
+    return f.findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->value();
+  }
+
+  void expect_unlocked() {
+    EXPECT_FALSE(form().Running());
+    EXPECT_TRUE(widget<QWidget>("CreateDataSetButton")->isEnabled());
+    EXPECT_TRUE(widget<QWidget>("SelectionTabs")->isEnabled());
+    EXPECT_THAT(mirror_differences(window()), IsEmpty());
+  }
+
+  static TempDir* installation;
+};
+
+TempDir* RunControlTest::installation = nullptr;
+
+TEST_F(RunControlTest, AbortingInTheInterruptDialogEndsTheRunUnfinished) {
+  bool stopped = false;
+  start_run([&](QFrame& progress) {
+    if (stopped) return;
+    stopped = true;
+    answer_press("Interrupt");
+    progress.findChild<QPushButton*>(QStringLiteral("StopExecution"))->click();
+  });
+  ASSERT_TRUE(stopped) << "no progress window showed during the run";
+  EXPECT_THAT(seen, Contains("TVerifyStopForm"));
+  EXPECT_THAT(messages, Not(Contains("Output Complete!")));
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_TRUE(form().LastRun->interrupted);
+  EXPECT_FALSE(form().LastRun->output_written);
+  expect_unlocked();
+}
+
+TEST_F(RunControlTest, ContinuingInTheInterruptDialogLetsTheRunFinish) {
+  bool asked = false;
+  start_run([&](QFrame& progress) {
+    if (asked) return;
+    asked = true;
+    answer_press("cancbut");
+    progress.findChild<QPushButton*>(QStringLiteral("StopExecution"))->click();
+  });
+  ASSERT_TRUE(asked);
+  EXPECT_THAT(messages, Contains("Output Complete!"));
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_FALSE(form().LastRun->interrupted);
+  EXPECT_TRUE(form().LastRun->output_written);
+  expect_unlocked();
+}
+
+TEST_F(RunControlTest, PauseHoldsTheBarUntilItIsAnswered) {
+  bool paused = false;
+  int held_at = -1;
+  int still_at = -1;
+  QFrame* paused_window = nullptr;
+  start_run([&](QFrame& progress) {
+    if (paused) return;
+    paused = true;
+    paused_window = &progress;
+    answer([&](QWidget& box) {
+      held_at = progress_of(progress);
+      QTest::qWait(400);  // the run would move the bar many times meanwhile
+      still_at = progress_of(progress);
+      press_in(box, QStringLiteral("OK"));
+    });
+    progress.findChild<QPushButton*>(QStringLiteral("PauseButton"))->click();
+  });
+  ASSERT_TRUE(paused);
+  EXPECT_THAT(messages, Contains("Pausing.  Push \"OK\" to resume execution"));
+  EXPECT_GT(held_at, 0);
+  EXPECT_EQ(still_at, held_at);
+  EXPECT_THAT(messages, Contains("Output Complete!"));
+  expect_unlocked();
+}
+
+}  // namespace
+}  // namespace tandrel::test
