@@ -34,7 +34,9 @@ class ButtonDialog : public QDialog {
     text_ = new QLabel(q(model.text()), this);
     text_->setObjectName(QStringLiteral("Text"));
     text_->setTextFormat(Qt::PlainText);
-    text_->setWordWrap(false);
+    // Long reports wrap; the interrupt dialog's own line breaks stay.
+    text_->setWordWrap(true);
+    text_->setMinimumWidth(420);
     layout->addWidget(text_);
     auto* row = new QHBoxLayout;
     row->addStretch();

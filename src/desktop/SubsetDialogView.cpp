@@ -39,7 +39,7 @@ SubsetDialogView::SubsetDialogView(TGenericListDlg& model, QWidget* parent)
   chosen_->setObjectName(QStringLiteral("DstList"));
   for (QListWidget* list : {source_, chosen_}) {
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setMinimumSize(210, 200);
+    list->setMinimumSize(280, 200);
   }
   connect(source_, &QListWidget::itemSelectionChanged, this,
           [this] { selection_to_model(source_, model_.SrcList); });
