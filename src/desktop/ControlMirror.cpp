@@ -48,10 +48,13 @@ class LeaveFilter : public QObject {
 ControlMirror::ControlMirror(std::function<void(const std::function<void()>&)> act)
     : act_(std::move(act)) {}
 
-QCheckBox* ControlMirror::check_box(CheckBoxControl& control, QWidget* parent) {
-  auto* widget = new QCheckBox(q(control.caption), parent);
+// A check box or a radio button: the model's flag is the truth, so the
+// widget's own toggling is undone by the refresh that follows the click.
+template <class Widget, class Model>
+Widget* ControlMirror::checkable(Model& control, QWidget* parent) {
+  auto* widget = new Widget(q(control.caption), parent);
   widget->setToolTip(q(control.hint));
-  QObject::connect(widget, &QCheckBox::clicked, widget,
+  QObject::connect(widget, &Widget::clicked, widget,
                    [this, &control] { act_([&control] { control.click(); }); });
   refreshers_.push_back([widget, &control] {
     const QSignalBlocker block(widget);
@@ -62,19 +65,14 @@ QCheckBox* ControlMirror::check_box(CheckBoxControl& control, QWidget* parent) {
   return widget;
 }
 
+QCheckBox* ControlMirror::check_box(CheckBoxControl& control, QWidget* parent) {
+  return checkable<QCheckBox>(control, parent);
+}
+
 QRadioButton* ControlMirror::radio(RadioButtonControl& control, QWidget* parent) {
-  auto* widget = new QRadioButton(q(control.caption), parent);
-  widget->setToolTip(q(control.hint));
+  auto* widget = checkable<QRadioButton>(control, parent);
   // The model's group decides which button is on.
   widget->setAutoExclusive(false);
-  QObject::connect(widget, &QRadioButton::clicked, widget,
-                   [this, &control] { act_([&control] { control.click(); }); });
-  refreshers_.push_back([widget, &control] {
-    const QSignalBlocker block(widget);
-    widget->setText(q(control.caption));
-    widget->setChecked(control.checked());
-    show_state(widget, control);
-  });
   return widget;
 }
 

@@ -54,6 +54,9 @@ class ControlMirror {
   void act(const std::function<void()>& action) const { act_(action); }
 
  private:
+  template <class Widget, class Model>
+  Widget* checkable(Model& control, QWidget* parent);
+
   std::function<void(const std::function<void()>&)> act_;
   std::vector<std::function<void()>> refreshers_;
 };
