@@ -180,6 +180,10 @@ QWidget* MainWindow::build_output_options() {
       named(mirror_.check_box(f.StataCommandFileCheckBox, commands), "StataCommandFileCheckBox"));
   cmd->addWidget(
       named(mirror_.check_box(f.LIMDEPCommandFileCheckBox, commands), "LIMDEPCommandFileCheckBox"));
+  cmd->addWidget(
+      named(mirror_.check_box(f.StataDataFileCheckBox, commands), "StataDataFileCheckBox"));
+  cmd->addWidget(
+      named(mirror_.check_box(f.SPSSDataFileCheckBox, commands), "SPSSDataFileCheckBox"));
   layout->addWidget(commands);
 
   QGroupBox* header = named(mirror_.group_box(f.HeaderBox, page), "HeaderBox");

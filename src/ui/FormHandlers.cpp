@@ -94,6 +94,8 @@ void TGenerateForm::adopt_page_controls() {
            &SPSSCommandFileCheckBox,
            &StataCommandFileCheckBox,
            &LIMDEPCommandFileCheckBox,
+           &StataDataFileCheckBox,
+           &SPSSDataFileCheckBox,
            &Header,
            &VarTabs,
            &SelectAllButton,

@@ -16,7 +16,8 @@ TGenerateForm::TGenerateForm() {
   for (Control* control : std::initializer_list<Control*>{
            &PhysDiasporaButton, &AllDiasporaCheckBox, &DiasporaSubsetCheckBox,
            &ChangeDiasporaSubsetButton, &StatOutputBox, &SPSSCommandFileCheckBox,
-           &StataCommandFileCheckBox, &LIMDEPCommandFileCheckBox})
+           &StataCommandFileCheckBox, &LIMDEPCommandFileCheckBox, &StataDataFileCheckBox,
+           &SPSSDataFileCheckBox})
     control->enabled = false;
   for (EditControl* year : {&SubYear1Edit, &SubYear2Edit}) {
     year->edit_mask = "0000;1;_";
@@ -145,6 +146,8 @@ void TGenerateForm::wire_output_options() {
   SPSSCommandFileCheckBox.on_click = guarded([this] { SPSSCommandFileCheckBoxClick(); });
   StataCommandFileCheckBox.on_click = guarded([this] { StataCommandFileCheckBoxClick(); });
   LIMDEPCommandFileCheckBox.on_click = guarded([this] { LIMDEPCommandFileCheckBoxClick(); });
+  StataDataFileCheckBox.on_click = guarded([this] { StataDataFileCheckBoxClick(); });
+  SPSSDataFileCheckBox.on_click = guarded([this] { SPSSDataFileCheckBoxClick(); });
   Header.on_click = guarded([this] { HeaderClick(); });
   SelectAllButton.on_click = guarded([this] { SelectAllButtonClick(); });
   UnselectAllButton.on_click = guarded([this] { UnselectAllButtonClick(); });

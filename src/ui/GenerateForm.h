@@ -150,6 +150,10 @@ class TGenerateForm {
   CheckBoxControl SPSSCommandFileCheckBox{"SPSS Command File"};
   CheckBoxControl StataCommandFileCheckBox{"STATA Command File"};
   CheckBoxControl LIMDEPCommandFileCheckBox{"Limdep Command File"};
+  // Native data files that Stata and SPSS (and R and pandas) open directly;
+  // they follow the command files' rules.
+  CheckBoxControl StataDataFileCheckBox{"Stata Data File (.dta)"};
+  CheckBoxControl SPSSDataFileCheckBox{"SPSS Data File (.sav)"};
 
   Control HeaderBox{" File Header Information "};
   CheckBoxControl Header{"Include Header Line Containing Variable Names"};
@@ -252,6 +256,8 @@ class TGenerateForm {
   void SPSSCommandFileCheckBoxClick();
   void StataCommandFileCheckBoxClick();
   void LIMDEPCommandFileCheckBoxClick();
+  void StataDataFileCheckBoxClick();
+  void SPSSDataFileCheckBoxClick();
   void HeaderClick();
 
   // --- Variables ---

@@ -158,9 +158,9 @@ void TGenerateForm::SubYear2EditExit() {
 }
 
 void TGenerateForm::set_command_file_controls(bool enabled) {
-  for (Control* control :
-       std::initializer_list<Control*>{&StatOutputBox, &SPSSCommandFileCheckBox,
-                                       &StataCommandFileCheckBox, &LIMDEPCommandFileCheckBox})
+  for (Control* control : std::initializer_list<Control*>{
+           &StatOutputBox, &SPSSCommandFileCheckBox, &StataCommandFileCheckBox,
+           &LIMDEPCommandFileCheckBox, &StataDataFileCheckBox, &SPSSDataFileCheckBox})
     control->enabled = enabled;
 }
 
@@ -241,6 +241,14 @@ void TGenerateForm::StataCommandFileCheckBoxClick() {
 
 void TGenerateForm::LIMDEPCommandFileCheckBoxClick() {
   set_command_file(LIMDEPCommandFileCheckBox, command_file_type::CmdLIMDEP);
+}
+
+void TGenerateForm::StataDataFileCheckBoxClick() {
+  set_command_file(StataDataFileCheckBox, command_file_type::CmdDta);
+}
+
+void TGenerateForm::SPSSDataFileCheckBoxClick() {
+  set_command_file(SPSSDataFileCheckBox, command_file_type::CmdSav);
 }
 
 void TGenerateForm::HeaderClick() {

@@ -85,6 +85,8 @@ void TGenerateForm::show_output(const user_selection_type& shown) {
   LIMDEPCommandFileCheckBox.set_checked(
       format.command_files.contains(command_file_type::CmdLIMDEP));
   StataCommandFileCheckBox.set_checked(format.command_files.contains(command_file_type::CmdStata));
+  StataDataFileCheckBox.set_checked(format.command_files.contains(command_file_type::CmdDta));
+  SPSSDataFileCheckBox.set_checked(format.command_files.contains(command_file_type::CmdSav));
   Header.set_checked(format.header_line);
 }
 

@@ -179,12 +179,15 @@ const ClickCase kClickCases[] = {
        f.click("StataCommandFileCheckBox");
        f.click("LIMDEPCommandFileCheckBox");
        f.click("StataCommandFileCheckBox");
+       f.click("SPSSDataFileCheckBox");
      },
      [](const auto& s, auto&) {
        const command_file_set files = s.output_format.command_files;
        EXPECT_TRUE(files.contains(command_file_type::CmdSPSS));
        EXPECT_FALSE(files.contains(command_file_type::CmdStata));
        EXPECT_TRUE(files.contains(command_file_type::CmdLIMDEP));
+       EXPECT_TRUE(files.contains(command_file_type::CmdSav));
+       EXPECT_FALSE(files.contains(command_file_type::CmdDta));
      }},
     {"ScreenShutsCommandFiles", [](auto& f) { f.click("ToScreenRadioDial"); },
      [](const auto& s, auto& form) {

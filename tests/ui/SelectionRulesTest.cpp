@@ -206,6 +206,22 @@ TEST_F(SelectionRules, ScreenAndPrinterShutTheCommandFilesButKeepThem) {
   EXPECT_TRUE(sel().output_format.command_files.contains(command_file_type::CmdStata));
 }
 
+TEST_F(SelectionRules, NativeDataFileBoxesFollowTheCommandFilesAndSetTheirBits) {
+  EXPECT_FALSE(form().StataDataFileCheckBox.enabled || form().SPSSDataFileCheckBox.enabled);
+  platform.script_save_file(dir.file("out.csv"));
+  form().ToFileRadioDial.click();
+  ASSERT_TRUE(form().StataDataFileCheckBox.enabled && form().SPSSDataFileCheckBox.enabled);
+  form().StataDataFileCheckBox.click();
+  form().SPSSDataFileCheckBox.click();
+  form().SPSSDataFileCheckBox.click();
+  const command_file_set files = sel().output_format.command_files;
+  EXPECT_TRUE(files.contains(command_file_type::CmdDta));
+  EXPECT_FALSE(files.contains(command_file_type::CmdSav));
+  form().ToScreenRadioDial.click();
+  EXPECT_FALSE(form().StataDataFileCheckBox.enabled);
+  EXPECT_TRUE(sel().output_format.command_files.contains(command_file_type::CmdDta));
+}
+
 struct OfferCase {
   RadioButtonControl TGenerateForm::*unit;
   std::vector<std::string> offered;
