@@ -4,6 +4,7 @@
 #include <set>
 
 #include "batch/BatchChecks.h"
+#include "output/RunFiles.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
@@ -205,6 +206,13 @@ void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
       throw UsageError(*refusal);
 }
 
+// No file of the run may land on another, nor on an input: known once the
+// settings and the options have chosen the command files.
+void check_run_files(const ProcessGlobals& g, const user_selection_type& s) {
+  const auto inputs = installation_files(g.configuration, g.description.get());
+  if (auto refusal = run_files_refusal(run_files(s), inputs)) throw UsageError("--out: " + *refusal);
+}
+
 UsageError not_a_settings_file(const std::string& file_name, std::string field) {
   const std::string kDamaged = "Settings record is damaged: ";
   if (field.find("is not a Tandrel settings file") != std::string::npos) return UsageError(field);
@@ -246,6 +254,7 @@ void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_se
   }
   if (o.no_missing_cases) s.output_missing_cases = false;
   choose_output(o, s);
+  check_run_files(g, s);
   std::vector<VariableBox> boxes = asked_variables(o, d, s, from_settings);
   check_batch_selections(o, as_requested(o, s, boxes), d, notes);
   choose_variables(boxes, d, s);

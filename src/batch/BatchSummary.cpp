@@ -4,8 +4,7 @@
 #include <system_error>
 
 #include "diagnostics/Error.h"
-#include "output/CommandFileFormats.h"
-#include "output/NativeFiles.h"
+#include "output/RunFiles.h"
 
 namespace tandrel {
 
@@ -29,21 +28,8 @@ fs::path absolute_path(const std::string& name) {
 }  // namespace
 
 BatchOutputFiles::BatchOutputFiles(const user_selection_type& s) {
-  const output_format_type& f = s.output_format;
-  if (f.destination != output_destination_type::DestFile) return;
-  const std::string& data = f.output_file_name;
-  std::vector<std::string> names = {data};
-  using C = command_file_type;
-  // The order in which the run writes them.
-  if (f.command_files.contains(C::CmdDta))
-    names.push_back(native_file_name(data, NativeFormat::Dta));
-  if (f.command_files.contains(C::CmdSav))
-    names.push_back(native_file_name(data, NativeFormat::Sav));
-  if (f.command_files.contains(C::CmdStata)) names.push_back(stata_file_name(data));
-  if (f.command_files.contains(C::CmdSPSS)) names.push_back(spss_file_name(data));
-  if (f.command_files.contains(C::CmdLIMDEP)) names.push_back(limdep_file_name(data));
-  for (const auto& name : names) {
-    fs::path path = absolute_path(name);
+  for (const RunFile& file : run_files(s)) {
+    fs::path path = absolute_path(file.name);
     planned_.push_back({path, modified(path)});
   }
 }

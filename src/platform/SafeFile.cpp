@@ -1,5 +1,7 @@
 #include "platform/SafeFile.h"
 
+#include "platform/FileSetLock.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +33,16 @@ mode_t mode_for(const struct stat* existing) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// The owner and group of the file being replaced, so that a run by root
+// over a user's files leaves them the user's. A process that may not give
+// files away (not root) keeps its own; only the group may still be set.
+bool keep_owner(int fd, const struct stat& existing) {
+  if (::fchown(fd, existing.st_uid, existing.st_gid) == 0) return true;
+  if (errno != EPERM) return false;
+  if (::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0 || errno == EPERM) return true;
+  return false;
 }
 
 // The file a name leads to: a link is followed, so that the file it points
@@ -84,12 +96,14 @@ bool SafeFile::open(const std::string& final_name) {
   if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
     return open_device(final_name);
   target_name_ = exists ? through_links(final_name) : final_name;
-  std::string pattern = target_name_ + ".tandrel-XXXXXX";
+  std::string pattern = temporary_pattern(target_name_);
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) return fail();
   fd_ = fd;
   temp_name_ = pattern;
-  if (::fchmod(fd_, mode_for(exists ? &existing : nullptr)) != 0) {
+  // The owner first: a change of owner may clear the set-id bits of a mode.
+  if ((exists && !keep_owner(fd_, existing)) ||
+      ::fchmod(fd_, mode_for(exists ? &existing : nullptr)) != 0) {
     const bool result = fail();
     discard();
     return result;
@@ -174,45 +188,6 @@ void SafeFile::discard() noexcept {
   if (!committed_ && !temp_name_.empty()) ::unlink(temp_name_.c_str());
   temp_name_.clear();
   finished_ = false;
-}
-
-SafeFile* SafeFileSet::join(const std::string& final_name) {
-  auto file = std::make_unique<SafeFile>();
-  if (!file->open(final_name)) {
-    failure_ = final_name + ": " + file->failure();
-    return nullptr;
-  }
-  files_.push_back(std::move(file));
-  return files_.back().get();
-}
-
-bool SafeFileSet::commit() {
-  // Whatever can be found out before the first rename is: a member that
-  // could not take its name must not leave the others moved.
-  for (auto& file : files_) {
-    if (!file->finish() || !file->replaceable()) {
-      failure_ = file->final_name() + ": " + file->failure();
-      return false;
-    }
-  }
-  for (auto& file : files_) {
-    if (!file->commit()) {
-      failure_ = file->final_name() + ": " + file->failure();
-      return false;
-    }
-  }
-  return true;
-}
-
-void SafeFileSet::discard() noexcept {
-  for (auto& file : files_) file->discard();
-  files_.clear();
-}
-
-SafeFile* SafeFileSet::find(const std::string& final_name) const {
-  for (const auto& file : files_)
-    if (file->final_name() == final_name) return file.get();
-  return nullptr;
 }
 
 bool write_whole_file(const std::string& file_name, std::string_view bytes, std::string& failure) {

@@ -11,10 +11,13 @@
 // failure(); the layers above turn that into their own exceptions.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/FileSetLock.h"
 
 namespace tandrel::platform {
 
@@ -26,8 +29,10 @@ class SafeFile {
   SafeFile(const SafeFile&) = delete;
   SafeFile& operator=(const SafeFile&) = delete;
 
-  // Creates the temporary file beside `final_name` ("NAME.tandrel-XXXXXX")
-  // with the mode of the file it will replace, or of a new file. A link is
+  // Creates the temporary file beside `final_name`
+  // ("NAME.tandrel-PID-XXXXXX") with the mode, owner and group of the file
+  // it will replace (the owner where the process may set it), or as a new
+  // file gets them. A link is
   // followed: the file it leads to is replaced, the link stays. A device or
   // pipe (/dev/null, a terminal) is written directly, having nothing to keep.
   bool open(const std::string& final_name);
@@ -61,6 +66,7 @@ class SafeFile {
   const std::string& failure() const { return failure_; }
 
  private:
+  friend class SafeFileSet;
   bool fail();
   bool open_device(const std::string& name);
   bool write_through(const char* data, std::size_t size);
@@ -77,9 +83,17 @@ class SafeFile {
 };
 
 // The files of one piece of work, moved into place together: nothing under
-// a final name changes until every file is finished, and then they are
-// committed in the order they joined. Dropping the set removes every
-// temporary file not committed.
+// a final name changes until every file is finished, and then the set
+// moves as one. Each member is exchanged with its earlier file
+// (renameat2 RENAME_EXCHANGE), so that the earlier file waits under the
+// temporary name; a member that cannot be moved, or a stop asked for before
+// the last one is in place, exchanges every moved member back. Only then
+// are the earlier files removed. With a FileSetLock the move is written to
+// its journal first, so that a run killed during the move is put back by
+// the next (FileSetLock::recover). On a file system without exchange the
+// members are renamed over their earlier files after every one was checked,
+// and a failure between two renames cannot be undone. Dropping the set
+// removes every temporary file not committed.
 class SafeFileSet {
  public:
   SafeFileSet() = default;
@@ -90,19 +104,30 @@ class SafeFileSet {
   // Opens a new member that becomes `final_name` at commit(). On failure
   // returns nullptr and failure() says why (the file is not kept).
   SafeFile* join(const std::string& final_name);
-  // Finishes members still open, then commits every member in join order.
-  // Stops at the first failure; failure() names the file and the reason.
-  bool commit();
+  // Finishes members still open, then moves the whole set into place, or
+  // leaves every earlier file as it was. `keep_going`, asked once every
+  // member is in place and before any earlier file is removed, may call the
+  // move off (stopped() then tells). failure() names the file and the
+  // reason.
+  bool commit(FileSetLock* journal = nullptr, const std::function<bool()>& keep_going = {});
   void discard() noexcept;
 
   // The member whose final name is `final_name`, or nullptr.
   SafeFile* find(const std::string& final_name) const;
   const std::string& failure() const { return failure_; }
+  bool stopped() const { return stopped_; }
   std::size_t size() const { return files_.size(); }
 
  private:
+  bool check_members();
+  std::size_t exchange(std::vector<MoveEntry>& moves);
+  void undo(const std::vector<MoveEntry>& moves, std::size_t count) noexcept;
+  bool rename_in_order();
+  void settle(const std::vector<MoveEntry>& moves);
+
   std::vector<std::unique_ptr<SafeFile>> files_;
   std::string failure_;
+  bool stopped_ = false;
 };
 
 // Writes `bytes` as the whole of `file_name` through a SafeFile. On failure

@@ -1,5 +1,6 @@
 #include "run/CreationRun.h"
 
+#include <chrono>
 #include <memory>
 
 #include "diagnostics/Error.h"
@@ -15,6 +16,7 @@
 #include "output/NativeFiles.h"
 #include "output/OutputColumns.h"
 #include "output/OutputFiles.h"
+#include "output/RunFiles.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
@@ -84,16 +86,33 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   return static_cast<int>(cases.size());
 }
 
-// A data file that would take the place of one of the installation's own
-// files is refused before anything is opened.
-bool output_refused(const RunState& run, const std::vector<InstallationFile>& inputs) {
-  const output_format_type& format = run.selections.output_format;
-  if (format.destination != output_destination_type::DestFile) return false;
-  auto refusal = overwrite_refusal(format.output_file_name, inputs, "output file");
+// A set of files that would take the place of one of the installation's
+// own files, or whose members would land on each other, is refused before
+// anything is opened.
+bool output_refused(const std::vector<RunFile>& names,
+                    const std::vector<InstallationFile>& inputs) {
+  auto refusal = run_files_refusal(names, inputs);
   if (!refusal) return false;
   error(*refusal, 0, noncritical);  // the log keeps it; the user reads it in a message box
   os().message_box(*refusal, platform::MessageKind::Error);
   return true;
+}
+
+// How long a run waits for another run writing the same files.
+constexpr auto kLockPatience = std::chrono::seconds(60);
+
+// Takes the lock of the set, and tells what it found a killed run had left.
+void lock_output(OutputFiles& files, const std::vector<RunFile>& names, Ttrace_obj& progress) {
+  const auto give_up = std::chrono::steady_clock::now() + kLockPatience;
+  const std::vector<std::string> mended = files.lock(names, [&] {
+    progress.Tick("Waiting for another run writing the same files", 0);
+    return std::chrono::steady_clock::now() < give_up;
+  });
+  if (mended.empty()) return;
+  std::string text = "A run that was stopped had left files beside " + names.front().name + ":";
+  for (const std::string& line : mended) text += "\n  " + line;
+  error(text, 0, noncritical);
+  os().message_box(text, platform::MessageKind::Information);
 }
 
 // Writes the header, the data lines, the native files and the command
@@ -130,11 +149,13 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
 bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
   const std::vector<InstallationFile> inputs =
       installation_files(run.configuration, &run.description);
-  if (output_refused(run, inputs)) return false;
+  const std::vector<RunFile> names = run_files(run.selections);
+  if (output_refused(names, inputs)) return false;
   OutputFiles files(inputs);
   OutputChannel channel;
   bool opened = false;
   try {
+    lock_output(files, names, progress);
     open_output(run.selections, channel, opened, &files);
     if (!opened) return false;
     try {
@@ -144,7 +165,12 @@ bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
       throw;  // the set removes its temporary files on the way out
     }
     close_output(run.selections, channel);
-    files.commit();
+    // A stop asked for until the last file stands in place puts the earlier
+    // files back; after that the run is complete.
+    files.commit([] {
+      trace().Message("Moved the files of the run into place");
+      return true;
+    });
     return true;
   } catch (const EUserInterrupt&) {
     throw;
@@ -200,7 +226,14 @@ RunResult run_output_procedure(configuration_type configuration, user_selection_
     }
     throw;
   }
-  finish_run(progress, result);
+  try {
+    finish_run(progress, result);
+  } catch (const EUserInterrupt&) {
+    // A stop asked for once the files stood in place comes too late to
+    // undo them: the run is complete and has said so.
+    if (!result.output_written) throw;
+    globals().user_interrupt = false;
+  }
   return result;
 }
 
