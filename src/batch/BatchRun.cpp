@@ -96,11 +96,14 @@ class BatchStartup : public StartupWindows {
   ProcessGlobals& g_;
 };
 
-// What the closing lines tell.
+// What the closing lines tell: the last one says how the run ended.
 struct RunOutcome {
   int status = 0;
   std::optional<std::string> summary;
+  bool quiet_allowed = true;  // --quiet may leave the summary out
 };
+
+constexpr const char* kNotCompletedLine = "tandrel-batch: output NOT completed";
 
 // Connects the trace window, which start-up keeps, and the progress windows.
 Connection connect_console(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options,
@@ -140,7 +143,7 @@ RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
   RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description,
                                           {*g.region_list, *g.nation_array, *g.group_index});
   std::cout.flush();
-  if (!result.output_written) return {kExitNotCompleted, std::nullopt};
+  if (!result.output_written) return {kExitNotCompleted, kNotCompletedLine, false};
   const bool to_screen =
       g.selections->output_format.destination == output_destination_type::DestScreen;
   return {0, summary_line(result.cases_written, to_screen, files.written())};
@@ -151,11 +154,13 @@ RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
 void print_closing(const ProcessGlobals& g, BatchPlatform& platform, const BatchStartup& windows,
                    const RunOutcome& outcome, bool quiet) {
   platform.print_repeats();
-  if (outcome.summary && !quiet) std::cerr << *outcome.summary << "\n";
-  if (!windows.log_opened) return;
-  const std::string& log = g.configuration.error_file_name;
-  if (int reports = reports_after(log, windows.log_offset); reports > 0)
-    std::cerr << error_log_line(reports, log) << "\n";
+  if (windows.log_opened) {
+    const std::string& log = g.configuration.error_file_name;
+    if (int reports = reports_after(log, windows.log_offset); reports > 0)
+      std::cerr << error_log_line(reports, log) << "\n";
+  }
+  if (outcome.summary && !(quiet && outcome.quiet_allowed))
+    std::cerr << *outcome.summary << "\n";
 }
 
 RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options) {
@@ -170,13 +175,11 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
     outcome = run_job(g, options);
   } catch (const UsageError& e) {
     progress.clear();
-    std::cerr << "tandrel-batch: " << e.what() << "\n";
-    outcome.status = kExitUsage;
+    outcome = {kExitUsage, "tandrel-batch: " + std::string(e.what()), false};
   } catch (const EUserInterrupt&) {
     progress.clear();
-    std::cerr << "tandrel-batch: interrupted\n";
-    outcome.status =
-        platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted;
+    outcome = {platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted,
+               "tandrel-batch: interrupted; no output file was changed", false};
   } catch (const platform::ProgramEnded&) {
     // A critical report ended the program; the log is flushed line by line.
     progress.clear();
@@ -221,6 +224,10 @@ int run_parsed(const BatchOptions& options) {
     if (ended.status == platform::kExitFatalStartup)
       explain_missing_installation(platform, installation);
     status = ended.status;
+  } catch (const EUserInterrupt&) {
+    // Reached only from the closing steps, after the run's own handler.
+    std::cerr << "tandrel-batch: interrupted; no output file was changed\n";
+    status = platform::ctrl_c_seen() ? 128 + platform::interrupt_signal() : kExitInterrupted;
   } catch (const std::exception& e) {
     std::cerr << "tandrel-batch: unhandled error: " << e.what() << "\n";
     status = kExitNotCompleted;

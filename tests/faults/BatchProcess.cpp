@@ -1,6 +1,8 @@
 #include "faults/BatchProcess.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,7 +19,7 @@ namespace {
 
 [[noreturn]] void exec_batch(const std::vector<std::string>& args,
                              const std::map<std::string, std::string>& env, const std::string& out,
-                             const std::string& err) {
+                             const std::string& err, uid_t user) {
   const int out_fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const int err_fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const int null_fd = ::open("/dev/null", O_RDONLY);
@@ -25,6 +27,12 @@ namespace {
   ::dup2(null_fd, 0);
   ::dup2(out_fd, 1);
   ::dup2(err_fd, 2);
+  if (user != 0) {
+    const passwd* entry = ::getpwuid(user);
+    if (entry == nullptr || ::setgroups(0, nullptr) != 0 || ::setgid(entry->pw_gid) != 0 ||
+        ::setuid(user) != 0)
+      ::_exit(126);
+  }
   for (const auto& [name, value] : env) ::setenv(name.c_str(), value.c_str(), 1);
   std::vector<char*> raw{const_cast<char*>(TANDREL_BATCH_EXE)};
   for (const auto& a : args) raw.push_back(const_cast<char*>(a.c_str()));
@@ -37,12 +45,12 @@ namespace {
 
 BatchProcess::BatchProcess(const std::vector<std::string>& args,
                            const std::map<std::string, std::string>& env,
-                           const std::string& capture_dir)
+                           const std::string& capture_dir, uid_t user)
     : err_file_(capture_dir + "/stderr") {
   const std::string out = capture_dir + "/stdout";
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) exec_batch(args, env, out, err_file_);
+  if (pid_ == 0) exec_batch(args, env, out, err_file_, user);
 }
 
 BatchProcess::~BatchProcess() {

@@ -21,8 +21,9 @@ class BatchProcess {
  public:
   // Starts tandrel-batch with `args` and `env` added to this process's
   // environment; standard output and error go to files in `capture_dir`.
+  // With `user` other than 0 the process runs as that user (and its group).
   BatchProcess(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-               const std::string& capture_dir);
+               const std::string& capture_dir, uid_t user = 0);
   ~BatchProcess();
   BatchProcess(const BatchProcess&) = delete;
   BatchProcess& operator=(const BatchProcess&) = delete;

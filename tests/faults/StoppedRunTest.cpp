@@ -39,7 +39,7 @@ class StoppedRun : public FaultFixture {
   std::uintmax_t temporary_size() const {
     for (const std::string& name : temporary_files(output_dir())) {
       std::error_code ignored;
-      if (name.rfind("data.csv.tandrel-", 0) == 0)
+      if (name.rfind("data.csv.tandrel-", 0) == 0 && name != "data.csv.tandrel-lock")
         return fs::file_size(output_dir() + "/" + name, ignored);
     }
     return 0;

@@ -6,8 +6,13 @@
 //   TANDREL_FAULT_WRITE_LIMIT=N  after N bytes in all, writes fail: No space left on device
 //   TANDREL_FAULT_FSYNC=1        forcing a file to the disk fails: Input/output error
 //   TANDREL_FAULT_RENAME=1       moving a file into place fails: Input/output error
+//   TANDREL_FAULT_RENAME_AT=N    the Nth move of a file into place fails: Input/output error
+//   TANDREL_FAULT_KILL_AT=N      the process is killed (SIGKILL) right after the Nth move
+//   TANDREL_FAULT_SIGINT_AT=N    a Ctrl-C (SIGINT) arrives right after the Nth move
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +25,7 @@
 namespace {
 
 std::atomic<long long> written{0};
+std::atomic<long> moves{0};
 
 bool is_temporary_output(int fd) {
   struct stat st {};
@@ -33,9 +39,13 @@ bool is_temporary_output(int fd) {
   return std::strstr(target, ".tandrel-") != nullptr;
 }
 
-long long write_limit() {
-  const char* text = std::getenv("TANDREL_FAULT_WRITE_LIMIT");
+long long number(const char* name) {
+  const char* text = std::getenv(name);
   return text == nullptr ? -1 : std::atoll(text);
+}
+
+long long write_limit() {
+  return number("TANDREL_FAULT_WRITE_LIMIT");
 }
 
 bool flag(const char* name) {
@@ -81,4 +91,22 @@ extern "C" int rename(const char* from, const char* to) {
     return -1;
   }
   return real(from, to);
+}
+
+// Every move of a temporary file into place, by rename or renameat2,
+// counts; the faults act on the Nth.
+extern "C" int renameat2(int from_dir, const char* from, int to_dir, const char* to,
+                         unsigned int flags) {
+  static const auto real =
+      next<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2");
+  if (std::strstr(from, ".tandrel-") == nullptr) return real(from_dir, from, to_dir, to, flags);
+  const long move = ++moves;
+  if (flag("TANDREL_FAULT_RENAME") || number("TANDREL_FAULT_RENAME_AT") == move) {
+    errno = EIO;
+    return -1;
+  }
+  const int result = real(from_dir, from, to_dir, to, flags);
+  if (number("TANDREL_FAULT_KILL_AT") == move) ::raise(SIGKILL);
+  if (number("TANDREL_FAULT_SIGINT_AT") == move) ::raise(SIGINT);
+  return result;
 }
