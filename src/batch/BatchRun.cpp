@@ -224,6 +224,10 @@ int run_parsed(const BatchOptions& options) {
     if (ended.status == platform::kExitFatalStartup)
       explain_missing_installation(platform, installation);
     status = ended.status;
+    std::cerr << (status == platform::kExitFatalStartup
+                      ? "tandrel-batch: the installation could not be read (see above)"
+                      : "tandrel-batch: stopped by a critical error (see above)")
+              << "; no output file was changed\n";
   } catch (const EUserInterrupt&) {
     // Reached only from the closing steps, after the run's own handler.
     std::cerr << "tandrel-batch: interrupted; no output file was changed\n";

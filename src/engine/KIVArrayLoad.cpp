@@ -55,7 +55,9 @@ TKIV_array_obj::TKIV_array_obj(const Tuser_data_set_listing_obj& description,
     construct(first_year, last_year);
   } catch (const EUserInterrupt&) {
     throw;
-  } catch (const EInOutError&) {
+  } catch (const EInOutError& e) {
+    // A refused input says which file and line; the report below does not.
+    if (dynamic_cast<const EInputRefused*>(&e) != nullptr) error(e.what(), 1, noncritical);
     error("Error opening or processing file \"" + description.get_data_file_name(ds) +
               "\"File could not be opened for input, or other I/O error.File may be in use by "
               "another program, may be missing, or may be incomplete.",

@@ -27,6 +27,9 @@ void read_cow_list(const std::string& file_name,
     file.readln();
     while (!file.at_end_of_records()) read_line(file);
     file.close();
+  } catch (const EInputRefused& e) {
+    error(e.what(), 3, critical);
+    throw;
   } catch (const EInOutError&) {
     error(unreadable_file_message(file_name), 3, critical);
     throw;

@@ -23,6 +23,10 @@ struct ReversedYears : ERangeError {
   using ERangeError::ERangeError;
 };
 
+// A description names its variables within its first few hundred lines; a
+// file that has named none after this many is not one, however long.
+constexpr long kLinesWithoutVariable = 10000;
+
 void warn(const std::string& text) {
   os().message_box(text, MessageKind::Warning);
 }
@@ -59,6 +63,7 @@ class DescriptionReader {
   void handle_entry(const std::string& name, const std::string& value);
   // The checks after the last line.
   void check_totals() const;
+  int variables_read() const { return variable_count_; }
 
  private:
   void set_number_of_variables(const std::string& value);
@@ -228,6 +233,9 @@ Tuser_data_set_listing_obj::Tuser_data_set_listing_obj(const std::string& descri
     // stops as for a missing description.
     os().message_box(e.what(), MessageKind::Error);
     data_sets_.clear();
+  } catch (const EInputRefused& e) {
+    os().message_box(e.what(), MessageKind::Error);
+    data_sets_.clear();
   } catch (const std::exception&) {
     os().message_box(
         "Error with KIV configuration file.  Please locate file or reinstall program and try "
@@ -242,6 +250,8 @@ void Tuser_data_set_listing_obj::read_data_set(const std::string& file_name,
   std::optional<TextReader> file;
   try {
     file.emplace(TextReader::open_file(file_name));
+  } catch (const EInputRefused&) {
+    throw;
   } catch (const EInOutError&) {
     os().message_box("Error - Cannot open user configuration file " + file_name +
                          ".    Skipping user data file.",
@@ -251,10 +261,15 @@ void Tuser_data_set_listing_obj::read_data_set(const std::string& file_name,
   ds.description_file_name = file_name;
   DescriptionReader reader(ds, file_name, program_directory);
   std::string line;
+  long lines = 0;
   while (!file->eof()) {
     file->read_line(line);
     if (auto entry = parse_ini_line(line, "[;*", /*skip_blank_lines=*/true))
       reader.handle_entry(entry->name, entry->value);
+    if (++lines >= kLinesWithoutVariable && reader.variables_read() == 0)
+      throw EInputRefused(file_name + ", line " + std::to_string(lines) +
+                          ": no variable named in " + std::to_string(lines) +
+                          " lines; this is not a data-set description, and the read stops here.");
   }
   file->close();
   reader.check_totals();

@@ -130,7 +130,10 @@ Tgroup_index_obj::Tgroup_index_obj(const Tuser_data_set_listing_obj& description
   } catch (const EUserInterrupt&) {
     throw;
   } catch (const std::exception& e) {
-    if (dynamic_cast<const EInOutError*>(&e) != nullptr) report_file_failure(file_name);
+    if (dynamic_cast<const EInputRefused*>(&e) != nullptr)
+      error(e.what(), 2, critical);  // names the file and the line
+    else if (dynamic_cast<const EInOutError*>(&e) != nullptr)
+      report_file_failure(file_name);
     file.reset();
     trace().Exit(kCompleted);
     throw;

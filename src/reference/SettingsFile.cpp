@@ -10,6 +10,7 @@
 #include "diagnostics/Error.h"
 #include "platform/SafeFile.h"
 #include "process/Exceptions.h"
+#include "reference/TextReader.h"
 
 namespace tandrel {
 
@@ -322,6 +323,8 @@ void save_settings_file(const std::string& file_name, const user_selection_type&
 
 void load_settings_file(const std::string& file_name, user_selection_type& selections) {
   settings_record_bytes record{};
+  // A pipe would keep the open waiting; a device would never end.
+  require_regular_file(file_name);
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file_name.c_str(), "rb"));
   if (!f) throw_io("Cannot open", file_name);
   std::size_t got = std::fread(record.data(), 1, record.size(), f.get());

@@ -1,10 +1,11 @@
 #include "reference/TextReader.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
-
-#include "process/Exceptions.h"
 
 namespace tandrel {
 
@@ -12,9 +13,23 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
+void require_regular_file(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0)
+    throw EInOutError("Cannot open " + path + ": " + std::strerror(errno));
+  if (S_ISREG(st.st_mode)) return;
+  const char* kind = S_ISDIR(st.st_mode)                            ? "a folder"
+                     : S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) ? "a pipe"
+                                                                    : "a device";
+  throw EInputRefused(path + " is " + kind +
+                      ", not a regular file; Tandrel reads its inputs from regular files only.");
+}
+
 TextReader TextReader::open_file(const std::string& path, std::int64_t begin, std::int64_t end) {
+  require_regular_file(path);
   TextReader reader;
   reader.name_ = path;
+  reader.begin_ = begin;
   reader.file_ = std::fopen(path.c_str(), "rb");
   if (reader.file_ == nullptr)
     throw EInOutError("Cannot open " + path + ": " + std::strerror(errno));
@@ -26,11 +41,9 @@ TextReader TextReader::open_file(const std::string& path, std::int64_t begin, st
 }
 
 std::int64_t TextReader::file_size(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return -1;
-  long size = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
-  std::fclose(f);
-  return size;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<std::int64_t>(st.st_size);
 }
 
 TextReader TextReader::over(std::string_view text) {
@@ -67,6 +80,10 @@ TextReader& TextReader::operator=(TextReader&& other) noexcept {
   buffer_ = std::move(other.buffer_);
   text_ = std::move(other.text_);
   read_error_ = other.read_error_;
+  begin_ = other.begin_;
+  bytes_read_ = other.bytes_read_;
+  lines_before_ = other.lines_before_;
+  open_line_bytes_ = other.open_line_bytes_;
   remaining_ = other.remaining_;
   at_end_ = other.at_end_;
   viewing_ = other.viewing_;
@@ -97,9 +114,37 @@ bool TextReader::refill() {
     if (std::ferror(file_)) read_error_ = true;
     return false;
   }
+  check_line_length(buffer_.get(), n);
   pos_ = buffer_.get();
   end_ = pos_ + n;
   return true;
+}
+
+// Counts the lines of each new buffer, so that a line without end is
+// named by its number (or, for a reader started inside the file, its byte).
+void TextReader::check_line_length(const char* data, std::size_t size) {
+  const char* last_end = nullptr;
+  for (const char* p = data + size; p != data;) {
+    if (*--p == '\n' || *p == '\r') {
+      last_end = p;
+      break;
+    }
+  }
+  open_line_bytes_ = last_end == nullptr ? open_line_bytes_ + static_cast<std::int64_t>(size)
+                                         : static_cast<std::int64_t>(data + size - last_end - 1);
+  if (open_line_bytes_ > kMaxLineBytes) {
+    const std::int64_t line_start =
+        begin_ + bytes_read_ + static_cast<std::int64_t>(size) - open_line_bytes_;
+    const std::string where =
+        begin_ == 0
+            ? "line " + std::to_string(lines_before_ + std::count(data, data + size, '\n') + 1)
+            : "the line at byte " + std::to_string(line_start);
+    throw EInputRefused(name_ + ", " + where + ": a line longer than " +
+                        std::to_string(kMaxLineBytes) +
+                        " bytes, which no input of Tandrel holds; the read stops here.");
+  }
+  lines_before_ += std::count(data, data + size, '\n');
+  bytes_read_ += static_cast<std::int64_t>(size);
 }
 
 bool TextReader::at_end_of_records() {

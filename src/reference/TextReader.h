@@ -12,12 +12,32 @@
 #include <string>
 #include <string_view>
 
+#include "process/Exceptions.h"
+
 namespace tandrel {
+
+// An input that the reader refuses outright: not a regular file, or a line
+// longer than any the formats hold. The text names the file and, for a
+// line, where it stands, to be shown as it is.
+struct EInputRefused : EInOutError {
+  using EInOutError::EInOutError;
+};
+
+// The longest line any input of the program holds is a few kilobytes; a
+// line without end (a file of NULs) stops the read here.
+inline constexpr std::int64_t kMaxLineBytes = 1 << 20;
+
+// Raises EInputRefused unless `path` is a regular file (a device such as
+// /dev/zero, a pipe, whose open may wait for ever, or a folder is refused
+// before it is opened); EInOutError when it cannot be looked at.
+void require_regular_file(const std::string& path);
 
 class TextReader {
  public:
-  // Opens `path` for reading; raises EInOutError when it cannot. With a
-  // range, the reader starts at byte `begin` and its file ends at byte `end`
+  // Opens `path` for reading; raises EInOutError when it cannot, and
+  // EInputRefused for what require_regular_file refuses. A line longer
+  // than kMaxLineBytes raises EInputRefused while reading. With a range, the reader starts at byte
+  // `begin` and its file ends at byte `end`
   // (-1: the real end), so two readers can share one file.
   static TextReader open_file(const std::string& path, std::int64_t begin = 0,
                               std::int64_t end = -1);
@@ -25,7 +45,8 @@ class TextReader {
   static TextReader from_string(std::string text);
   // Reads a text that the caller keeps alive while the reader is used.
   static TextReader over(std::string_view text);
-  // The size of a file in bytes; -1 when it cannot be told.
+  // The size of a regular file in bytes; -1 when it cannot be told or the
+  // name is no regular file.
   static std::int64_t file_size(const std::string& path);
 
   TextReader(TextReader&&) noexcept;
@@ -71,6 +92,7 @@ class TextReader {
  private:
   TextReader() = default;
   bool refill();
+  void check_line_length(const char* data, std::size_t size);
 
   std::string name_;
   std::FILE* file_ = nullptr;
@@ -82,6 +104,10 @@ class TextReader {
   bool at_end_ = false;          // the file gave its last byte
   bool viewing_ = false;         // reads a text it does not own
   bool read_error_ = false;
+  std::int64_t begin_ = 0;            // where in the file the reader started
+  std::int64_t bytes_read_ = 0;       // bytes the file gave so far
+  std::int64_t lines_before_ = 0;     // line ends in the file before the current buffer
+  std::int64_t open_line_bytes_ = 0;  // bytes since the last line end
 };
 
 }  // namespace tandrel
