@@ -123,25 +123,26 @@ bool TextReader::refill() {
 // Counts the lines of each new buffer, so that a line without end is
 // named by its number (or, for a reader started inside the file, its byte).
 void TextReader::check_line_length(const char* data, std::size_t size) {
-  const char* last_end = nullptr;
-  for (const char* p = data + size; p != data;) {
-    if (*--p == '\n' || *p == '\r') {
-      last_end = p;
-      break;
-    }
-  }
-  open_line_bytes_ = last_end == nullptr ? open_line_bytes_ + static_cast<std::int64_t>(size)
-                                         : static_cast<std::int64_t>(data + size - last_end - 1);
-  if (open_line_bytes_ > kMaxLineBytes) {
-    const std::int64_t line_start =
-        begin_ + bytes_read_ + static_cast<std::int64_t>(size) - open_line_bytes_;
-    const std::string where =
-        begin_ == 0
-            ? "line " + std::to_string(lines_before_ + std::count(data, data + size, '\n') + 1)
-            : "the line at byte " + std::to_string(line_start);
+  auto is_end = [](char c) { return c == '\n' || c == '\r'; };
+  const char* first_end = std::find_if(data, data + size, is_end);
+  // The line open before this buffer goes on up to its first line end.
+  const std::int64_t open = open_line_bytes_ + (first_end - data);
+  if (open > kMaxLineBytes) {
+    const std::int64_t line_start = begin_ + bytes_read_ - open_line_bytes_;
+    const std::string where = begin_ == 0 ? "line " + std::to_string(lines_before_ + 1)
+                                          : "the line at byte " + std::to_string(line_start);
     throw EInputRefused(name_ + ", " + where + ": a line longer than " +
                         std::to_string(kMaxLineBytes) +
                         " bytes, which no input of Tandrel holds; the read stops here.");
+  }
+  if (first_end != data + size) {
+    // Lines inside one buffer are never longer than the buffer, the bound.
+    const char* last_end = data + size;
+    while (!is_end(*--last_end)) {
+    }
+    open_line_bytes_ = data + size - last_end - 1;
+  } else {
+    open_line_bytes_ = open;
   }
   lines_before_ += std::count(data, data + size, '\n');
   bytes_read_ += static_cast<std::int64_t>(size);
