@@ -244,6 +244,11 @@ void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_se
   refuse_installation_files(o, g);
   const bool from_settings = !o.settings_file.empty();
   if (from_settings) load_settings(o.settings_file, s);
+  // Variables the description does not have would be passed over in silence.
+  if (from_settings && !o.vars)
+    if (auto unknown = unknown_variables(s, d.get_number_of_variables(0)))
+      throw UsageError("--settings: " + o.settings_file + " names " + *unknown +
+                       "; choose the variables with --vars or save the settings again.");
   if (o.unit) s.physical_aggregation = *o.unit;
   if (o.period) s.temporal_aggregation = *o.period;
   choose_years(o, d, s);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 #include "diagnostics/Error.h"
 #include "platform/SafeFile.h"
@@ -346,6 +347,19 @@ void load_settings_file(const std::string& file_name, user_selection_type& selec
 
 std::string settings_refusal(const std::string& file_name, const std::string& field) {
   return file_name + " is not a Tandrel settings file, or it is damaged: " + field;
+}
+
+std::optional<std::string> unknown_variables(const user_selection_type& selections,
+                                             std::int32_t variable_count) {
+  std::vector<std::int32_t> unknown;
+  for (std::int32_t v : selections.variable_selections.variable_columns)
+    if (v < 0 || v >= variable_count) unknown.push_back(v);
+  if (unknown.empty()) return std::nullopt;
+  std::string text = unknown.size() == 1 ? "variable " : "variables ";
+  for (std::size_t i = 0; i < unknown.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == unknown.size() ? " and " : ", ") + std::to_string(unknown[i]);
+  return text + ", outside the " + std::to_string(variable_count) + " variables (0 to " +
+         std::to_string(variable_count - 1) + ") of the description";
 }
 
 }  // namespace tandrel

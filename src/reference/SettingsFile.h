@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "reference/Selections.h"
@@ -57,5 +58,12 @@ void load_settings_file(const std::string& file_name, user_selection_type& selec
 
 // "FILE is not a Tandrel settings file, or it is damaged: " and the field.
 std::string settings_refusal(const std::string& file_name, const std::string& field);
+
+// The variable numbers of `selections` that a description of
+// `variable_count` variables does not have (a record saved for another
+// description, or damaged), as "variables 57 and 90, outside the 40
+// variables (0 to 39) of the description"; nullopt when all are there.
+std::optional<std::string> unknown_variables(const user_selection_type& selections,
+                                             std::int32_t variable_count);
 
 }  // namespace tandrel

@@ -35,8 +35,9 @@ void TGenerateForm::SaveSettings1Click() {
 }
 
 void TGenerateForm::LoadSettings1Click() {
+  user_selection_type loaded;
   try {
-    load_settings_file(globals().configuration.saved_settings_file_name, selections());
+    load_settings_file(globals().configuration.saved_settings_file_name, loaded);
   } catch (const ERangeError& e) {
     os().message_box(std::string("Settings not loaded:  ") + e.what());
     return;
@@ -44,6 +45,12 @@ void TGenerateForm::LoadSettings1Click() {
     os().message_box(std::string("Settings not loaded:  ") + e.what());
     return;
   }
+  // Variables the description does not have would be dropped in silence.
+  if (auto unknown = unknown_variables(loaded, description().get_number_of_variables(0))) {
+    os().message_box("Settings not loaded:  the settings name " + *unknown + ".");
+    return;
+  }
+  selections() = loaded;
   ShowSelections(selections(), description());
   for (const SelectionProblem& problem : check_selections(selections(), description()))
     trace().Message("Loaded settings: " + problem.text);

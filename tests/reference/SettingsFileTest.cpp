@@ -297,3 +297,32 @@ TEST_F(SettingsFile, ListOverCapacityFailsBeforeTheFileIsTouched) {
 
 }  // namespace
 }  // namespace tandrel
+
+namespace tandrel {
+namespace {
+
+TEST(UnknownVariables, NumbersOutsideTheDescriptionAreNamedAllOfThem) {
+  const struct {
+    std::vector<std::int32_t> columns;
+    const char* words;  // empty: none unknown
+  } cases[] = {
+      {{}, ""},
+      {{0, 5, 39}, ""},
+      {{0, 40}, "variable 40, outside the 40 variables (0 to 39) of the description"},
+      {{-1, 3, 57, 90}, "variables -1, 57 and 90, outside the 40 variables"},
+  };
+  for (const auto& c : cases) {
+    user_selection_type s;
+    s.variable_selections.variable_columns = c.columns;
+    const auto unknown = unknown_variables(s, 40);
+    if (*c.words == '\0') {
+      EXPECT_FALSE(unknown) << *unknown;
+    } else {
+      ASSERT_TRUE(unknown);
+      EXPECT_NE(unknown->find(c.words), std::string::npos) << *unknown;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tandrel
