@@ -88,6 +88,7 @@ void open_error_log(configuration_type& config, ErrorLog& log) {
   } catch (const EInOutError&) {
   }
   // Fall back once to the system's temporary folder.
+  const std::string first_tried = config.error_file_name;
   const std::string temp = os().system_directory() + "temp";
   if (!os().directory_exists(temp)) os().create_directory(temp);
   config.error_file_name = temp + os().path_delimiter() + file_part;
@@ -106,6 +107,11 @@ void open_error_log(configuration_type& config, ErrorLog& log) {
         "log file name and enter it in the \"error_file_name\" field within Tandrel.ini.  Then "
         "rerun Tandrel.",
         platform::MessageKind::Error);
+    // A run without its log would lose every report it makes.
+    os().message_box("No error log could be written at " + first_tried + " nor at " +
+                         config.error_file_name + "; Tandrel does not start without one.",
+                     platform::MessageKind::Error);
+    end_program(platform::kExitFatalStartup);
   }
 }
 

@@ -149,10 +149,19 @@ void Tgroup_index_obj::read_data_file(TextReader& file,
   while (!file.at_end_of_records()) {
     ++line;
     if (line % 100 == 0) os().process_messages();
-    const LineKeys keys = read_keys(file, layout, line);
-    const bool known = keys.numcode >= -1 && keys.numcode <= kMaxNumcode &&
-                       slot_by_numcode_[static_cast<std::size_t>(keys.numcode + 1)] != -1;
-    if (!known) add_group(keys.numcode, keys.name, keys.diaspora, keys.region, keys.ccode);
+    try {
+      const LineKeys keys = read_keys(file, layout, line);
+      const bool known = keys.numcode >= -1 && keys.numcode <= kMaxNumcode &&
+                         slot_by_numcode_[static_cast<std::size_t>(keys.numcode + 1)] != -1;
+      if (!known) add_group(keys.numcode, keys.name, keys.diaspora, keys.region, keys.ccode);
+    } catch (const TandrelError& e) {
+      if (dynamic_cast<const EUserInterrupt*>(&e) != nullptr) throw;
+      // Start-up stops over this line: say which it is (counting the label line).
+      const std::int64_t file_line = line + (description.get_label_line(0) ? 1 : 0);
+      os().message_box(file.name() + ", line " + std::to_string(file_line) + ": " + e.what(),
+                       platform::MessageKind::Error);
+      throw;
+    }
     file.readln();
   }
 }
