@@ -137,14 +137,23 @@ TEST_F(Configuration, UnwritableLogFallsBackToTheSystemTempFolder) {
   EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(Configuration, WhenBothLogsFailStartUpGoesOnWithoutOne) {
+// A run without its log would lose every report: start-up ends, naming
+// both places it tried.
+TEST_F(Configuration, WhenBothLogsFailStartUpEndsNamingBoth) {
   ::mkdir(dir.file("blocked.log").c_str(), 0777);
   // No system folder: neither it nor its temp folder can be made.
   platform.set_system_directory(dir.path() + "/no/such");
-  read("error_file_name = \"blocked.log\"\n");
+  try {
+    read("error_file_name = \"blocked.log\"\n");
+    FAIL();
+  } catch (const platform::ProgramEnded& e) {
+    EXPECT_EQ(e.status, platform::kExitFatalStartup);
+  }
   EXPECT_FALSE(g.error_log.is_open());
   auto m = messages();
-  ASSERT_EQ(m.size(), 2u);
+  ASSERT_EQ(m.size(), 3u);
+  EXPECT_EQ(m[2], "No error log could be written at " + prog() + "blocked.log nor at " +
+                      dir.path() + "/no/such/temp/blocked.log; Tandrel does not start without one.");
   EXPECT_EQ(m[0],
             "Fatal Error - Cannot write to directory where Tandrel is installed, and cannot "
             "open error log file " +
