@@ -159,8 +159,7 @@ void print_closing(const ProcessGlobals& g, BatchPlatform& platform, const Batch
     if (int reports = reports_after(log, windows.log_offset); reports > 0)
       std::cerr << error_log_line(reports, log) << "\n";
   }
-  if (outcome.summary && !(quiet && outcome.quiet_allowed))
-    std::cerr << *outcome.summary << "\n";
+  if (outcome.summary && !(quiet && outcome.quiet_allowed)) std::cerr << *outcome.summary << "\n";
 }
 
 RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options) {

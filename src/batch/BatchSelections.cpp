@@ -210,7 +210,8 @@ void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
 // settings and the options have chosen the command files.
 void check_run_files(const ProcessGlobals& g, const user_selection_type& s) {
   const auto inputs = installation_files(g.configuration, g.description.get());
-  if (auto refusal = run_files_refusal(run_files(s), inputs)) throw UsageError("--out: " + *refusal);
+  if (auto refusal = run_files_refusal(run_files(s), inputs))
+    throw UsageError("--out: " + *refusal);
 }
 
 UsageError not_a_settings_file(const std::string& file_name, std::string field) {

@@ -16,8 +16,8 @@ std::vector<std::string> OutputFiles::lock(const std::vector<RunFile>& files,
     case Outcome::Locked:
       break;
     case Outcome::Busy:
-      throw EInOutError("Another run (process " + std::to_string(lock_.holder()) +
-                        ") is writing " + data +
+      throw EInOutError("Another run (process " + std::to_string(lock_.holder()) + ") is writing " +
+                        data +
                         " and the files beside it; nothing was written. Run again when it has "
                         "finished.");
     case Outcome::Failed:

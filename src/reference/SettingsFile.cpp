@@ -328,7 +328,7 @@ void load_settings_file(const std::string& file_name, user_selection_type& selec
   settings_record_bytes record{};
   // A pipe would keep the open waiting; a device would never end. A missing
   // file is told by the open below.
-  if (struct stat st {}; ::stat(file_name.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+  if (struct stat st{}; ::stat(file_name.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
     require_regular_file(file_name);
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file_name.c_str(), "rb"));
   if (!f) throw_io("Cannot open", file_name);

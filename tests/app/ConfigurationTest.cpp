@@ -153,7 +153,8 @@ TEST_F(Configuration, WhenBothLogsFailStartUpEndsNamingBoth) {
   auto m = messages();
   ASSERT_EQ(m.size(), 3u);
   EXPECT_EQ(m[2], "No error log could be written at " + prog() + "blocked.log nor at " +
-                      dir.path() + "/no/such/temp/blocked.log; Tandrel does not start without one.");
+                      dir.path() +
+                      "/no/such/temp/blocked.log; Tandrel does not start without one.");
   EXPECT_EQ(m[0],
             "Fatal Error - Cannot write to directory where Tandrel is installed, and cannot "
             "open error log file " +
