@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -58,6 +59,7 @@ class RunControlTest : public DesktopFixture {
       }
     });
     pump.start();
+    if (before_go) before_go();
     click("CreateDataSetButton");
     pump.stop();
   }
@@ -74,14 +76,31 @@ class RunControlTest : public DesktopFixture {
   }
 
   static TempDir* installation;
+  // Called once the output file is chosen, just before Go.
+  std::function<void()> before_go;
 };
 
 TempDir* RunControlTest::installation = nullptr;
 
+// Stopped while the data file is being written: the earlier file stays byte
+// for byte and no temporary file is left beside it.
 TEST_F(RunControlTest, AbortingInTheInterruptDialogEndsTheRunUnfinished) {
+  const std::string earlier = "an earlier big.csv\r\n";
+  before_go = [&] { write_file(dir.file("big.csv"), earlier); };
+  auto temporary_files = [this] {
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(dir.path()))
+      if (item.path().filename().string().find(".tandrel-") != std::string::npos)
+        names.push_back(item.path().filename().string());
+    return names;
+  };
   bool stopped = false;
   start_run([&](QFrame& progress) {
-    if (stopped) return;
+    const auto temporary = temporary_files();
+    const bool writing = std::any_of(temporary.begin(), temporary.end(), [](const auto& name) {
+      return name.rfind("big.csv.tandrel-lock") == std::string::npos;
+    });
+    if (stopped || !writing) return;
     stopped = true;
     answer_press("Interrupt");
     progress.findChild<QPushButton*>(QStringLiteral("StopExecution"))->click();
@@ -92,6 +111,8 @@ TEST_F(RunControlTest, AbortingInTheInterruptDialogEndsTheRunUnfinished) {
   ASSERT_TRUE(form().LastRun.has_value());
   EXPECT_TRUE(form().LastRun->interrupted);
   EXPECT_FALSE(form().LastRun->output_written);
+  EXPECT_EQ(read_file(dir.file("big.csv")), earlier);
+  EXPECT_THAT(temporary_files(), IsEmpty());
   expect_unlocked();
 }
 
