@@ -9,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "faults/FaultFixture.h"
 
@@ -201,6 +203,32 @@ TEST_F(SetMove, ARerunByRootKeepsTheOwnerGroupAndModeOfEachFile) {
     EXPECT_EQ(st.st_gid, static_cast<gid_t>(user)) << name;
     EXPECT_EQ(st.st_mode & 07777, 0600u) << name;
   }
+}
+
+// An output name that is a pipe nobody reads keeps the open waiting; Ctrl-C
+// ends it within a second as an interrupt, and the earlier set stays.
+TEST_F(SetMove, CtrlCWhileTheOpenOfAPipeWaitsEndsTheRunAs130) {
+  const std::string pipe = output_dir() + "/pipe.csv";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  BatchProcess process(job(pipe, {"--years", "1990:1995"}), {}, capture_dir());
+  const auto opened = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  // Once the run waits in the open, its data is read: give it that long.
+  while (!process.ended() && std::chrono::steady_clock::now() < opened &&
+         !fs::exists(output_dir() + "/pipe.csv.tandrel-lock"))
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_FALSE(process.ended()) << process.wait().err;
+  process.signal(SIGINT);
+  const auto signalled = std::chrono::steady_clock::now();
+  while (!process.ended() && std::chrono::steady_clock::now() - signalled < std::chrono::seconds(1))
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(process.ended()) << "Ctrl-C was not answered within a second";
+  const Finished run = process.wait();
+  EXPECT_EQ(run.status, 130) << run.err;
+  EXPECT_EQ(last_line(run.err), "tandrel-batch: interrupted; no output file was changed");
+  EXPECT_EQ(run.err.find("Output Complete!"), std::string::npos) << run.err;
+  expect_earlier_output_kept();
+  fs::remove(pipe);
 }
 
 TEST_F(SetMove, NamesThatLandOnAnotherMemberOrCannotBeQuotedAreUsageErrors) {
