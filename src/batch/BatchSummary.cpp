@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "diagnostics/Error.h"
+#include "output/Codebook.h"
 #include "output/CommandFileFormats.h"
 #include "output/NativeFiles.h"
 
@@ -39,6 +40,7 @@ BatchOutputFiles::BatchOutputFiles(const user_selection_type& s) {
     names.push_back(native_file_name(data, NativeFormat::Dta));
   if (f.command_files.contains(C::CmdSav))
     names.push_back(native_file_name(data, NativeFormat::Sav));
+  if (f.codebook) names.push_back(codebook_file_name(data));
   if (f.command_files.contains(C::CmdStata)) names.push_back(stata_file_name(data));
   if (f.command_files.contains(C::CmdSPSS)) names.push_back(spss_file_name(data));
   if (f.command_files.contains(C::CmdLIMDEP)) names.push_back(limdep_file_name(data));
