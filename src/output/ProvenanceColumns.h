@@ -19,9 +19,11 @@
 namespace tandrel {
 
 inline constexpr std::int32_t kProvenanceMissing = -99;
-// The labels of the columns begin with these, followed by the variable's.
-inline constexpr const char* kProvenanceCountLabel = "Number of values merged - ";
-inline constexpr const char* kProvenanceShareLabel = "Share filled by interpolation - ";
+// The labels of the columns begin with these, followed by the variable's;
+// no longer than "Minimum - ", so that they fit where a minimum's label fits
+// (Stata keeps 80 characters).
+inline constexpr const char* kProvenanceCountLabel = "Count - ";
+inline constexpr const char* kProvenanceShareLabel = "Filled - ";
 
 // The number of provenance columns for `variables` variables.
 inline std::size_t provenance_column_count(std::size_t variables, bool merged) {
