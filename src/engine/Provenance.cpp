@@ -62,11 +62,15 @@ void case_provenance(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
                      std::int32_t first, std::int32_t last, std::vector<CaseProvenance>& out) {
   const Tuser_data_set_listing_obj& description = data.description();
   out.assign(variables.size(), CaseProvenance{});
-  for (std::size_t k = 0; k < variables.size(); ++k) {
-    const std::int32_t missing = description.get_var_missing_value(0, variables[k]);
-    for (std::int32_t i = first; i <= last; ++i) {
-      const sort_record& r = sort.get_record(i);
-      if (!holds_value(data.get_group_value(0, variables[k], r.year, r.numcode), missing)) continue;
+  std::vector<std::int32_t> missing;
+  missing.reserve(variables.size());
+  for (std::int32_t v : variables) missing.push_back(description.get_var_missing_value(0, v));
+  // Record by record, so that the values of one group-year are read together.
+  for (std::int32_t i = first; i <= last; ++i) {
+    const sort_record& r = sort.get_record(i);
+    for (std::size_t k = 0; k < variables.size(); ++k) {
+      if (!holds_value(data.get_group_value(0, variables[k], r.year, r.numcode), missing[k]))
+        continue;
       ++out[k].values;
       if (!observed.observed(r.numcode, r.year, k)) ++out[k].filled;
     }
