@@ -8,8 +8,10 @@
 namespace tandrel {
 
 TDescribeDataSetDlg::TDescribeDataSetDlg() {
-  add_button("CopyButton", CopyButton, [this] { CopyButtonClick(); }, Role::Default);
-  add_button("CloseButton", CloseButton, [this] { CloseButtonClick(); }, Role::Cancel);
+  add_button(
+      "CopyButton", CopyButton, [this] { CopyButtonClick(); }, Role::Default);
+  add_button(
+      "CloseButton", CloseButton, [this] { CloseButtonClick(); }, Role::Cancel);
 }
 
 void TDescribeDataSetDlg::describe(const std::string& paragraph) {
