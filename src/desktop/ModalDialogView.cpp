@@ -2,8 +2,8 @@
 
 #include <QClipboard>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>

@@ -8,6 +8,7 @@
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
 #include "engine/Provenance.h"
+#include "output/Codebook.h"
 #include "output/CommandFileFormats.h"
 #include "output/CommandFiles.h"
 #include "output/DataLine.h"
@@ -17,7 +18,6 @@
 #include "output/OutputColumns.h"
 #include "output/OutputFiles.h"
 #include "output/ProvenanceColumns.h"
-#include "output/Codebook.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
@@ -71,7 +71,8 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   const std::vector<CaseSpan> cases = cases_to_write(sort);
   if (wants_native_files(run.selections) || wants_codebook(run.selections))
     native = std::make_unique<NativeTable>(cases.size(), columns);
-  const std::size_t provenance_at = columns - provenance_column_count(run.provenance.size(), merged);
+  const std::size_t provenance_at =
+      columns - provenance_column_count(run.provenance.size(), merged);
   DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
     TaggedValue* cells =
         native ? native->row(static_cast<std::size_t>(&c - cases.data())) : nullptr;
@@ -138,7 +139,8 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
                         absolute_file_name(run.selections.output_format.output_file_name)};
     source.files = &files;
     if (wants_native_files(run.selections)) write_native_files(source, *native);
-    if (wants_codebook(run.selections)) write_codebook(methods_facts(run, result.cases_written), source, *native);
+    if (wants_codebook(run.selections))
+      write_codebook(methods_facts(run, result.cases_written), source, *native);
   }
   if (!run.selections.output_format.command_files.empty()) {
     // The command files read the data file back for the width of its texts.
@@ -213,9 +215,14 @@ RunResult run_output_procedure(configuration_type configuration, user_selection_
                                Tuser_data_set_listing_obj description,
                                const ReferenceData& reference) {
   trace().Enter("Entered Output Procedure");
-  RunState run{
-      std::move(configuration), std::move(selections), std::move(description), reference, {}, {},
-      {}, {}};
+  RunState run{std::move(configuration),
+               std::move(selections),
+               std::move(description),
+               reference,
+               {},
+               {},
+               {},
+               {}};
   RunResult result;
   auto progress =
       std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");
