@@ -87,6 +87,19 @@ if chosen b200-native; then
   run_scenario b200-native "$GEN/b200" $((1001 * 226 * 200)) \
     --unit state --period 5 --vars all --no-missing-cases --dta --sav
 fi
+# The same run with the provenance columns and the codebook, and the filled
+# one with them: their cost is b200-prov against b200-all and
+# b200-fill-prov against b200-filled.
+if chosen b200-prov; then
+  generate b200 1001 200
+  run_scenario b200-prov "$GEN/b200" $((1001 * 226 * 200)) \
+    --unit state --period 5 --vars all --no-missing-cases --provenance --codebook
+fi
+if chosen b200-fill-prov; then
+  generate b200c 961 200
+  run_scenario b200-fill-prov "$GEN/b200c" $(((961 + 40) * 226 * 200)) \
+    --unit state --period 5 --vars all --interpolate linear --controls all --provenance --codebook
+fi
 # With control cases: 961 groups leave the group index room for the
 # control groups of the 40 states without groups.
 if chosen b200-filled; then

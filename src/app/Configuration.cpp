@@ -139,6 +139,10 @@ void handle_configuration_entry(const std::string& name, const std::string& valu
     config.first_nation_year = to_year(value);
   } else if (name == "last_nation_year") {
     config.last_nation_year = to_year(value);
+  } else if (name == "citation") {
+    config.citation = value;
+  } else if (name == "data_set_version") {
+    config.data_set_version = value;
   } else {
     os().message_box(
         "Error - unrecognized environment variable name seen, unrecognized name was " + name +

@@ -43,6 +43,12 @@ const char* const kBatchUsage =
     "  --dta                    only with --out: a Stata data file (.dta, its extension\n"
     "                           replacing FILE's)\n"
     "  --sav                    only with --out: an SPSS data file (.sav, likewise)\n"
+    "  --provenance             for each numeric variable NAME_n, the number of values\n"
+    "                           merged into a case, and NAME_filled, the share of them\n"
+    "                           that interpolation supplied (without merged cases only\n"
+    "                           NAME_filled: 1 filled, 0 read)\n"
+    "  --codebook               only with --out: FILE's codebook (NAME.codebook.html):\n"
+    "                           columns, coverage by period and a methods paragraph\n"
     "\n"
     "Settings:\n"
     "  --program-dir DIR        installation holding Tandrel.ini (default: $TANDREL_HOME,\n"
@@ -53,6 +59,8 @@ const char* const kBatchUsage =
     "Information:\n"
     "  --list groups|states|nonkiv-states|regions|diasporas|variables\n"
     "                           print the items of a list with their codes and exit\n"
+    "  --methods                print the methods paragraph of the selections and exit\n"
+    "                           without running\n"
     "  --trace                  write the trace lines, with their levels, to standard error\n"
     "  --quiet                  write only errors to standard error\n"
     "  --help                   this text\n"
@@ -177,6 +185,9 @@ const std::map<std::string, bool BatchOptions::*>& flag_options() {
       {"--limdep", &BatchOptions::limdep},
       {"--dta", &BatchOptions::dta},
       {"--sav", &BatchOptions::sav},
+      {"--provenance", &BatchOptions::provenance},
+      {"--codebook", &BatchOptions::codebook},
+      {"--methods", &BatchOptions::methods},
       {"--trace", &BatchOptions::trace},
       {"--quiet", &BatchOptions::quiet},
       {"--help", &BatchOptions::help},
@@ -218,7 +229,7 @@ std::vector<std::string> file_output_options(const BatchOptions& options) {
   // A new kind of file beside the data file is one more row here.
   const std::pair<const char*, bool> given[] = {
       {"--stata", options.stata}, {"--spss", options.spss}, {"--limdep", options.limdep},
-      {"--dta", options.dta},     {"--sav", options.sav},
+      {"--dta", options.dta},     {"--sav", options.sav},   {"--codebook", options.codebook},
   };
   std::vector<std::string> names;
   for (const auto& [name, on] : given)

@@ -36,6 +36,9 @@ struct BatchOptions {
   bool limdep = false;
   bool dta = false;
   bool sav = false;
+  bool provenance = false;
+  bool codebook = false;
+  bool methods = false;
   bool trace = false;
   bool quiet = false;
   bool help = false;

@@ -9,6 +9,7 @@
 #include "app/Startup.h"
 #include "batch/BatchConsole.h"
 #include "batch/BatchLists.h"
+#include "batch/BatchMethods.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchSelections.h"
 #include "batch/BatchSummary.h"
@@ -139,6 +140,10 @@ RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
   }
   std::ostream null_stream(nullptr);
   apply_batch_options(options, g, *g.selections, options.quiet ? null_stream : std::cerr);
+  if (options.methods) {
+    print_methods(std::cout, g);
+    return {};
+  }
   const BatchOutputFiles files(*g.selections);
   RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description,
                                           {*g.region_list, *g.nation_array, *g.group_index});

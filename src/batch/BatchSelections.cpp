@@ -142,6 +142,8 @@ void choose_output(const BatchOptions& o, user_selection_type& s) {
   if (o.limdep) f.command_files.include(command_file_type::CmdLIMDEP);
   if (o.dta) f.command_files.include(command_file_type::CmdDta);
   if (o.sav) f.command_files.include(command_file_type::CmdSav);
+  if (o.provenance) f.provenance_columns = true;
+  if (o.codebook) f.codebook = true;
 }
 
 void check_requested_boxes(std::vector<VariableBox>& boxes, const BatchOptions& o,

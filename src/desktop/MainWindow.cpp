@@ -93,7 +93,9 @@ void MainWindow::build_menus() {
         {f.SaveSettings1, "SaveSettings1", false},
         {f.Exit1, "Exit1", false}});
   menu(f.CreateDataSetMenu, "CreateDataSetMenu",
-       {{f.CreateNow1, "CreateNow1", false}, {f.ShowOutputWindow1, "ShowOutputWindow1", false}});
+       {{f.CreateNow1, "CreateNow1", false},
+        {f.ShowOutputWindow1, "ShowOutputWindow1", false},
+        {f.DescribeDataSet1, "DescribeDataSet1", false}});
   menu(f.TraceMenu, "TraceMenu",
        {{f.TraceOnMenuItem, "TraceOnMenuItem", true},
         {f.TraceOffMenuItem, "TraceOffMenuItem", true}});

@@ -184,11 +184,13 @@ QWidget* MainWindow::build_output_options() {
       named(mirror_.check_box(f.StataDataFileCheckBox, commands), "StataDataFileCheckBox"));
   cmd->addWidget(
       named(mirror_.check_box(f.SPSSDataFileCheckBox, commands), "SPSSDataFileCheckBox"));
+  cmd->addWidget(named(mirror_.check_box(f.CodebookCheckBox, commands), "CodebookCheckBox"));
   layout->addWidget(commands);
 
   QGroupBox* header = named(mirror_.group_box(f.HeaderBox, page), "HeaderBox");
   auto* head = new QVBoxLayout(header);
   head->addWidget(named(mirror_.check_box(f.Header, header), "Header"));
+  head->addWidget(named(mirror_.check_box(f.ProvenanceCheckBox, header), "ProvenanceCheckBox"));
   layout->addWidget(header);
   layout->addStretch();
   return page;

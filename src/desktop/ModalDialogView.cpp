@@ -1,7 +1,9 @@
 #include "desktop/ModalDialogView.h"
 
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include "desktop/QtPlatform.h"
 #include "desktop/SubsetDialogView.h"
 #include "ui/AboutBox.h"
+#include "ui/DescribeDataSet.h"
 #include "ui/ListDialogs.h"
 
 namespace tandrel::desktop {
@@ -93,6 +96,11 @@ void run_modal_dialog(QtPlatform& platform, platform::ModalDialog& dialog, QWidg
     AboutBoxView view(*about, parent);
     platform.exec_modal(view);
   } else {
+    // The methods paragraph's Copy button reaches the desktop's clipboard.
+    if (auto* describe = dynamic_cast<TDescribeDataSetDlg*>(&dialog))
+      describe->on_copy = [](const std::string& text) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+      };
     ButtonDialog view(dialog, parent);
     platform.exec_modal(view);
   }

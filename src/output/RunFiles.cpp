@@ -1,5 +1,6 @@
 #include "output/RunFiles.h"
 
+#include "output/Codebook.h"
 #include "output/CommandFileFormats.h"
 #include "output/NativeFiles.h"
 #include "platform/FileIdentity.h"
@@ -28,6 +29,7 @@ std::vector<RunFile> run_files(const user_selection_type& selections) {
     files.push_back({native_file_name(data, NativeFormat::Dta), "the Stata data file"});
   if (asked(C::CmdSav))
     files.push_back({native_file_name(data, NativeFormat::Sav), "the SPSS data file"});
+  if (format.codebook) files.push_back({codebook_file_name(data), "the codebook"});
   if (asked(C::CmdStata)) files.push_back({stata_file_name(data), "the Stata command file"});
   if (asked(C::CmdSPSS)) files.push_back({spss_file_name(data), "the SPSS command file"});
   if (asked(C::CmdLIMDEP)) files.push_back({limdep_file_name(data), "the LIMDEP command file"});

@@ -1,8 +1,8 @@
 #pragma once
 
 // Every file name of one run, given by the data file's name: the data file,
-// the Stata, SPSS and LIMDEP command files and the Stata and SPSS data
-// files asked for. The batch, Go and the writers take the names from here,
+// the Stata, SPSS and LIMDEP command files, the Stata and SPSS data
+// files and the codebook asked for. The batch, Go and the writers take the names from here,
 // and the run is refused before anything is written when one member would
 // take the place of another, of one of the installation's inputs, or when
 // a name holds a character the command files cannot quote.

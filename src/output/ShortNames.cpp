@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "diagnostics/Error.h"
+#include "output/ProvenanceColumns.h"
 
 namespace tandrel {
 
@@ -15,6 +16,8 @@ struct SuffixRule {
 };
 
 constexpr SuffixRule kSuffixes[] = {{"_min", "mn"}, {"_max", "mx"}, {"_mean", "me"}};
+// The provenance columns shorten the same way, told apart by their labels.
+constexpr SuffixRule kProvenanceSuffixes[] = {{"_filled", "fl"}, {"_n", "n"}};
 
 bool ends_with(const std::string& name, std::string_view suffix) {
   return name.size() >= suffix.size() &&
@@ -70,6 +73,17 @@ void rename_in_rows(display_output_array_type& rows, const std::string& long_nam
   }
 }
 
+bool replace_suffix(std::string& name, const SuffixRule* first, const SuffixRule* last) {
+  for (const SuffixRule* rule = first; rule != last; ++rule) {
+    if (ends_with(name, rule->suffix)) {
+      name.resize(name.size() - rule->suffix.size());
+      name += rule->replacement;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool same_column_name(const std::string& a, const std::string& b) {
@@ -85,13 +99,8 @@ bool has_aggregate_suffix(const std::string& name) {
 
 std::string shortened_name(const std::string& long_name) {
   std::string name = long_name;
-  for (const SuffixRule& rule : kSuffixes) {
-    if (ends_with(name, rule.suffix)) {
-      name.resize(name.size() - rule.suffix.size());
-      name += rule.replacement;
-      break;
-    }
-  }
+  if (!replace_suffix(name, std::begin(kSuffixes), std::end(kSuffixes)))
+    replace_suffix(name, std::begin(kProvenanceSuffixes), std::end(kProvenanceSuffixes));
   while (name.size() > kShortNameLength && remove_one_vowel(name)) {
   }
   if (name.size() > kShortNameLength)
@@ -110,7 +119,10 @@ void apply_length_rule(output_variable_lists& lists, display_output_array_type& 
                        std::size_t column) {
   const std::string name = lists.names[column];
   if (name.size() <= kShortNameLength) return;
-  if (!has_aggregate_suffix(name)) {
+  const std::string& label = lists.labels[column];
+  const bool provenance =
+      label.rfind(kProvenanceCountLabel, 0) == 0 || label.rfind(kProvenanceShareLabel, 0) == 0;
+  if (!has_aggregate_suffix(name) && !provenance) {
     error(
         "A variable was seen that was too long, without the variable having had an appended "
         "min, mean, or max.  This suggests an error in the KIV data set interface file.  Notify "

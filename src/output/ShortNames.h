@@ -1,7 +1,8 @@
 #pragma once
 
 // Column names of at most eight characters, as the SPSS and LIMDEP command
-// files need them. Only the generated minimum, maximum and mean columns are
+// files need them. Only the generated minimum, maximum and mean columns (and
+// the provenance columns, known by their labels) are
 // shortened; the new names replace the old ones in the column lists and in
 // the rows, so every file and table written afterwards shows them.
 

@@ -32,6 +32,10 @@ struct configuration_type {
   std::array<bool, kTraceSwitches> trace_levels{true, true, true, true, true, true,
                                                 true, true, true, true, false};
   tab_style_type tab_style = tab_style_type::SubTabs;
+  // Optional: how the methods paragraph asks readers to cite the data set,
+  // and the version of the data set it names; empty when not given.
+  std::string citation;
+  std::string data_set_version;
   // Variables the program added to the description; they have no data column.
   std::int32_t added_variable_count = 0;
 };

@@ -74,6 +74,12 @@ struct output_format_type {
   std::string output_file_name = "output.csv";
   separator_type separator = separator_type::SepComma;
   command_file_set command_files;
+  // For every merged case and numeric variable, how many values stand
+  // behind it and what share of them the filling supplied.
+  bool provenance_columns = false;
+  // NAME.codebook.html beside a data file: the columns, their coverage by
+  // period and a methods paragraph.
+  bool codebook = false;
 
   bool operator==(const output_format_type&) const = default;
 };

@@ -60,6 +60,11 @@ constexpr std::size_t kFileNameLengthAt = 7065;
 constexpr std::size_t kFileNameCharsAt = 7066;
 constexpr std::size_t kSeparatorAt = 7321;
 constexpr std::size_t kCommandFilesAt = 7322;
+// The command-file byte's two highest file bits, which older records leave
+// off, carry the provenance columns and the codebook.
+constexpr unsigned kFileKindMask = (2U << static_cast<unsigned>(command_file_type::CmdSav)) - 1;
+constexpr unsigned kProvenanceBit = 0x20;
+constexpr unsigned kCodebookBit = 0x40;
 
 constexpr const char* kSaveInterpolationReport =
     "Error is save settings procedure - an unrecognized type of interpolation method was "
@@ -188,10 +193,9 @@ void check_fields(const settings_record_bytes& r) {
   check_byte(r, kDestinationAt, "destination",
              static_cast<unsigned>(output_destination_type::DestPrinter));
   check_byte(r, kSeparatorAt, "separator", static_cast<unsigned>(separator_type::SepTab));
-  // One bit for each command and native file, up to the last kind.
-  constexpr unsigned kCommandFileBits =
-      (2U << static_cast<unsigned>(command_file_type::CmdSav)) - 1;
-  check_byte(r, kCommandFilesAt, "command_files", kCommandFileBits);
+  // One bit for each command and native file, up to the last kind, then
+  // the provenance and codebook bits.
+  check_byte(r, kCommandFilesAt, "command_files", kFileKindMask | kProvenanceBit | kCodebookBit);
   const long long first = get_int(r, kFirstYearAt, 2);
   const long long last = get_int(r, kLastYearAt, 2);
   for (auto [name, year] : {std::pair{"first_year", first}, std::pair{"last_year", last}})
@@ -228,7 +232,9 @@ void put_output_format(settings_record_bytes& r, const output_format_type& f) {
   r[kFileNameLengthAt] = static_cast<std::uint8_t>(length);
   std::memcpy(r.data() + kFileNameCharsAt, f.output_file_name.data(), length);
   put_enum(r, kSeparatorAt, f.separator);
-  r[kCommandFilesAt] = f.command_files.bits();
+  r[kCommandFilesAt] = static_cast<std::uint8_t>(f.command_files.bits() |
+                                                 (f.provenance_columns ? kProvenanceBit : 0U) |
+                                                 (f.codebook ? kCodebookBit : 0U));
 }
 
 interpolation_method_type stored_interpolation_method(interpolation_method_type method) {
@@ -247,7 +253,9 @@ output_format_type get_output_format(const settings_record_bytes& r) {
   const auto* chars = reinterpret_cast<const char*>(r.data() + kFileNameCharsAt);
   f.output_file_name.assign(chars, r[kFileNameLengthAt]);
   f.separator = static_cast<separator_type>(r[kSeparatorAt]);
-  f.command_files = command_file_set(r[kCommandFilesAt]);
+  f.command_files = command_file_set(static_cast<std::uint8_t>(r[kCommandFilesAt] & kFileKindMask));
+  f.provenance_columns = (r[kCommandFilesAt] & kProvenanceBit) != 0;
+  f.codebook = (r[kCommandFilesAt] & kCodebookBit) != 0;
   return f;
 }
 

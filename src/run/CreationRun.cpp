@@ -8,6 +8,8 @@
 #include "engine/FillSteps.h"
 #include "engine/KIVArray.h"
 #include "engine/KIVSort.h"
+#include "engine/Provenance.h"
+#include "output/Codebook.h"
 #include "output/CommandFileFormats.h"
 #include "output/CommandFiles.h"
 #include "output/DataLine.h"
@@ -16,6 +18,7 @@
 #include "output/NativeFiles.h"
 #include "output/OutputColumns.h"
 #include "output/OutputFiles.h"
+#include "output/ProvenanceColumns.h"
 #include "output/RunFiles.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
@@ -38,6 +41,10 @@ struct RunState {
   const ReferenceData& reference;
   std::unique_ptr<TKIV_array_obj> data;
   std::unique_ptr<TKIV_Sort_Obj> sort;
+  // The variables with provenance columns (none when not asked for), and
+  // which of their values the data file held before the filling steps.
+  std::vector<std::int32_t> provenance;
+  ObservedValues observed;
 };
 
 // The cases of the sorted records: runs of one case number whose first
@@ -64,13 +71,20 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   const bool merged = sort.has_merged_cases();
   const Tregion_list_info_obj& regions = run.reference.regions;
   const std::vector<CaseSpan> cases = cases_to_write(sort);
-  if (wants_native_files(run.selections))
+  if (wants_native_files(run.selections) || wants_codebook(run.selections))
     native = std::make_unique<NativeTable>(cases.size(), columns);
+  const std::size_t provenance_at =
+      columns - provenance_column_count(run.provenance.size(), merged);
   DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
     TaggedValue* cells =
         native ? native->row(static_cast<std::size_t>(&c - cases.data())) : nullptr;
     construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
                         c.first, c.last, merged, cells);
+    if (run.provenance.empty()) return;
+    std::vector<CaseProvenance> provenance;
+    case_provenance(*run.data, sort, run.provenance, run.observed, c.first, c.last, provenance);
+    append_provenance_values(line, provenance_values(provenance, merged), merged, separator,
+                             cells ? cells + provenance_at : nullptr);
   });
   const std::int32_t last_index = sort.last_record_index();
   std::int32_t ticked = 0;
@@ -84,6 +98,15 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   }
   tick_through(last_index);
   return static_cast<int>(cases.size());
+}
+
+MethodsFacts methods_facts(const RunState& run, std::int64_t cases) {
+  return {run.selections,
+          name_part(run.description.get_data_file_name(0)),
+          run.configuration.data_set_version,
+          run.configuration.citation,
+          cases,
+          run.selections.variable_selections.variable_columns.size()};
 }
 
 // A set of files that would take the place of one of the installation's
@@ -124,6 +147,8 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
   std::string header_line, separator;
   const bool merged = run.sort->has_merged_cases();
   set_header(run.description, merged, run.selections, rows, lists, header_line, separator);
+  add_provenance_columns(run.description, run.provenance, merged, rows, lists, header_line,
+                         separator);
   if (run.selections.output_format.header_line) write_header(channel, run.selections, header_line);
   std::unique_ptr<NativeTable> native;
   result.cases_written = write_cases(run, progress, channel, separator, native, lists.size());
@@ -132,7 +157,9 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
     NativeSource source{run.selections, merged, rows, lists,
                         absolute_file_name(run.selections.output_format.output_file_name)};
     source.files = &files;
-    write_native_files(source, *native);
+    if (wants_native_files(run.selections)) write_native_files(source, *native);
+    if (wants_codebook(run.selections))
+      write_codebook(methods_facts(run, result.cases_written), source, *native);
   }
   if (!run.selections.output_format.command_files.empty()) {
     // The command files read the data file back for the width of its texts.
@@ -187,6 +214,11 @@ void run_steps(RunState& run, Ttrace_obj& progress, RunResult& result) {
   Tgroup_index_obj& groups = run.reference.groups;
   run.data = std::make_unique<TKIV_array_obj>(run.description, run.configuration, 0, s.first_year,
                                               s.last_year, s, run.reference);
+  if (s.output_format.provenance_columns) {
+    run.provenance = provenance_variables(run.description, s);
+    if (s.interpolate)
+      run.observed = ObservedValues(*run.data, run.provenance, s.first_year, s.last_year);
+  }
   run_fill_steps(*run.data, s);
   run.sort = std::make_unique<TKIV_Sort_Obj>(*run.data, groups, s.first_year, s.last_year);
   run.sort->set_output_cases(s);
@@ -209,8 +241,14 @@ RunResult run_output_procedure(configuration_type configuration, user_selection_
                                Tuser_data_set_listing_obj description,
                                const ReferenceData& reference) {
   trace().Enter("Entered Output Procedure");
-  RunState run{
-      std::move(configuration), std::move(selections), std::move(description), reference, {}, {}};
+  RunState run{std::move(configuration),
+               std::move(selections),
+               std::move(description),
+               reference,
+               {},
+               {},
+               {},
+               {}};
   RunResult result;
   auto progress =
       std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");

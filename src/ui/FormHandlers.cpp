@@ -96,6 +96,8 @@ void TGenerateForm::adopt_page_controls() {
            &LIMDEPCommandFileCheckBox,
            &StataDataFileCheckBox,
            &SPSSDataFileCheckBox,
+           &CodebookCheckBox,
+           &ProvenanceCheckBox,
            &Header,
            &VarTabs,
            &SelectAllButton,
@@ -103,7 +105,8 @@ void TGenerateForm::adopt_page_controls() {
        })
     control->parent = &SelectionTabs;
   for (Control* item : {&Exit1, &LoadSettings1, &SaveSettings1}) item->parent = &FileMenu;
-  for (Control* item : {&CreateNow1, &ShowOutputWindow1}) item->parent = &CreateDataSetMenu;
+  for (Control* item : {&CreateNow1, &ShowOutputWindow1, &DescribeDataSet1})
+    item->parent = &CreateDataSetMenu;
 }
 
 }  // namespace tandrel

@@ -4,6 +4,7 @@
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "ui/AboutBox.h"
+#include "ui/DescribeDataSet.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {
@@ -17,7 +18,7 @@ TGenerateForm::TGenerateForm() {
            &PhysDiasporaButton, &AllDiasporaCheckBox, &DiasporaSubsetCheckBox,
            &ChangeDiasporaSubsetButton, &StatOutputBox, &SPSSCommandFileCheckBox,
            &StataCommandFileCheckBox, &LIMDEPCommandFileCheckBox, &StataDataFileCheckBox,
-           &SPSSDataFileCheckBox})
+           &SPSSDataFileCheckBox, &CodebookCheckBox})
     control->enabled = false;
   for (EditControl* year : {&SubYear1Edit, &SubYear2Edit}) {
     year->edit_mask = "0000;1;_";
@@ -148,6 +149,8 @@ void TGenerateForm::wire_output_options() {
   LIMDEPCommandFileCheckBox.on_click = guarded([this] { LIMDEPCommandFileCheckBoxClick(); });
   StataDataFileCheckBox.on_click = guarded([this] { StataDataFileCheckBoxClick(); });
   SPSSDataFileCheckBox.on_click = guarded([this] { SPSSDataFileCheckBoxClick(); });
+  CodebookCheckBox.on_click = guarded([this] { CodebookCheckBoxClick(); });
+  ProvenanceCheckBox.on_click = guarded([this] { ProvenanceCheckBoxClick(); });
   Header.on_click = guarded([this] { HeaderClick(); });
   SelectAllButton.on_click = guarded([this] { SelectAllButtonClick(); });
   UnselectAllButton.on_click = guarded([this] { UnselectAllButtonClick(); });
@@ -169,6 +172,8 @@ void TGenerateForm::wire_menus() {
   CreateNow1.on_click = guarded(in_menu(CreateDataSetMenu, [this] { CreateNow1Click(); }));
   ShowOutputWindow1.on_click =
       guarded(in_menu(CreateDataSetMenu, [this] { ShowOutputWindow1Click(); }));
+  DescribeDataSet1.on_click =
+      guarded(in_menu(CreateDataSetMenu, [this] { DescribeDataSet1Click(); }));
   TraceOnMenuItem.on_click = guarded([this] { TraceOnMenuItemClick(); });
   TraceOffMenuItem.on_click = guarded([this] { TraceOffMenuItemClick(); });
   KivoraDocumentation1.on_click = guarded([this] { KivoraDocumentation1Click(); });

@@ -36,6 +36,7 @@ class TGroupListDlg;
 class TRegionListDlg;
 class TDiasporaListDlg;
 class TAboutBox;
+class TDescribeDataSetDlg;
 
 class TGenerateForm {
  public:
@@ -154,6 +155,10 @@ class TGenerateForm {
   // they follow the command files' rules.
   CheckBoxControl StataDataFileCheckBox{"Stata Data File (.dta)"};
   CheckBoxControl SPSSDataFileCheckBox{"SPSS Data File (.sav)"};
+  // The codebook beside the data file follows the command files' rules; the
+  // provenance columns go with any destination.
+  CheckBoxControl CodebookCheckBox{"Codebook (.codebook.html)"};
+  CheckBoxControl ProvenanceCheckBox{"Provenance Columns (_n, _filled)"};
 
   Control HeaderBox{" File Header Information "};
   CheckBoxControl Header{"Include Header Line Containing Variable Names"};
@@ -178,6 +183,7 @@ class TGenerateForm {
   Control CreateDataSetMenu{"&Create Data Set"};
   MenuItemControl CreateNow1{"&Create Now"};
   MenuItemControl ShowOutputWindow1{"Show Output Window"};
+  MenuItemControl DescribeDataSet1{"Describe This Data Set…"};
   Control TraceMenu{"Trace"};
   MenuItemControl TraceOnMenuItem{"On"};
   MenuItemControl TraceOffMenuItem{"Off"};
@@ -194,6 +200,7 @@ class TGenerateForm {
   std::unique_ptr<TRegionListDlg> RegionListDlg;
   std::unique_ptr<TDiasporaListDlg> DiasporaListDlg;
   std::unique_ptr<TAboutBox> AboutBox;
+  std::unique_ptr<TDescribeDataSetDlg> DescribeDlg;
   // What the last Go returned, when it returned.
   std::optional<RunResult> LastRun;
 
@@ -258,6 +265,8 @@ class TGenerateForm {
   void LIMDEPCommandFileCheckBoxClick();
   void StataDataFileCheckBoxClick();
   void SPSSDataFileCheckBoxClick();
+  void CodebookCheckBoxClick();
+  void ProvenanceCheckBoxClick();
   void HeaderClick();
 
   // --- Variables ---
@@ -292,6 +301,7 @@ class TGenerateForm {
   void TandrelQuickstartGuide1Click();
   void Documentation1Click();
   void About1Click();
+  void DescribeDataSet1Click();
 
  private:
   enum class Subset { Groups, States, Regions, Diasporas };

@@ -160,7 +160,8 @@ void TGenerateForm::SubYear2EditExit() {
 void TGenerateForm::set_command_file_controls(bool enabled) {
   for (Control* control : std::initializer_list<Control*>{
            &StatOutputBox, &SPSSCommandFileCheckBox, &StataCommandFileCheckBox,
-           &LIMDEPCommandFileCheckBox, &StataDataFileCheckBox, &SPSSDataFileCheckBox})
+           &LIMDEPCommandFileCheckBox, &StataDataFileCheckBox, &SPSSDataFileCheckBox,
+           &CodebookCheckBox})
     control->enabled = enabled;
 }
 

@@ -55,6 +55,7 @@ TEST_F(BatchCommandLine, UsageErrorsNameTheOptionAndWriteNothing) {
       {{"--limdep"}, "--limdep needs --out FILE: its file goes next to the data file"},
       {{"--dta", "--sav"}, "--dta needs --out FILE: its file goes next to the data file"},
       {{"--sav"}, "--sav needs --out FILE: its file goes next to the data file"},
+      {{"--codebook"}, "--codebook needs --out FILE: its file goes next to the data file"},
       {{"--out", "@WORK@/none/x.csv"}, "--out: the folder @WORK@/none does not exist"},
       {{"--out", "@WORK@"}, "--out: @WORK@ names a folder; name a file in it"},
       {{"--out", "x.csv", "--save-settings", "@WORK@/none/s.dat"},
@@ -165,6 +166,44 @@ TEST_F(BatchCommandLine, SummaryNamesTheCasesAndEveryFileWritten) {
                             " cases to standard output\n"),
             std::string::npos)
       << screen.err;
+}
+
+// --methods runs nothing: it prints the paragraph of the selections in
+// force, with the citation and version Tandrel.ini gives, and writes no file
+// even when --out names one.
+TEST_F(BatchCommandLine, MethodsPrintsTheParagraphWithoutRunning) {
+  dir.write("Tandrel.ini", test::read_file(dir.file("Tandrel.ini")) +
+                               "citation = \"Doe (2020), The Kivora data.\"\n"
+                               "data_set_version = \"3.0\"\n");
+  const auto r = run({"--unit", "state", "--period", "5", "--years", "1990:1992", "--vars", "pop",
+                      "--provenance", "--out", "x.csv", "--methods"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(entries_of(work.path()), std::vector<std::string>{});
+  EXPECT_EQ(r.out.rfind("This data set was generated with Tandrel 1.06 from the Kivora data (data "
+                        "file kiv.csv, version 3.0). Its unit of analysis is the state in "
+                        "five-year periods, for the years 1990 to 1992.",
+                        0),
+            0U)
+      << r.out;
+  EXPECT_NE(r.out.find("; the number of cases is known once it is written."), std::string::npos);
+  EXPECT_NE(r.out.find("the columns ending in _n"), std::string::npos);
+  EXPECT_EQ(r.out.substr(r.out.size() - 42), "Please cite: Doe (2020), The Kivora data.\n")
+      << r.out;
+}
+
+// The codebook is one of the run's files: named in the summary, and gone
+// with the others when the run fails.
+TEST_F(BatchCommandLine, CodebookIsWrittenBesideTheDataFileAndNamedInTheSummary) {
+  const auto r = run({"--out", "x.csv", "--vars", "pop", "--provenance", "--codebook", "--dta"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string w = work.path() + "/";
+  EXPECT_EQ(entries_of(work.path()),
+            (std::vector<std::string>{"x.codebook.html", "x.csv", "x.dta"}));
+  EXPECT_NE(r.err.find("x.csv, with command files " + w + "x.dta, " + w + "x.codebook.html\n"),
+            std::string::npos)
+      << r.err;
+  const std::string html = test::read_file(work.file("x.codebook.html"));
+  EXPECT_NE(html.find("<td class=\"name\">pop_filled</td>"), std::string::npos);
 }
 
 TEST_F(BatchCommandLine, RepeatedReportIsShownOnceAndTheLogCountsEvery) {

@@ -37,6 +37,9 @@ TEST(BatchOptions, ParsesEveryOption) {
                                               "--limdep",
                                               "--dta",
                                               "--sav",
+                                              "--provenance",
+                                              "--codebook",
+                                              "--methods",
                                               "--trace",
                                               "--settings",
                                               "in.dat",
@@ -59,6 +62,7 @@ TEST(BatchOptions, ParsesEveryOption) {
   EXPECT_EQ(o.separator, separator_type::SepTab);
   EXPECT_TRUE(o.no_header && o.stata && o.spss && o.limdep && o.trace);
   EXPECT_TRUE(o.dta && o.sav);
+  EXPECT_TRUE(o.provenance && o.codebook && o.methods);
   EXPECT_EQ(o.settings_file, "in.dat");
   EXPECT_EQ(o.save_settings_file, "out.dat");
 }

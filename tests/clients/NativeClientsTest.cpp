@@ -182,7 +182,18 @@ INSTANTIATE_TEST_SUITE_P(
                   "comma"},
         ClientRun{"GlobeTenYearAllSpace",
                   {"--unit", "globe", "--period", "10", "--vars", "all"},
-                  "space"}),
+                  "space"},
+        // The provenance columns: counts and shares when merged, 0/1 flags
+        // (and missing codes) when not, with names shortened for SPSS.
+        ClientRun{"StateFiveYearProvenanceComma",
+                  {"--unit", "state", "--period", "5", "--years", "1985:1999", "--interpolate",
+                   "linear", "--provenance", "--vars",
+                   "lang_instruction_restriction_lvl,group_pop_share,econ_grievance"},
+                  "comma"},
+        ClientRun{"GroupAnnualProvenanceTab",
+                  {"--years", "1990:1999", "--interpolate", "carry-forward", "--provenance",
+                   "--vars", "group_pop_share,econ_grievance,religion_main"},
+                  "tab"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

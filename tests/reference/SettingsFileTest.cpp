@@ -139,6 +139,29 @@ TEST_F(SettingsFile, DtaAndSavAreBitsThreeAndFourOfTheCommandFileByte) {
       decode_settings_record(r).output_format.command_files.contains(command_file_type::CmdSav));
 }
 
+// Provenance columns and the codebook ride on bits 5 and 6 of the same
+// byte: an older record, which leaves them off, asks for neither, and they
+// never leak into the set of command files.
+TEST_F(SettingsFile, ProvenanceAndCodebookAreBitsFiveAndSixOfTheCommandFileByte) {
+  user_selection_type s = sample_selections();
+  s.output_format.command_files = command_file_set(0x02);
+  s.output_format.provenance_columns = true;
+  s.output_format.codebook = true;
+  const settings_record_bytes r = encode_settings_record(s);
+  EXPECT_EQ(r[7322], 0x62);
+  const user_selection_type loaded = decode_settings_record(r);
+  EXPECT_EQ(loaded.output_format, s.output_format);
+  EXPECT_EQ(loaded.output_format.command_files.bits(), 0x02);
+  settings_record_bytes older = r;
+  older[7322] = 0x02;
+  const user_selection_type old = decode_settings_record(older);
+  EXPECT_FALSE(old.output_format.provenance_columns);
+  EXPECT_FALSE(old.output_format.codebook);
+  older[7322] = 0x20;
+  EXPECT_TRUE(decode_settings_record(older).output_format.provenance_columns);
+  EXPECT_TRUE(decode_settings_record(older).output_format.command_files.empty());
+}
+
 TEST_F(SettingsFile, OutputFileNameOf300CharactersIsSavedAsItsFirst255) {
   user_selection_type s;
   std::string name;
@@ -240,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedRecord{"DestinationNamingNothing", 7063, 1, 5, "destination is 5, outside 0..2."},
         DamagedRecord{"SeparatorNamingNothing", 7321, 1, 3, "separator is 3, outside 0..2."},
         DamagedRecord{"CommandFilesNamingNothing", 7322, 1, 0xF9,
-                      "command_files is 249, outside 0..31."},
+                      "command_files is 249, outside 0..127."},
         DamagedRecord{"FirstYearBefore1800", 7058, 2, 1066,
                       "first_year is 1066, outside 1800..2025."},
         DamagedRecord{"LastYearAfter2025", 7060, 2, 2026, "last_year is 2026, outside 1800..2025."},
