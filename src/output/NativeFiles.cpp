@@ -1,6 +1,7 @@
 #include "output/NativeFiles.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <limits>
 #include <map>
@@ -9,6 +10,7 @@
 #include "output/CommandFileFormats.h"
 #include "output/FittedNames.h"
 #include "output/RunDescription.h"
+#include "output/WrittenTexts.h"
 #include "process/Exceptions.h"
 
 namespace tandrel {
@@ -22,10 +24,7 @@ constexpr const char* kSavFailure =
     "Error opening or writing SPSS data file (.sav).  File may be in use by another program, "
     "may be read-only, or disk may be full.  SPSS data file NOT created.";
 
-// Stata keeps the largest values of its long for missing values.
-constexpr std::int64_t kStataLongMin = -2147483647;
-constexpr std::int64_t kStataLongMax = 2147483620;
-// Widest text a .dta of the version written holds without a long-text type.
+// Widest text a .dta column of type str# holds; a wider one is a strL.
 constexpr std::size_t kDtaTextWidth = 2045;
 constexpr std::size_t kSavTextWidth = 32767;
 constexpr std::size_t kFileLabelLength = 80;
@@ -46,6 +45,16 @@ std::int32_t code_of(const std::string& text) {
   return code;
 }
 
+// Integer columns that hold codes (a group, a state, a region) rather than
+// amounts; their minimum and maximum in a merged run are codes as well.
+bool is_code_column(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* suffix : {"_min", "_max"})
+    if (name.size() > 4 && name.ends_with(suffix)) name.resize(name.size() - 4);
+  return name == "numcode" || name == "ccode" || name == "region" || name == "diaspora" ||
+         name == "is_kiv";
+}
+
 bool fits_stata_long(const TaggedValue& value) {
   if (!value.is_numeric()) return true;
   if (value.is_real()) {
@@ -64,6 +73,8 @@ void settle_column(NativeColumn& column, const NativeTable& table, std::size_t c
     std::size_t longest = 1;
     for (std::size_t r = 0; r < table.rows(); ++r)
       longest = std::max(longest, cell_text(table.at(r, c)).size());
+    if (format == NativeFormat::Dta && longest > kDtaTextWidth)
+      column.kind = NativeColumn::Kind::LongText;
     column.text_width =
         std::min(longest, format == NativeFormat::Dta ? kDtaTextWidth : kSavTextWidth);
     return;
@@ -82,7 +93,7 @@ void settle_column(NativeColumn& column, const NativeTable& table, std::size_t c
 void add_missing_code_notes(NativeLayout& layout) {
   std::map<std::int32_t, std::string> columns_of_code;
   for (const NativeColumn& column : layout.columns) {
-    if (column.kind == NativeColumn::Kind::Text) continue;
+    if (is_text_kind(column.kind)) continue;
     std::string& names = columns_of_code[column.missing_code];
     names += (names.empty() ? "" : " ") + column.name;
   }
@@ -110,8 +121,9 @@ bool write_guarded(const NativeSource& source, const NativeTable& table, NativeF
     write_readstat_file(native_file_name(source.data_file, format), format,
                         native_layout(source, table, format), table, source.files);
     return true;
-  } catch (const EInOutError&) {
-    error(failure, 1, noncritical);
+  } catch (const EInOutError& e) {
+    // The system's reason goes with the message, which can only guess.
+    error(std::string(failure) + "  (" + e.what() + ")", 1, noncritical);
     return false;
   }
 }
@@ -155,9 +167,11 @@ NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
   NativeLayout layout;
   for (std::size_t c = 0; c < lists.size(); ++c) {
     NativeColumn column{names[c],
-                        lists.labels[c].substr(0, dta ? kDtaLabelLength : kSavLabelLength),
+                        utf8_prefix(lists.labels[c], dta ? kDtaLabelLength : kSavLabelLength),
                         kind_of(lists.types[c]), code_of(lists.missing_codes[c])};
     settle_column(column, table, c, format);
+    column.scale = column.kind == NativeColumn::Kind::Real ||
+                   (column.kind == NativeColumn::Kind::Integer && !is_code_column(lists.names[c]));
     layout.columns.push_back(std::move(column));
   }
   layout.file_label =

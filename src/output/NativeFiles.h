@@ -38,13 +38,19 @@ enum class NativeFormat { Dta, Sav };
 
 // One column as a native file declares it.
 struct NativeColumn {
-  enum class Kind { Integer, Real, Text };
+  // LongText: a text column wider than a .dta's str# holds, written as strL.
+  enum class Kind { Integer, Real, Text, LongText };
   std::string name;  // fitted to the format
   std::string label;
   Kind kind = Kind::Real;
   std::int32_t missing_code = -99;
   std::size_t text_width = 1;  // bytes, for a text column
+  bool scale = false;          // an SPSS measurement level of scale, not nominal
 };
+
+inline bool is_text_kind(NativeColumn::Kind kind) {
+  return kind == NativeColumn::Kind::Text || kind == NativeColumn::Kind::LongText;
+}
 
 // Everything a native file holds besides the values.
 struct NativeLayout {
@@ -87,7 +93,9 @@ NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
 
 // Writes `table` as `path` through ReadStat, whole or not at all: in the
 // set `files` when given, else moved into place on its own. A failure
-// raises EInOutError and leaves an earlier file of that name as it was.
+// raises EInOutError and leaves an earlier file of that name as it was. A
+// text longer than its column keeps is cut at a UTF-8 character boundary,
+// and reported once for its column.
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
                          const NativeTable& table, OutputFiles* files = nullptr);
 
