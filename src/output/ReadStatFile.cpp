@@ -123,10 +123,11 @@ void declare(readstat_writer_t* writer, const NativeLayout& layout, NativeFormat
     readstat_variable_t* variable =
         readstat_add_variable(writer, column.name.c_str(), type_of(column), column.text_width);
     readstat_variable_set_label(variable, column.label.c_str());
-    if (is_text_kind(column.kind)) continue;
-    if (format == NativeFormat::Sav) {
+    if (format == NativeFormat::Sav)
       readstat_variable_set_measure(
           variable, column.scale ? READSTAT_MEASURE_SCALE : READSTAT_MEASURE_NOMINAL);
+    if (is_text_kind(column.kind)) continue;
+    if (format == NativeFormat::Sav) {
       // SPSS shows reals with two decimals unless told otherwise.
       readstat_variable_set_format(variable,
                                    column.kind == NativeColumn::Kind::Integer ? "F11.0" : "F18.8");
