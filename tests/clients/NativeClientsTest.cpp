@@ -146,6 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--unit", "state", "--period", "5", "--years", "1990:1999", "--vars",
                    "lang_instruction_restriction_lvl,religion_main,econ_grievance,coder_note"},
                   "tab"},
+        // Twelve variables whose data list used to fold just before the "*"
+        // ahead of coder_note, which PSPP then read as a comment.
+        ClientRun{"GroupAnnualTextAtAFoldComma",
+                  {"--years", "1990:1991", "--vars",
+                   "elect_participation,restr_movement,restr_organizing,pol_exclusion,"
+                   "intl_mediation,rep_legislature,pol_parties,restr_office,restr_press,"
+                   "intercomm_conflict,migration_in,coder_note"},
+                  "comma"},
         ClientRun{"GroupAnnualSpaceWithoutHeader",
                   {"--years", "1990:1992", "--vars",
                    "lang_family,group_pop_share,lang_instruction_restriction_lvl"},
