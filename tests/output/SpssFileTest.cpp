@@ -112,5 +112,13 @@ TEST_F(SpssFile, NamesOver64BytesAreCutToUniqueNames) {
   EXPECT_NE(commands.find(" " + second + " ."), std::string::npos);
 }
 
+TEST_F(SpssFile, ALabelWithAQuoteHasItWrittenTwice) {
+  test::TestColumns c = typed({"long"});
+  c.lists.labels[0] = "the \"c0\" count";
+  CommandFileInput in = input(c, 1);
+  const Lines lines = spss_lines(in);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), " c0 \"the \"\"c0\"\" count\" "), lines.end());
+}
+
 }  // namespace
 }  // namespace tandrel

@@ -104,5 +104,13 @@ TEST_F(StataFile, DeclaresDoubleBeyondLongAndCutsLabelsAsTheDtaDoes) {
       lines.end());
 }
 
+TEST_F(StataFile, ALabelWithAQuoteGoesBetweenCompoundQuotes) {
+  test::TestColumns c = columns_of({integer("x")}, false);
+  c.lists.labels[2] = "the \"x\" count";
+  const Lines lines = stata_lines(input(c, 1));
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "label variable x `\"the \"x\" count\"';"),
+            lines.end());
+}
+
 }  // namespace
 }  // namespace tandrel
