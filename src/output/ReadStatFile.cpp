@@ -39,7 +39,8 @@ std::string renumbered(std::string_view field) {
   const char* digits = field.data() + 4;
   auto [end, failure] = std::from_chars(digits, field.data() + field.size(), number);
   std::string out(field);
-  if (failure != std::errc() || number < 1 || *end != '\0') return out;
+  const bool whole = end != field.data() + field.size() && *end == '\0';
+  if (failure != std::errc() || number < 1 || !whole) return out;
   const std::string name = "note" + std::to_string(number - 1);
   std::fill(out.begin(), out.end(), '\0');
   out.replace(0, name.size(), name);
