@@ -65,27 +65,39 @@ bool fits_stata_long(const TaggedValue& value) {
   return x >= kStataLongMin && x <= kStataLongMax;
 }
 
+// What the values of one column call for.
+struct ColumnFacts {
+  std::size_t longest_text = 1;
+  bool fits_long = true;
+};
+
+// One pass over the rows for every column.
+std::vector<ColumnFacts> column_facts(const NativeRows& table,
+                                      const std::vector<NativeColumn>& columns) {
+  std::vector<ColumnFacts> facts(columns.size());
+  table.for_each_row([&](const TaggedValue* cells) {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      if (columns[c].kind == NativeColumn::Kind::Text)
+        facts[c].longest_text = std::max(facts[c].longest_text, cell_text(cells[c]).size());
+      else if (columns[c].kind == NativeColumn::Kind::Integer && !fits_stata_long(cells[c]))
+        facts[c].fits_long = false;
+    }
+  });
+  return facts;
+}
+
 // The column's kind after looking at its values: an integer column holding
 // a value Stata's long cannot is written as reals rather than lose it.
-void settle_column(NativeColumn& column, const NativeTable& table, std::size_t c,
-                   NativeFormat format) {
+void settle_column(NativeColumn& column, const ColumnFacts& facts, NativeFormat format) {
   if (column.kind == NativeColumn::Kind::Text) {
-    std::size_t longest = 1;
-    for (std::size_t r = 0; r < table.rows(); ++r)
-      longest = std::max(longest, cell_text(table.at(r, c)).size());
-    if (format == NativeFormat::Dta && longest > kDtaTextWidth)
+    if (format == NativeFormat::Dta && facts.longest_text > kDtaTextWidth)
       column.kind = NativeColumn::Kind::LongText;
     column.text_width =
-        std::min(longest, format == NativeFormat::Dta ? kDtaTextWidth : kSavTextWidth);
+        std::min(facts.longest_text, format == NativeFormat::Dta ? kDtaTextWidth : kSavTextWidth);
     return;
   }
-  if (column.kind != NativeColumn::Kind::Integer) return;
-  for (std::size_t r = 0; r < table.rows(); ++r) {
-    if (!fits_stata_long(table.at(r, c))) {
-      column.kind = NativeColumn::Kind::Real;
-      return;
-    }
-  }
+  if (column.kind == NativeColumn::Kind::Integer && !facts.fits_long)
+    column.kind = NativeColumn::Kind::Real;
 }
 
 // In a .dta a value equal to its column's code is stored as .a; one note
@@ -115,7 +127,7 @@ void add_note_lines(NativeLayout& layout, const CommandFileLines& block, NativeF
   }
 }
 
-bool write_guarded(const NativeSource& source, const NativeTable& table, NativeFormat format,
+bool write_guarded(const NativeSource& source, const NativeRows& table, NativeFormat format,
                    const char* failure) {
   try {
     write_readstat_file(native_file_name(source.data_file, format), format,
@@ -158,18 +170,22 @@ std::string cell_text(const TaggedValue& value) {
   }
 }
 
-NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
+NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
                            NativeFormat format) {
   const output_variable_lists& lists = source.lists;
   const bool dta = format == NativeFormat::Dta;
   const std::vector<std::string> names =
       fitted_names(lists.names, dta ? kStataNameLength : kSpssLongNameLength, true);
   NativeLayout layout;
+  std::vector<NativeColumn> declared;
+  for (std::size_t c = 0; c < lists.size(); ++c)
+    declared.push_back({names[c], "", kind_of(lists.types[c]), 0});
+  const std::vector<ColumnFacts> facts = column_facts(table, declared);
   for (std::size_t c = 0; c < lists.size(); ++c) {
     NativeColumn column{names[c],
                         utf8_prefix(lists.labels[c], dta ? kDtaLabelLength : kSavLabelLength),
                         kind_of(lists.types[c]), code_of(lists.missing_codes[c])};
-    settle_column(column, table, c, format);
+    settle_column(column, facts[c], format);
     column.scale = column.kind == NativeColumn::Kind::Real ||
                    (column.kind == NativeColumn::Kind::Integer && !is_code_column(lists.names[c]));
     layout.columns.push_back(std::move(column));
@@ -185,7 +201,7 @@ NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
   return layout;
 }
 
-void write_native_files(const NativeSource& source, const NativeTable& table) {
+void write_native_files(const NativeSource& source, const NativeRows& table) {
   const command_file_set& wanted = source.selections.output_format.command_files;
   bool written = true;
   if (wanted.contains(command_file_type::CmdDta))

@@ -143,18 +143,20 @@ void declare(readstat_writer_t* writer, const NativeLayout& layout, NativeFormat
 using LongTexts = std::vector<std::vector<readstat_string_ref_t*>>;
 
 LongTexts add_long_texts(readstat_writer_t* writer, const NativeLayout& layout,
-                         const NativeTable& table) {
+                         const NativeRows& table) {
   LongTexts refs(layout.columns.size());
-  for (std::size_t c = 0; c < layout.columns.size(); ++c) {
-    if (layout.columns[c].kind != NativeColumn::Kind::LongText) continue;
-    refs[c].reserve(table.rows());
-    for (std::size_t r = 0; r < table.rows(); ++r) {
-      readstat_string_ref_t* ref =
-          readstat_add_string_ref(writer, cell_text(table.at(r, c)).c_str());
+  bool any = false;
+  for (const NativeColumn& column : layout.columns)
+    any = any || column.kind == NativeColumn::Kind::LongText;
+  if (!any) return refs;
+  table.for_each_row([&](const TaggedValue* cells) {
+    for (std::size_t c = 0; c < layout.columns.size(); ++c) {
+      if (layout.columns[c].kind != NativeColumn::Kind::LongText) continue;
+      readstat_string_ref_t* ref = readstat_add_string_ref(writer, cell_text(cells[c]).c_str());
       if (ref == nullptr) throw EInOutError("out of memory for a long text");
       refs[c].push_back(ref);
     }
-  }
+  });
   return refs;
 }
 
@@ -199,19 +201,20 @@ void insert_number(readstat_writer_t* writer, const readstat_variable_t* variabl
   }
 }
 
-void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const NativeTable& table,
+void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const NativeRows& table,
                  NativeFormat format, const LongTexts& long_texts) {
   std::vector<readstat_variable_t*> variables;
   for (std::size_t c = 0; c < layout.columns.size(); ++c)
     variables.push_back(readstat_get_variable(writer, static_cast<int>(c)));
   std::vector<bool> cut_reported(layout.columns.size(), false);
   std::vector<bool> blanks_reported(layout.columns.size(), false);
-  for (std::size_t r = 0; r < table.rows(); ++r) {
+  std::size_t r = 0;
+  table.for_each_row([&](const TaggedValue* cells) {
     check(readstat_begin_row(writer));
     for (std::size_t c = 0; c < layout.columns.size(); ++c) {
       const NativeColumn& column = layout.columns[c];
       if (!is_text_kind(column.kind)) {
-        insert_number(writer, variables[c], column, table.at(r, c), format);
+        insert_number(writer, variables[c], column, cells[c], format);
         continue;
       }
       if (column.kind == NativeColumn::Kind::LongText) {
@@ -219,16 +222,17 @@ void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const Na
         continue;
       }
       bool cut = cut_reported[c], blanks = blanks_reported[c];
-      insert_text(writer, variables[c], column, table.at(r, c), format, cut, blanks);
+      insert_text(writer, variables[c], column, cells[c], format, cut, blanks);
       cut_reported[c] = cut;
       blanks_reported[c] = blanks;
     }
     check(readstat_end_row(writer));
-  }
+    ++r;
+  });
 }
 
 void write_through(TargetFile& target, NativeFormat format, const NativeLayout& layout,
-                   const NativeTable& table) {
+                   const NativeRows& table) {
   std::unique_ptr<readstat_writer_t, WriterFree> writer(readstat_writer_init());
   if (!writer) throw EInOutError("out of memory for a native file");
   check(readstat_set_data_writer(writer.get(), &TargetFile::write));
@@ -253,7 +257,7 @@ void write_through(TargetFile& target, NativeFormat format, const NativeLayout& 
 }  // namespace
 
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
-                         const NativeTable& table, OutputFiles* files) {
+                         const NativeRows& table, OutputFiles* files) {
   TargetFile target(path, files);
   try {
     write_through(target, format, layout, table);
