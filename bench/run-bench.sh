@@ -5,6 +5,7 @@
 #   bench/run-bench.sh            # every scenario, 5 runs each
 #   RUNS=3 bench/run-bench.sh sample b200-years
 #   bench/run-bench.sh b200-all b200-native   # what the .dta and .sav add
+#   bench/run-bench.sh b200-groups b200-groups-native   # the same, unmerged
 #
 # The generated installations go to bench/generated/ (git-ignored); the
 # one at 1500 variables takes about 1.4 GB of disk. Delete a folder there to
@@ -99,6 +100,17 @@ if chosen b200-fill-prov; then
   generate b200c 961 200
   run_scenario b200-fill-prov "$GEN/b200c" $(((961 + 40) * 226 * 200)) \
     --unit state --period 5 --vars all --interpolate linear --controls all --provenance --codebook
+fi
+# The largest unmerged run (every group-year, 226,226 cases), without and
+# with the Stata and SPSS data files.
+if chosen b200-groups || chosen b200-groups-native; then generate b200 1001 200; fi
+if chosen b200-groups; then
+  run_scenario b200-groups "$GEN/b200" $((1001 * 226 * 200)) \
+    --unit group --vars all
+fi
+if chosen b200-groups-native; then
+  run_scenario b200-groups-native "$GEN/b200" $((1001 * 226 * 200)) \
+    --unit group --vars all --dta --sav
 fi
 # With control cases: 961 groups leave the group index room for the
 # control groups of the 40 states without groups.

@@ -10,7 +10,7 @@ packages=(
   clang-format
   clang libclang-rt-14-dev
   pspp
-  libreadstat-dev r-base-core r-cran-haven python3-pandas
+  libreadstat-dev r-base-core r-cran-haven r-cran-readr python3-pandas
   poppler-utils
   time
   # The desktop program and its widget tests; Xvfb, xauth and ImageMagick's

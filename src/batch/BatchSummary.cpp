@@ -49,8 +49,16 @@ std::string summary_line(int cases, bool to_screen, const std::vector<std::strin
   if (to_screen) return line + "standard output";
   if (files.empty()) return line + "no file";
   line += files.front();
-  for (std::size_t i = 1; i < files.size(); ++i)
-    line += (i == 1 ? ", with command files " : ", ") + files[i];
+  // The .dta and .sav are data files of their own kind, not command files.
+  std::string data_files, command_files;
+  for (std::size_t i = 1; i < files.size(); ++i) {
+    const bool native = files[i].ends_with(".dta") || files[i].ends_with(".sav");
+    std::string& list = native ? data_files : command_files;
+    list += (list.empty() ? "" : ", ") + files[i];
+  }
+  if (!data_files.empty()) line += ", with data files " + data_files;
+  if (!command_files.empty())
+    line += (data_files.empty() ? ", with command files " : " and command files ") + command_files;
   return line;
 }
 

@@ -32,8 +32,9 @@ class BatchOutputFiles {
   std::vector<Planned> planned_;
 };
 
-// "tandrel-batch: wrote 24 cases to /data/out.csv, with command files
-// /data/out.csv.do" or "... to standard output".
+// "tandrel-batch: wrote 24 cases to /data/out.csv, with data files
+// /data/out.dta and command files /data/out.csv.do" or "... to standard
+// output".
 std::string summary_line(int cases, bool to_screen, const std::vector<std::string>& files);
 
 // Counts the reports appended to the error log `path` after its first

@@ -207,35 +207,40 @@ std::string codebook_file_name(const std::string& data_file) {
   return folder_part(data_file) + stem + ".codebook.html";
 }
 
-Coverage coverage_of(const NativeSource& source, const NativeTable& table) {
+Coverage coverage_of(const NativeSource& source, const NativeRows& table) {
+  // One pass over the cases, which may stand on a temporary file: the
+  // cases of each period and, for each variable, those that hold a value.
+  std::vector<std::size_t> variables;
   Coverage coverage;
-  std::map<int, std::size_t> period_index;
-  for (std::size_t r = 0; r < table.rows(); ++r)
-    period_index.emplace(static_cast<int>(table.at(r, 0).to_int()), 0);
-  for (auto& [period, index] : period_index) {
-    index = coverage.periods.size();
-    coverage.periods.push_back(period);
-  }
-  std::vector<std::size_t> cases(coverage.periods.size(), 0);
-  for (std::size_t r = 0; r < table.rows(); ++r)
-    ++cases[period_index[static_cast<int>(table.at(r, 0).to_int())]];
   for (const display_output_row& row : source.rows) {
     const std::ptrdiff_t c = value_column(source, row);
     if (!is_variable_row(source, row, c)) continue;
-    const auto column = static_cast<std::size_t>(c);
-    std::vector<std::size_t> with(cases.size(), 0);
-    for (std::size_t r = 0; r < table.rows(); ++r)
-      if (holds_value(table.at(r, column), source.lists.missing_codes[column]))
-        ++with[period_index[static_cast<int>(table.at(r, 0).to_int())]];
-    CoverageStrip strip{row.name, {}};
-    for (std::size_t p = 0; p < cases.size(); ++p)
-      strip.shares.push_back(static_cast<double>(with[p]) / static_cast<double>(cases[p]));
-    coverage.strips.push_back(std::move(strip));
+    variables.push_back(static_cast<std::size_t>(c));
+    coverage.strips.push_back(CoverageStrip{row.name, {}});
+  }
+  struct Tally {
+    std::size_t cases = 0;
+    std::vector<std::size_t> with;
+  };
+  std::map<int, Tally> periods;
+  table.for_each_row([&](const TaggedValue* cells) {
+    Tally& tally = periods[static_cast<int>(cells[0].to_int())];
+    tally.with.resize(variables.size(), 0);
+    ++tally.cases;
+    for (std::size_t v = 0; v < variables.size(); ++v)
+      if (holds_value(cells[variables[v]], source.lists.missing_codes[variables[v]]))
+        ++tally.with[v];
+  });
+  for (const auto& [period, tally] : periods) {
+    coverage.periods.push_back(period);
+    for (std::size_t v = 0; v < variables.size(); ++v)
+      coverage.strips[v].shares.push_back(static_cast<double>(tally.with[v]) /
+                                          static_cast<double>(tally.cases));
   }
   return coverage;
 }
 
-std::string codebook_html(const NativeSource& source, const NativeTable& table,
+std::string codebook_html(const NativeSource& source, const NativeRows& table,
                           const std::string& methods) {
   const std::string title = "Codebook of " + name_part(source.data_file);
   std::string html =
@@ -251,7 +256,7 @@ std::string codebook_html(const NativeSource& source, const NativeTable& table,
 }
 
 void write_codebook(const MethodsFacts& facts, const NativeSource& source,
-                    const NativeTable& table) {
+                    const NativeRows& table) {
   const std::string name = codebook_file_name(source.data_file);
   const std::string html = codebook_html(source, table, methods_paragraph(facts));
   try {

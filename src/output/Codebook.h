@@ -35,15 +35,15 @@ struct Coverage {
 // The coverage of the variables of `source` in `table`: a variable's value
 // column is its mean, else its minimum, else its only column; a number
 // counts when it is not the column's missing code, a text always.
-Coverage coverage_of(const NativeSource& source, const NativeTable& table);
+Coverage coverage_of(const NativeSource& source, const NativeRows& table);
 
 // The page itself.
-std::string codebook_html(const NativeSource& source, const NativeTable& table,
+std::string codebook_html(const NativeSource& source, const NativeRows& table,
                           const std::string& methods);
 
 // Writes the codebook into the run's set of files (or on its own without
 // one). A failure is reported and raises EInOutError.
 void write_codebook(const MethodsFacts& facts, const NativeSource& source,
-                    const NativeTable& table);
+                    const NativeRows& table);
 
 }  // namespace tandrel

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "output/OutputColumns.h"
 #include "output/RunDescription.h"
@@ -27,6 +28,12 @@ struct CommandFileInput {
   output_variable_lists& lists;
   // The longest text value written to the data file, in bytes.
   std::size_t longest_text = 0;
+  // Whether a text written holds a double quote (written twice).
+  bool texts_hold_quotes = false;
+  // Whether a text written ends in a blank.
+  bool texts_end_in_blanks = false;
+  // Per column: whether it holds a whole number Stata's long cannot.
+  std::vector<bool> beyond_long = {};
   // The data file by its absolute name; empty to use the name as chosen.
   std::string absolute_data_file = {};
   // The run's set of files, which the command files join; without one each
@@ -68,8 +75,12 @@ std::string stata_file_name(const std::string& data_file);
 std::string spss_file_name(const std::string& data_file);
 std::string limdep_file_name(const std::string& data_file);
 
+// How texts are quoted in the data file, said in both command files.
+inline constexpr const char* kQuotingRule =
+    " Texts are in double quotes; a double quote inside a text is written twice";
+
 // The Stata file: long names, string columns declared wide enough for
-// `longest_text`.
+// `longest_text`, integer columns beyond Stata's long declared double.
 CommandFileLines stata_lines(const CommandFileInput& in);
 // The SPSS file. Shortens long minimum, maximum and mean names in place.
 CommandFileLines spss_lines(CommandFileInput& in);

@@ -46,8 +46,15 @@ void append_real(std::string& out, double value, int width, int decimals) {
   out += text;
 }
 
+// A text goes between double quotes, a double quote inside it written
+// twice: the rule of R's read.csv, readr, pandas and GET DATA alike.
 void append_quoted(std::string& out, std::string_view text) {
   out += '"';
+  for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+    out += text.substr(0, quote + 1);
+    out += '"';
+    text.remove_prefix(quote + 1);
+  }
   out += text;
   out += '"';
 }

@@ -1,6 +1,7 @@
 #include "output/NativeFiles.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <limits>
 #include <map>
@@ -9,6 +10,7 @@
 #include "output/CommandFileFormats.h"
 #include "output/FittedNames.h"
 #include "output/RunDescription.h"
+#include "output/WrittenTexts.h"
 #include "process/Exceptions.h"
 
 namespace tandrel {
@@ -22,10 +24,7 @@ constexpr const char* kSavFailure =
     "Error opening or writing SPSS data file (.sav).  File may be in use by another program, "
     "may be read-only, or disk may be full.  SPSS data file NOT created.";
 
-// Stata keeps the largest values of its long for missing values.
-constexpr std::int64_t kStataLongMin = -2147483647;
-constexpr std::int64_t kStataLongMax = 2147483620;
-// Widest text a .dta of the version written holds without a long-text type.
+// Widest text a .dta column of type str# holds; a wider one is a strL.
 constexpr std::size_t kDtaTextWidth = 2045;
 constexpr std::size_t kSavTextWidth = 32767;
 constexpr std::size_t kFileLabelLength = 80;
@@ -46,6 +45,16 @@ std::int32_t code_of(const std::string& text) {
   return code;
 }
 
+// Integer columns that hold codes (a group, a state, a region) rather than
+// amounts; their minimum and maximum in a merged run are codes as well.
+bool is_code_column(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* suffix : {"_min", "_max"})
+    if (name.size() > 4 && name.ends_with(suffix)) name.resize(name.size() - 4);
+  return name == "numcode" || name == "ccode" || name == "region" || name == "diaspora" ||
+         name == "is_kiv";
+}
+
 bool fits_stata_long(const TaggedValue& value) {
   if (!value.is_numeric()) return true;
   if (value.is_real()) {
@@ -56,25 +65,39 @@ bool fits_stata_long(const TaggedValue& value) {
   return x >= kStataLongMin && x <= kStataLongMax;
 }
 
+// What the values of one column call for.
+struct ColumnFacts {
+  std::size_t longest_text = 1;
+  bool fits_long = true;
+};
+
+// One pass over the rows for every column.
+std::vector<ColumnFacts> column_facts(const NativeRows& table,
+                                      const std::vector<NativeColumn>& columns) {
+  std::vector<ColumnFacts> facts(columns.size());
+  table.for_each_row([&](const TaggedValue* cells) {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      if (columns[c].kind == NativeColumn::Kind::Text)
+        facts[c].longest_text = std::max(facts[c].longest_text, cell_text(cells[c]).size());
+      else if (columns[c].kind == NativeColumn::Kind::Integer && !fits_stata_long(cells[c]))
+        facts[c].fits_long = false;
+    }
+  });
+  return facts;
+}
+
 // The column's kind after looking at its values: an integer column holding
 // a value Stata's long cannot is written as reals rather than lose it.
-void settle_column(NativeColumn& column, const NativeTable& table, std::size_t c,
-                   NativeFormat format) {
+void settle_column(NativeColumn& column, const ColumnFacts& facts, NativeFormat format) {
   if (column.kind == NativeColumn::Kind::Text) {
-    std::size_t longest = 1;
-    for (std::size_t r = 0; r < table.rows(); ++r)
-      longest = std::max(longest, cell_text(table.at(r, c)).size());
+    if (format == NativeFormat::Dta && facts.longest_text > kDtaTextWidth)
+      column.kind = NativeColumn::Kind::LongText;
     column.text_width =
-        std::min(longest, format == NativeFormat::Dta ? kDtaTextWidth : kSavTextWidth);
+        std::min(facts.longest_text, format == NativeFormat::Dta ? kDtaTextWidth : kSavTextWidth);
     return;
   }
-  if (column.kind != NativeColumn::Kind::Integer) return;
-  for (std::size_t r = 0; r < table.rows(); ++r) {
-    if (!fits_stata_long(table.at(r, c))) {
-      column.kind = NativeColumn::Kind::Real;
-      return;
-    }
-  }
+  if (column.kind == NativeColumn::Kind::Integer && !facts.fits_long)
+    column.kind = NativeColumn::Kind::Real;
 }
 
 // In a .dta a value equal to its column's code is stored as .a; one note
@@ -82,7 +105,7 @@ void settle_column(NativeColumn& column, const NativeTable& table, std::size_t c
 void add_missing_code_notes(NativeLayout& layout) {
   std::map<std::int32_t, std::string> columns_of_code;
   for (const NativeColumn& column : layout.columns) {
-    if (column.kind == NativeColumn::Kind::Text) continue;
+    if (is_text_kind(column.kind)) continue;
     std::string& names = columns_of_code[column.missing_code];
     names += (names.empty() ? "" : " ") + column.name;
   }
@@ -104,14 +127,15 @@ void add_note_lines(NativeLayout& layout, const CommandFileLines& block, NativeF
   }
 }
 
-bool write_guarded(const NativeSource& source, const NativeTable& table, NativeFormat format,
+bool write_guarded(const NativeSource& source, const NativeRows& table, NativeFormat format,
                    const char* failure) {
   try {
     write_readstat_file(native_file_name(source.data_file, format), format,
                         native_layout(source, table, format), table, source.files);
     return true;
-  } catch (const EInOutError&) {
-    error(failure, 1, noncritical);
+  } catch (const EInOutError& e) {
+    // The system's reason goes with the message, which can only guess.
+    error(std::string(failure) + "  (" + e.what() + ")", 1, noncritical);
     return false;
   }
 }
@@ -146,18 +170,24 @@ std::string cell_text(const TaggedValue& value) {
   }
 }
 
-NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
+NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
                            NativeFormat format) {
   const output_variable_lists& lists = source.lists;
   const bool dta = format == NativeFormat::Dta;
   const std::vector<std::string> names =
       fitted_names(lists.names, dta ? kStataNameLength : kSpssLongNameLength, true);
   NativeLayout layout;
+  std::vector<NativeColumn> declared;
+  for (std::size_t c = 0; c < lists.size(); ++c)
+    declared.push_back({names[c], "", kind_of(lists.types[c]), 0});
+  const std::vector<ColumnFacts> facts = column_facts(table, declared);
   for (std::size_t c = 0; c < lists.size(); ++c) {
     NativeColumn column{names[c],
-                        lists.labels[c].substr(0, dta ? kDtaLabelLength : kSavLabelLength),
+                        utf8_prefix(lists.labels[c], dta ? kDtaLabelLength : kSavLabelLength),
                         kind_of(lists.types[c]), code_of(lists.missing_codes[c])};
-    settle_column(column, table, c, format);
+    settle_column(column, facts[c], format);
+    column.scale = column.kind == NativeColumn::Kind::Real ||
+                   (column.kind == NativeColumn::Kind::Integer && !is_code_column(lists.names[c]));
     layout.columns.push_back(std::move(column));
   }
   layout.file_label =
@@ -171,7 +201,7 @@ NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
   return layout;
 }
 
-void write_native_files(const NativeSource& source, const NativeTable& table) {
+void write_native_files(const NativeSource& source, const NativeRows& table) {
   const command_file_set& wanted = source.selections.output_format.command_files;
   bool written = true;
   if (wanted.contains(command_file_type::CmdDta))

@@ -3,11 +3,13 @@
 // Stata (.dta) and SPSS (.sav) data files: the columns and cases of the
 // delimited data file in the formats those programs (and R and Python
 // through the same library) open in one step, with names, labels and
-// missing values. They are written from the values of the run, kept while
-// the data lines are built, not read back from the data file.
+// missing values. They are written from the values of the run, kept aside
+// while the data lines are built (NativeSpill), not read back from the data
+// file.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,15 +21,30 @@ namespace tandrel {
 
 class OutputFiles;
 
-// The values of every output case, one row a case and one cell a column.
-class NativeTable {
+// The values of the output cases, one row a case and one cell a column,
+// read in order as often as a writer needs.
+class NativeRows {
+ public:
+  virtual ~NativeRows() = default;
+  virtual std::size_t rows() const = 0;
+  virtual std::size_t columns() const = 0;
+  // Calls `visit` with the cells of every row in order. Raises EInOutError.
+  virtual void for_each_row(const std::function<void(const TaggedValue*)>& visit) const = 0;
+};
+
+// Rows held in memory: the few rows of a test, or the rows in flight while
+// the data lines are built.
+class NativeTable : public NativeRows {
  public:
   NativeTable(std::size_t rows, std::size_t columns) : columns_(columns), cells_(rows * columns) {}
-  std::size_t rows() const { return columns_ == 0 ? 0 : cells_.size() / columns_; }
-  std::size_t columns() const { return columns_; }
+  std::size_t rows() const override { return columns_ == 0 ? 0 : cells_.size() / columns_; }
+  std::size_t columns() const override { return columns_; }
   // The cells of one row, for construct_data_line to fill.
   TaggedValue* row(std::size_t r) { return cells_.data() + r * columns_; }
   const TaggedValue& at(std::size_t r, std::size_t c) const { return cells_[r * columns_ + c]; }
+  void for_each_row(const std::function<void(const TaggedValue*)>& visit) const override {
+    for (std::size_t r = 0; r < rows(); ++r) visit(cells_.data() + r * columns_);
+  }
 
  private:
   std::size_t columns_;
@@ -38,13 +55,19 @@ enum class NativeFormat { Dta, Sav };
 
 // One column as a native file declares it.
 struct NativeColumn {
-  enum class Kind { Integer, Real, Text };
+  // LongText: a text column wider than a .dta's str# holds, written as strL.
+  enum class Kind { Integer, Real, Text, LongText };
   std::string name;  // fitted to the format
   std::string label;
   Kind kind = Kind::Real;
   std::int32_t missing_code = -99;
   std::size_t text_width = 1;  // bytes, for a text column
+  bool scale = false;          // an SPSS measurement level of scale, not nominal
 };
+
+inline bool is_text_kind(NativeColumn::Kind kind) {
+  return kind == NativeColumn::Kind::Text || kind == NativeColumn::Kind::LongText;
+}
 
 // Everything a native file holds besides the values.
 struct NativeLayout {
@@ -82,18 +105,20 @@ std::string cell_text(const TaggedValue& value);
 // command file for .dta, long names for .sav), integer columns whose values
 // Stata's long cannot hold turned into reals, text widths from the longest
 // value, the file label and the run description block as notes.
-NativeLayout native_layout(const NativeSource& source, const NativeTable& table,
+NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
                            NativeFormat format);
 
 // Writes `table` as `path` through ReadStat, whole or not at all: in the
 // set `files` when given, else moved into place on its own. A failure
-// raises EInOutError and leaves an earlier file of that name as it was.
+// raises EInOutError and leaves an earlier file of that name as it was. A
+// text longer than its column keeps is cut at a UTF-8 character boundary,
+// and reported once for its column.
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
-                         const NativeTable& table, OutputFiles* files = nullptr);
+                         const NativeRows& table, OutputFiles* files = nullptr);
 
 // Writes the requested .dta and .sav next to the data file, each in its own
 // guarded step: a failure is reported and the other is still attempted;
 // then EInOutError is raised, as the run is not the output asked for.
-void write_native_files(const NativeSource& source, const NativeTable& table);
+void write_native_files(const NativeSource& source, const NativeRows& table);
 
 }  // namespace tandrel

@@ -3,13 +3,17 @@
 
 #include <readstat.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string_view>
 
+#include "diagnostics/Error.h"
 #include "output/NativeFiles.h"
 #include "output/OutputFiles.h"
+#include "output/WrittenTexts.h"
 #include "platform/SafeFile.h"
 #include "process/Exceptions.h"
 
@@ -26,6 +30,23 @@ struct WriterFree {
 
 // The file ReadStat writes into: a temporary file, in the run's set when
 // there is one, else of its own; it takes its final name only once whole.
+// A name field of a .dta 118 characteristic: 128 bytes and a terminating nul.
+constexpr std::size_t kDtaNameField = 129;
+
+// "noteK" in a name field becomes "note(K-1)" in a field of the same length.
+std::string renumbered(std::string_view field) {
+  int number = 0;
+  const char* digits = field.data() + 4;
+  auto [end, failure] = std::from_chars(digits, field.data() + field.size(), number);
+  std::string out(field);
+  const bool whole = end != field.data() + field.size() && *end == '\0';
+  if (failure != std::errc() || number < 1 || !whole) return out;
+  const std::string name = "note" + std::to_string(number - 1);
+  std::fill(out.begin(), out.end(), '\0');
+  out.replace(0, name.size(), name);
+  return out;
+}
+
 class TargetFile {
  public:
   TargetFile(const std::string& path, OutputFiles* files) : path_(path) {
@@ -38,11 +59,29 @@ class TargetFile {
     file_ = own_.get();
   }
 
+  // Stata's notes reads the count of notes from _dta[note0] and the notes
+  // from note1 on, but ReadStat numbers the notes it writes from 1. So the
+  // count goes first and every note name is written one lower: each is a
+  // field of its own, right after the owner "_dta", of the same length.
+  void renumber_notes() { renumber_ = true; }
+
   static ssize_t write(const void* data, size_t length, void* self) {
-    platform::SafeFile* file = static_cast<TargetFile*>(self)->file_;
-    const std::string_view bytes(static_cast<const char*>(data), length);
-    return file->write(bytes) ? static_cast<ssize_t>(length) : -1;
+    TargetFile& target = *static_cast<TargetFile*>(self);
+    std::string_view bytes(static_cast<const char*>(data), length);
+    std::string renamed;
+    if (target.renumber_ && length == kDtaNameField) {
+      if (target.after_owner_ && bytes.starts_with("note")) {
+        renamed = renumbered(bytes);
+        bytes = renamed;
+      }
+      target.after_owner_ = bytes.starts_with(std::string_view("_dta\0", 5));
+    } else {
+      target.after_owner_ = false;
+    }
+    return target.file_->write(bytes) ? static_cast<ssize_t>(length) : -1;
   }
+  // The system's reason of the last failed write, if any.
+  const std::string& reason() const { return file_->failure(); }
   void finish() {
     if (!(own_ ? file_->commit() : file_->finish()))
       throw EInOutError("cannot write " + path_ + ": " + file_->failure());
@@ -52,6 +91,8 @@ class TargetFile {
   std::string path_;
   platform::SafeFile* file_ = nullptr;
   std::unique_ptr<platform::SafeFile> own_;  // removed unless committed
+  bool renumber_ = false;
+  bool after_owner_ = false;
 };
 
 void check(readstat_error_t result) {
@@ -64,6 +105,8 @@ readstat_type_t type_of(const NativeColumn& column) {
       return READSTAT_TYPE_INT32;
     case NativeColumn::Kind::Text:
       return READSTAT_TYPE_STRING;
+    case NativeColumn::Kind::LongText:
+      return READSTAT_TYPE_STRING_REF;
     case NativeColumn::Kind::Real:
       break;
   }
@@ -72,12 +115,19 @@ readstat_type_t type_of(const NativeColumn& column) {
 
 void declare(readstat_writer_t* writer, const NativeLayout& layout, NativeFormat format) {
   check(readstat_writer_set_file_label(writer, layout.file_label.c_str()));
+  // Becomes _dta[note0], the count Stata's notes reads (see TargetFile).
+  const std::string count = std::to_string(layout.notes.size());
+  if (format == NativeFormat::Dta && !layout.notes.empty())
+    readstat_add_note(writer, count.c_str());
   for (const std::string& note : layout.notes) readstat_add_note(writer, note.c_str());
   for (const NativeColumn& column : layout.columns) {
     readstat_variable_t* variable =
         readstat_add_variable(writer, column.name.c_str(), type_of(column), column.text_width);
     readstat_variable_set_label(variable, column.label.c_str());
-    if (column.kind == NativeColumn::Kind::Text) continue;
+    if (format == NativeFormat::Sav)
+      readstat_variable_set_measure(
+          variable, column.scale ? READSTAT_MEASURE_SCALE : READSTAT_MEASURE_NOMINAL);
+    if (is_text_kind(column.kind)) continue;
     if (format == NativeFormat::Sav) {
       // SPSS shows reals with two decimals unless told otherwise.
       readstat_variable_set_format(variable,
@@ -87,10 +137,52 @@ void declare(readstat_writer_t* writer, const NativeLayout& layout, NativeFormat
   }
 }
 
+// The texts of the strL columns, one reference a cell. The .dta's map of
+// offsets is written first and counts them, so they must all be known
+// before writing begins.
+using LongTexts = std::vector<std::vector<readstat_string_ref_t*>>;
+
+LongTexts add_long_texts(readstat_writer_t* writer, const NativeLayout& layout,
+                         const NativeRows& table) {
+  LongTexts refs(layout.columns.size());
+  bool any = false;
+  for (const NativeColumn& column : layout.columns)
+    any = any || column.kind == NativeColumn::Kind::LongText;
+  if (!any) return refs;
+  table.for_each_row([&](const TaggedValue* cells) {
+    for (std::size_t c = 0; c < layout.columns.size(); ++c) {
+      if (layout.columns[c].kind != NativeColumn::Kind::LongText) continue;
+      readstat_string_ref_t* ref = readstat_add_string_ref(writer, cell_text(cells[c]).c_str());
+      if (ref == nullptr) throw EInOutError("out of memory for a long text");
+      refs[c].push_back(ref);
+    }
+  });
+  return refs;
+}
+
+// A text the column cannot keep whole is cut where a character starts, and
+// the first cut of each column is reported.
 void insert_text(readstat_writer_t* writer, const readstat_variable_t* variable,
-                 const NativeColumn& column, const TaggedValue& value) {
+                 const NativeColumn& column, const TaggedValue& value, NativeFormat format,
+                 bool& cut_reported, bool& blanks_reported) {
   std::string text = cell_text(value);
-  if (text.size() > column.text_width) text.resize(column.text_width);
+  if (text.size() > column.text_width) {
+    text = utf8_prefix(text, column.text_width);
+    if (!cut_reported)
+      error("Texts of column " + column.name + " are longer than the " +
+                std::to_string(column.text_width) + " bytes the " +
+                (format == NativeFormat::Dta ? "Stata data file (.dta)" : "SPSS data file (.sav)") +
+                " keeps; they are cut there, at a character boundary.",
+            1, noncritical);
+    cut_reported = true;
+  }
+  if (format == NativeFormat::Sav && !text.empty() && text.back() == ' ' && !blanks_reported) {
+    error("Texts of column " + column.name +
+              " end in blanks, which the SPSS data file (.sav) cannot keep: SPSS reads them "
+              "without.",
+          0, noncritical);
+    blanks_reported = true;
+  }
   check(readstat_insert_string_value(writer, variable, text.c_str()));
 }
 
@@ -109,35 +201,46 @@ void insert_number(readstat_writer_t* writer, const readstat_variable_t* variabl
   }
 }
 
-void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const NativeTable& table,
-                 NativeFormat format) {
+void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const NativeRows& table,
+                 NativeFormat format, const LongTexts& long_texts) {
   std::vector<readstat_variable_t*> variables;
   for (std::size_t c = 0; c < layout.columns.size(); ++c)
     variables.push_back(readstat_get_variable(writer, static_cast<int>(c)));
-  for (std::size_t r = 0; r < table.rows(); ++r) {
+  std::vector<bool> cut_reported(layout.columns.size(), false);
+  std::vector<bool> blanks_reported(layout.columns.size(), false);
+  std::size_t r = 0;
+  table.for_each_row([&](const TaggedValue* cells) {
     check(readstat_begin_row(writer));
     for (std::size_t c = 0; c < layout.columns.size(); ++c) {
       const NativeColumn& column = layout.columns[c];
-      if (column.kind == NativeColumn::Kind::Text)
-        insert_text(writer, variables[c], column, table.at(r, c));
-      else
-        insert_number(writer, variables[c], column, table.at(r, c), format);
+      if (!is_text_kind(column.kind)) {
+        insert_number(writer, variables[c], column, cells[c], format);
+        continue;
+      }
+      if (column.kind == NativeColumn::Kind::LongText) {
+        check(readstat_insert_string_ref(writer, variables[c], long_texts[c][r]));
+        continue;
+      }
+      bool cut = cut_reported[c], blanks = blanks_reported[c];
+      insert_text(writer, variables[c], column, cells[c], format, cut, blanks);
+      cut_reported[c] = cut;
+      blanks_reported[c] = blanks;
     }
     check(readstat_end_row(writer));
-  }
+    ++r;
+  });
 }
 
-}  // namespace
-
-void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
-                         const NativeTable& table, OutputFiles* files) {
-  TargetFile target(path, files);
+void write_through(TargetFile& target, NativeFormat format, const NativeLayout& layout,
+                   const NativeRows& table) {
   std::unique_ptr<readstat_writer_t, WriterFree> writer(readstat_writer_init());
-  if (!writer) throw EInOutError("out of memory for " + path);
+  if (!writer) throw EInOutError("out of memory for a native file");
   check(readstat_set_data_writer(writer.get(), &TargetFile::write));
   declare(writer.get(), layout, format);
+  const LongTexts long_texts = add_long_texts(writer.get(), layout, table);
   const long rows = static_cast<long>(table.rows());
   if (format == NativeFormat::Dta) {
+    target.renumber_notes();
     check(readstat_writer_set_file_format_version(writer.get(), kDtaVersion));
     check(readstat_begin_writing_dta(writer.get(), &target, rows));
   } else {
@@ -147,8 +250,22 @@ void write_readstat_file(const std::string& path, NativeFormat format, const Nat
   check(readstat_validate_metadata(writer.get()));
   for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
     check(readstat_validate_variable(writer.get(), readstat_get_variable(writer.get(), c)));
-  insert_rows(writer.get(), layout, table, format);
+  insert_rows(writer.get(), layout, table, format, long_texts);
   check(readstat_end_writing(writer.get()));
+}
+
+}  // namespace
+
+void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
+                         const NativeRows& table, OutputFiles* files) {
+  TargetFile target(path, files);
+  try {
+    write_through(target, format, layout, table);
+  } catch (const EInOutError& e) {
+    // ReadStat says only that a write failed; the file knows why.
+    if (target.reason().empty()) throw;
+    throw EInOutError("cannot write " + path + ": " + target.reason());
+  }
   target.finish();
 }
 

@@ -2,6 +2,7 @@
 
 #include "output/CommandFileFormats.h"
 #include "output/Destination.h"
+#include "output/FittedNames.h"
 #include "output/ShortNames.h"
 #include "output/SpssLines.h"
 
@@ -32,20 +33,32 @@ std::string numcode_column(const CommandFileInput& in) {
 // warning limit (100 in PSPP) at which syntax processing halts before any
 // data is read. The select command below still drops a case without numcode.
 std::string data_list_command(const CommandFileInput& in) {
-  std::string line = "data list free file=\"" + in.data_file() + "\"";
+  // The data file is UTF-8 whatever the locale PSPP or SPSS runs in.
+  std::string line = "data list free file=\"" + in.data_file() + "\" encoding=\"UTF-8\"";
   if (in.selections.output_format.header_line) line += " skip=1";
   return line;
 }
 
-// The columns of the data list, shortening long names on the way.
+// Shortens the long minimum, maximum and mean names, then cuts any name
+// still over SPSS's 64 bytes as the .sav does, so that PSPP takes them all.
+void fit_spss_names(CommandFileInput& in) {
+  output_variable_lists& lists = in.lists;
+  for (std::size_t i = 0; i < lists.size(); ++i) apply_length_rule(lists, in.rows, i);
+  std::vector<std::string> fitted = fitted_names(lists.names, kSpssLongNameLength, true);
+  if (fitted == lists.names) return;
+  in.rows = renamed_rows(in.rows, lists.names, fitted);
+  lists.names = std::move(fitted);
+}
+
+// The columns of the data list, under their fitted names.
 std::string data_list_line(CommandFileInput& in) {
   output_variable_lists& lists = in.lists;
+  fit_spss_names(in);
   const std::string text_format =
       "(A" + std::to_string(std::clamp(in.longest_text, kNarrowestText, kWidestText)) + ") ";
   std::string line = "  / ";
   bool previous_string = false;
   for (std::size_t i = 0; i < lists.size(); ++i) {
-    apply_length_rule(lists, in.rows, i);
     const bool string = is_string_column(lists, i);
     if (string && !previous_string && i > 0) line += "* ";
     line += lists.names[i] + " ";
@@ -53,6 +66,48 @@ std::string data_list_line(CommandFileInput& in) {
     previous_string = string;
   }
   return line + ".";
+}
+
+std::string quoted_separator(const user_selection_type& selections) {
+  switch (selections.output_format.separator) {
+    case separator_type::SepComma:
+      return "\",\"";
+    case separator_type::SepTab:
+      return "\"\\t\"";
+    case separator_type::SepSpace:
+      break;
+  }
+  return "\" \"";
+}
+
+// DATA LIST has no way to read a double quote inside a text, GET DATA reads
+// it written twice; so a data file whose texts hold one is read by GET DATA,
+// every other by the data list that SPSS users know.
+void append_get_data(CommandFileLines& out, CommandFileInput& in) {
+  output_variable_lists& lists = in.lists;
+  fit_spss_names(in);
+  out.push_back("get data /type=txt /file=\"" + in.data_file() + "\" /encoding=\"UTF-8\"");
+  out.push_back("  /arrangement=delimited");
+  std::string options = "  /delimiters=" + quoted_separator(in.selections) + " /qualifier='\"'";
+  if (in.selections.output_format.header_line) options += " /firstcase=2";
+  out.push_back(options);
+  const std::string text_format =
+      "A" + std::to_string(std::clamp(in.longest_text, kNarrowestText, kWidestText));
+  std::string line = "  /variables=";
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    const bool beyond = i < in.beyond_long.size() && in.beyond_long[i];
+    std::string format = lists.types[i] == "long" ? (beyond ? "F20.0" : "F11.0") : "F18.8";
+    if (is_string_column(lists, i)) format = text_format;
+    line += " " + lists.names[i] + " " + format;
+  }
+  out.push_back(line + ".");
+}
+
+// `text` as an SPSS string literal: a double quote inside is written twice.
+std::string spss_string(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
 }
 
 void append_heading(CommandFileLines& out, const CommandFileInput& in) {
@@ -68,6 +123,7 @@ void append_heading(CommandFileLines& out, const CommandFileInput& in) {
   out.push_back("*    3) Once the syntax file is loaded, choose \"Run -- All\" from the menus. ");
   out.push_back("");
   append_citation_note(out, "*");
+  out.push_back(std::string("*") + kQuotingRule + ".");
   out.push_back("");
 }
 
@@ -81,7 +137,7 @@ void append_variables(CommandFileLines& out, const output_variable_lists& lists)
   out.push_back("variable labels");
   // Each label continues the command, so it starts with a blank.
   for (std::size_t i = 0; i < lists.size(); ++i)
-    out.push_back(" " + lists.names[i] + " \"" + lists.labels[i] + "\" ");
+    out.push_back(" " + lists.names[i] + " " + spss_string(lists.labels[i]) + " ");
   out.push_back(".");
 }
 
@@ -94,8 +150,15 @@ std::string spss_file_name(const std::string& data_file) {
 CommandFileLines spss_lines(CommandFileInput& in) {
   CommandFileLines out;
   append_heading(out, in);
-  out.push_back(data_list_command(in));
-  out.push_back(data_list_line(in));
+  // Texts are UTF-8: a session in another locale would turn every other
+  // character into "?" in the cases it reads.
+  out.push_back("set locale=\"UTF-8\".");
+  if (in.texts_hold_quotes) {
+    append_get_data(out, in);
+  } else {
+    out.push_back(data_list_command(in));
+    out.push_back(data_list_line(in));
+  }
   out.push_back("");
   out.push_back("execute.");
   out.push_back("");

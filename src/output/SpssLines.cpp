@@ -55,6 +55,18 @@ std::vector<std::size_t> break_points(const std::string& line, bool comment) {
   return points;
 }
 
+// Whether a continuation piece may start at `pos`. PSPP skips the blank a
+// continuation starts with and then reads "*" (or "/*") as the start of a
+// comment, "." as the end of the command and "+" or "-" as the start of a new
+// one, under batch and interactive rules alike: "  * name (A80)" would drop
+// every column after it.
+bool may_start_piece(const std::string& line, std::size_t pos) {
+  if (pos >= line.size()) return true;
+  const char c = line[pos];
+  if (c == '*' || c == '.' || c == '+' || c == '-') return false;
+  return !(c == '/' && pos + 1 < line.size() && line[pos + 1] == '*');
+}
+
 bool ends_in_full_stop(const std::string& line, std::size_t begin, std::size_t end) {
   while (end > begin && line[end - 1] == ' ') --end;
   return end > begin && line[end - 1] == '.';
@@ -80,12 +92,16 @@ std::vector<std::string> spss_line_pieces(const std::string& line) {
     if (text.size() - from <= room) break;
     std::size_t chosen = std::string::npos;
     for (std::size_t p : points)
-      if (p > from && p - from <= room && !ends_in_full_stop(text, from, p)) chosen = p;
+      if (p > from && p - from <= room && !ends_in_full_stop(text, from, p) &&
+          may_start_piece(text, p + 1))
+        chosen = p;
     if (chosen == std::string::npos) {
       // A comment without a blank to break at is cut within a word;
       // a command keeps its word whole, however long.
       if (!comment) break;
-      chosen = from + room - (text[from + room - 1] == '.' ? 1 : 0);
+      chosen = from + room;
+      while (chosen > from + 1 && (text[chosen - 1] == '.' || !may_start_piece(text, chosen)))
+        --chosen;
       pieces.push_back((begin == 0 ? "" : " ") + text.substr(from, chosen - from));
       begin = chosen - 1;
       continue;

@@ -19,7 +19,9 @@ inline constexpr std::size_t kSpssLineLength = 80;
 // is broken at any blank; a command only at blanks outside quoted texts, and
 // a quoted text too long for a line is split into texts joined by "+". No
 // piece but the last ends in a full stop, which would end the command (or
-// the comment) early. A line that fits is returned as it is.
+// the comment) early, and no piece but the first starts (after its blank)
+// with "*", "/*", ".", "+" or "-", which would begin a comment or end the
+// command. A line that fits is returned as it is.
 std::vector<std::string> spss_line_pieces(const std::string& line);
 
 // Every line of `lines` in its pieces.

@@ -5,6 +5,7 @@
 #include "output/CommandFileFormats.h"
 #include "output/Destination.h"
 #include "output/FittedNames.h"
+#include "output/WrittenTexts.h"
 
 namespace tandrel {
 
@@ -15,8 +16,14 @@ namespace {
 // than the usual str32 and never wider than Stata allows.
 constexpr std::size_t kNarrowestText = 32;
 constexpr std::size_t kWidestText = 2045;
+// Stata keeps at most 80 bytes of a variable label; the .dta cuts the same.
+constexpr std::size_t kStataLabelLength = 80;
 
-std::string declared_type(const std::string& type_word, std::size_t longest_text) {
+// The column's storage type: a long column holding a value Stata's long
+// cannot is declared double, as the .dta stores it.
+std::string declared_type(const std::string& type_word, std::size_t longest_text,
+                          bool beyond_long) {
+  if (type_word == "long" && beyond_long) return "double";
   if (type_word != "str32") return type_word;
   return "str" + std::to_string(std::clamp(longest_text, kNarrowestText, kWidestText));
 }
@@ -34,9 +41,17 @@ std::string infile_line(const CommandFileInput& in, const output_variable_lists&
   std::string line = "infile ";
   for (std::size_t i = 0; i < lists.size(); ++i) {
     if (i > 0) line += ' ';
-    line += declared_type(lists.types[i], in.longest_text) + " " + lists.names[i];
+    const bool beyond = i < in.beyond_long.size() && in.beyond_long[i];
+    line += declared_type(lists.types[i], in.longest_text, beyond) + " " + lists.names[i];
   }
   return line + " using \"" + in.data_file() + "\";";
+}
+
+// `text` as a Stata string: a label holding a double quote goes between
+// compound quotes, `"..."', which keep it.
+std::string stata_string(const std::string& text) {
+  if (text.find('"') == std::string::npos) return "\"" + text + "\"";
+  return "`\"" + text + "\"'";
 }
 
 void append_heading(CommandFileLines& out, const CommandFileInput& in) {
@@ -71,13 +86,15 @@ void append_reading(CommandFileLines& out, const CommandFileInput& in,
 }
 
 void append_variables(CommandFileLines& out, const output_variable_lists& lists) {
+  out.push_back(std::string("*") + kQuotingRule + ";");
   out.push_back("* Interpret missing values; ");
   for (std::size_t i = 0; i < lists.size(); ++i)
     out.push_back("mvdecode " + lists.names[i] + ", mv(" + lists.missing_codes[i] + ");");
   out.push_back("");
   out.push_back("* Set variable labels; ");
   for (std::size_t i = 0; i < lists.size(); ++i)
-    out.push_back("label variable " + lists.names[i] + " \"" + lists.labels[i] + "\";");
+    out.push_back("label variable " + lists.names[i] + " " +
+                  stata_string(utf8_prefix(lists.labels[i], kStataLabelLength)) + ";");
   out.push_back("");
 }
 

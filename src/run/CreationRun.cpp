@@ -16,6 +16,7 @@
 #include "output/DataLinesAhead.h"
 #include "output/Destination.h"
 #include "output/NativeFiles.h"
+#include "output/NativeSpill.h"
 #include "output/OutputColumns.h"
 #include "output/OutputFiles.h"
 #include "output/ProvenanceColumns.h"
@@ -62,22 +63,31 @@ std::vector<CaseSpan> cases_to_write(const TKIV_Sort_Obj& sort) {
   return cases;
 }
 
+// Rows of the cases in flight: the helper of DataLinesAhead builds at most
+// three chunks ahead of the case being written, so a ring of eight chunks
+// never hands it a row the main thread has yet to keep.
+constexpr std::size_t kRowsInFlight = DataLinesAhead::kChunk * 8;
+
 // Writes the data line of every case, with a progress step for every record.
-// With `native`, the values of every case are kept there as well.
+// With `native`, the values of every case are kept there as well, each
+// once its line is written.
 int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
-                const std::string& separator, std::unique_ptr<NativeTable>& native,
+                const std::string& separator, std::unique_ptr<NativeSpill>& native,
                 std::size_t columns) {
   const TKIV_Sort_Obj& sort = *run.sort;
   const bool merged = sort.has_merged_cases();
   const Tregion_list_info_obj& regions = run.reference.regions;
   const std::vector<CaseSpan> cases = cases_to_write(sort);
-  if (wants_native_files(run.selections) || wants_codebook(run.selections))
-    native = std::make_unique<NativeTable>(cases.size(), columns);
+  std::unique_ptr<NativeTable> in_flight;
+  if (wants_native_files(run.selections) || wants_codebook(run.selections)) {
+    native = std::make_unique<NativeSpill>(columns);
+    in_flight = std::make_unique<NativeTable>(kRowsInFlight, columns);
+  }
   const std::size_t provenance_at =
       columns - provenance_column_count(run.provenance.size(), merged);
   DataLinesAhead lines(cases, [&](const CaseSpan& c, std::string& line) {
-    TaggedValue* cells =
-        native ? native->row(static_cast<std::size_t>(&c - cases.data())) : nullptr;
+    const std::size_t index = static_cast<std::size_t>(&c - cases.data());
+    TaggedValue* cells = in_flight ? in_flight->row(index % kRowsInFlight) : nullptr;
     construct_data_line(*run.data, sort, run.description, run.selections, regions, separator, line,
                         c.first, c.last, merged, cells);
     if (run.provenance.empty()) return;
@@ -95,6 +105,7 @@ int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
   for (std::size_t i = 0; i < cases.size(); ++i) {
     tick_through(cases[i].last);
     write_data_line(lines.line(i), channel, run.selections, separator);
+    if (native) native->append(in_flight->row(i % kRowsInFlight));
   }
   tick_through(last_index);
   return static_cast<int>(cases.size());
@@ -150,7 +161,7 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
   add_provenance_columns(run.description, run.provenance, merged, rows, lists, header_line,
                          separator);
   if (run.selections.output_format.header_line) write_header(channel, run.selections, header_line);
-  std::unique_ptr<NativeTable> native;
+  std::unique_ptr<NativeSpill> native;
   result.cases_written = write_cases(run, progress, channel, separator, native, lists.size());
   // Before the command files, which may shorten the names.
   if (native) {

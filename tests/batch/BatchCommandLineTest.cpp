@@ -155,8 +155,8 @@ TEST_F(BatchCommandLine, SummaryNamesTheCasesAndEveryFileWritten) {
   const std::string cases = std::to_string(line_count(data) - 1);
   const std::string w = work.path() + "/";
   EXPECT_NE(r.err.find("tandrel-batch: wrote " + cases + " cases to " + w +
-                       "x.csv, with command files " + w + "x.dta, " + w + "x.sav, " + w +
-                       "x.csv.do, " + w + "x.csv.sps, " + w + "x.lim\n"),
+                       "x.csv, with data files " + w + "x.dta, " + w + "x.sav and command files " +
+                       w + "x.csv.do, " + w + "x.csv.sps, " + w + "x.lim\n"),
             std::string::npos)
       << r.err;
 

@@ -9,36 +9,21 @@
 // file absolutely.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "clients/ClientSupport.h"
 #include "support/TempDir.h"
 
 namespace tandrel {
 namespace {
 
 using Names = std::vector<std::string>;
-
-int run_shell(const std::string& command) {
-  const int status = std::system(command.c_str());
-  return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string read_text(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::available;
+using test::mentions_trouble;
+using test::quote;
+using test::read_text;
+using test::run_shell;
 
 Names lines_of(const std::string& text) {
   Names lines;
@@ -48,15 +33,6 @@ Names lines_of(const std::string& text) {
     lines.push_back(line);
   }
   return lines;
-}
-
-bool available(const std::string& check) {
-  return run_shell(check + " >/dev/null 2>&1") == 0;
-}
-
-bool mentions_trouble(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text.find("error") != std::string::npos || text.find("warning") != std::string::npos;
 }
 
 struct ClientRun {
@@ -83,9 +59,8 @@ class ClientsRead : public ::testing::TestWithParam<ClientRun> {
   }
   std::string file(const std::string& name) const { return dir.file(name); }
   std::string data() const { return file("kiv data.csv"); }
-  // Runs `command` from the root folder, its output into `log`.
   int run_elsewhere(const std::string& command, const std::string& log) const {
-    return run_shell("cd / && " + command + " >" + quote(log) + " 2>&1 </dev/null");
+    return test::run_elsewhere(command, log);
   }
 
   test::TempDir dir;
@@ -171,6 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--unit", "state", "--period", "5", "--years", "1990:1999", "--vars",
                    "lang_instruction_restriction_lvl,religion_main,econ_grievance,coder_note"},
                   "tab"},
+        // Twelve variables whose data list used to fold just before the "*"
+        // ahead of coder_note, which PSPP then read as a comment.
+        ClientRun{"GroupAnnualTextAtAFoldComma",
+                  {"--years", "1990:1991", "--vars",
+                   "elect_participation,restr_movement,restr_organizing,pol_exclusion,"
+                   "intl_mediation,rep_legislature,pol_parties,restr_office,restr_press,"
+                   "intercomm_conflict,migration_in,coder_note"},
+                  "comma"},
         ClientRun{"GroupAnnualSpaceWithoutHeader",
                   {"--years", "1990:1992", "--vars",
                    "lang_family,group_pop_share,lang_instruction_restriction_lvl"},

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "process/Exceptions.h"
 #include "output/CommandFileTestSupport.h"
 #include "output/CommandFiles.h"
 #include "output/Destination.h"
 #include "output/OutputFiles.h"
+#include "process/Exceptions.h"
 
 namespace tandrel {
 namespace {
@@ -109,6 +109,30 @@ TEST_F(CommandFiles, LongTextsOfTheOpenDataFileAreMeasuredOnceItsChannelIsFlushe
   EXPECT_FALSE(written("out.csv.do"));  // nothing takes its name before the set is whole
   files.commit();
   EXPECT_NE(read_file(dir.file("out.csv.do")).find(" str50 group "), std::string::npos);
+}
+
+// A text holding a double quote: the .sps reads it with GET DATA, which
+// takes the quote written twice, in UTF-8; the .do, whose infile cannot, is
+// not written and the run says why.
+TEST_F(CommandFiles, TextsWithQuotesAreReadByGetDataAndRefusedToInfile) {
+  test::write_file(data_file(),
+                   "year_1,year_2,numcode,group,year\r\n"
+                   "1990,1990,  201,\"He said \"\"hi\"\"\",3000000000\r\n");
+  request({C::CmdStata, C::CmdSPSS});
+  write();
+  EXPECT_FALSE(written("out.csv.do"));
+  ASSERT_EQ(reports().size(), 1U);
+  EXPECT_NE(reports()[0].find("Stata's infile cannot read exactly"), std::string::npos);
+  const std::string sps = read_file(dir.file("out.csv.sps"));
+  EXPECT_EQ(sps.find("data list"), std::string::npos);
+  EXPECT_NE(sps.find("get data /type=txt /file=\"" + data_file() +
+                     "\" /encoding=\"UTF-8\"\r\n"
+                     "  /arrangement=delimited\r\n"
+                     "  /delimiters=\",\" /qualifier='\"' /firstcase=2\r\n"
+                     "  /variables= year_1 F11.0 year_2 F11.0 numcode F11.0 group A80 year F20.0."),
+            std::string::npos)
+      << sps;
+  EXPECT_NE(sps.find("a double quote inside a text is written twice."), std::string::npos);
 }
 
 }  // namespace

@@ -29,6 +29,10 @@ TEST_F(Formatting, ValuesByKindWidthAndDecimals) {
       {TaggedValue::real(-99.0), 10, 8, "-99.00000000"},
       {TaggedValue::real(1.06), 5, 2, " 1.06"},
       {TaggedValue::text("New York"), 10, 0, "\"New York\""},
+      // A quote inside a text is written twice, the rule every reader shares.
+      {TaggedValue::text("He said \"hi\""), 10, 0, "\"He said \"\"hi\"\"\""},
+      {TaggedValue::text("\""), 10, 0, "\"\"\"\""},
+      {TaggedValue::text(""), 10, 0, "\"\""},
       {TaggedValue::boolean(true), 4, 0, "1"},
       {TaggedValue::boolean(false), 4, 0, "0"},
   };

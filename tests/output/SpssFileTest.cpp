@@ -74,11 +74,12 @@ TEST_F(SpssFile, HeaderLineIsSkippedNotReadIntoWarnings) {
   const std::string f = selections.output_format.output_file_name;
   CommandFileInput with_header = input(c, 1);
   const Lines with = spss_lines(with_header);
-  EXPECT_EQ(with[data_list_at(with)], "data list free file=\"" + f + "\" skip=1");
+  EXPECT_EQ(with[data_list_at(with)],
+            "data list free file=\"" + f + "\" encoding=\"UTF-8\" skip=1");
   selections.output_format.header_line = false;
   CommandFileInput without_header = input(c, 1);
   const Lines without = spss_lines(without_header);
-  EXPECT_EQ(without[data_list_at(without)], "data list free file=\"" + f + "\"");
+  EXPECT_EQ(without[data_list_at(without)], "data list free file=\"" + f + "\" encoding=\"UTF-8\"");
 }
 
 TEST_F(SpssFile, TextsLongerThan80AreNotCut) {
@@ -86,6 +87,37 @@ TEST_F(SpssFile, TextsLongerThan80AreNotCut) {
   CommandFileInput in = input(c, 1);
   in.longest_text = 120;
   EXPECT_EQ(names_line(spss_lines(in)), "  / c0 (A120) .");
+}
+
+// Names over SPSS's 64 bytes are cut as the .sav cuts them, and where two
+// cuts meet the second is numbered; the table below the data list follows.
+TEST_F(SpssFile, NamesOver64BytesAreCutToUniqueNames) {
+  const std::string stem(64, 'n');
+  test::TestColumns c = columns_of({integer(stem + "ab"), integer(stem + "cd")}, false);
+  CommandFileInput in = input(c, 1);
+  const Lines lines = spss_lines(in);
+  const std::string second = stem.substr(0, 62) + "01";
+  EXPECT_EQ(c.lists.names[2], stem);
+  EXPECT_EQ(c.lists.names[3], second);
+  EXPECT_EQ(c.rows[3].name, second);
+  // The commands with their continuation pieces joined again.
+  std::string commands;
+  for (const std::string& line : lines) {
+    if (line.rfind("execute.", 0) == 0 && commands.find("variable labels") != std::string::npos)
+      break;
+    commands += (line.empty() || line.front() != ' ' ? "\n" : "") + line;
+  }
+  EXPECT_EQ(commands.find(" " + stem + "ab"), std::string::npos) << commands;  // labels keep it
+  EXPECT_NE(commands.find("missing values " + second + " (-99)."), std::string::npos);
+  EXPECT_NE(commands.find(" " + second + " ."), std::string::npos);
+}
+
+TEST_F(SpssFile, ALabelWithAQuoteHasItWrittenTwice) {
+  test::TestColumns c = typed({"long"});
+  c.lists.labels[0] = "the \"c0\" count";
+  CommandFileInput in = input(c, 1);
+  const Lines lines = spss_lines(in);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), " c0 \"the \"\"c0\"\" count\" "), lines.end());
 }
 
 }  // namespace

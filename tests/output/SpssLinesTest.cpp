@@ -44,6 +44,17 @@ const PieceCase kCases[] = {
     {"a comment never breaks after a full stop",
      "* " + repeat("word", 12) + " scholars.  When presenting " + repeat("more", 3),
      {"* " + repeat("word", 12) + " scholars.  When", " presenting " + repeat("more", 3)}},
+    // The marker before a run of text columns must not begin a piece, nor may
+    // anything else PSPP reads as a comment or the end of the command.
+    {"no piece starts with the text marker",
+     "  / " + repeat("abcdefgh", 7) + " abcdefg * text (A80) rest .",
+     {"  / " + repeat("abcdefgh", 7) + " abcdefg *", " text (A80) rest ."}},
+    {"no piece starts with a full stop, + or -",
+     "  / " + repeat("abcdefgh", 7) + " abcdefg . + - /* x",
+     {"  / " + repeat("abcdefgh", 7), " abcdefg . + - /* x"}},
+    {"a comment cut within a word does not start a piece with *",
+     "*" + std::string(78, 'y') + "**zz",
+     {"*" + std::string(77, 'y'), " y**zz"}},
 };
 
 class SpssLinePieces : public ::testing::TestWithParam<PieceCase> {};
@@ -56,6 +67,8 @@ TEST_P(SpssLinePieces, FitEightyColumnsAndContinueWithABlank) {
     EXPECT_LE(pieces[i].size(), kSpssLineLength) << c.what;
     if (i > 0) {
       EXPECT_EQ(pieces[i].front(), ' ') << c.what;
+      ASSERT_GT(pieces[i].size(), 1U) << c.what;
+      EXPECT_EQ(std::string("*.+-").find(pieces[i][1]), std::string::npos) << c.what;
     }
     if (i + 1 < pieces.size()) {
       EXPECT_NE(pieces[i].back(), '.') << c.what;

@@ -90,5 +90,27 @@ TEST_F(StataFile, NamesLongerThanStataTakesAreCutTheSameWayEverywhere) {
   for (const std::string& line : lines) EXPECT_EQ(line.find("_lvl_m"), std::string::npos) << line;
 }
 
+// A long column whose values pass Stata's long is declared double, as the
+// .dta stores it; a label is cut to Stata's 80 bytes where a character starts.
+TEST_F(StataFile, DeclaresDoubleBeyondLongAndCutsLabelsAsTheDtaDoes) {
+  test::TestColumns c = columns_of({integer("small"), integer("big")}, false);
+  c.lists.labels[3] = std::string(79, 'l') + "\xC3\xBC and more";
+  CommandFileInput in = input(c, 2);
+  in.beyond_long = {false, false, false, true};
+  const Lines lines = stata_lines(in);
+  EXPECT_NE(lines[16].find("long small double big using"), std::string::npos) << lines[16];
+  EXPECT_NE(
+      std::find(lines.begin(), lines.end(), "label variable big \"" + std::string(79, 'l') + "\";"),
+      lines.end());
+}
+
+TEST_F(StataFile, ALabelWithAQuoteGoesBetweenCompoundQuotes) {
+  test::TestColumns c = columns_of({integer("x")}, false);
+  c.lists.labels[2] = "the \"x\" count";
+  const Lines lines = stata_lines(input(c, 1));
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "label variable x `\"the \"x\" count\"';"),
+            lines.end());
+}
+
 }  // namespace
 }  // namespace tandrel

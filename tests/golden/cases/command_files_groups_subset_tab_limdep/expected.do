@@ -21,6 +21,7 @@ infile long year_1 long year_2 long numcode long year long ccode long region lon
 
 drop if missing(numcode) | missing(year);
 
+* Texts are in double quotes; a double quote inside a text is written twice;
 * Interpret missing values; 
 mvdecode year_1, mv(-99);
 mvdecode year_2, mv(-99);

@@ -1,0 +1,105 @@
+#include "output/NativeSpill.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "process/Exceptions.h"
+
+namespace tandrel {
+
+namespace {
+
+// A cell on file: its kind, then eight bytes of value. Texts are interned
+// for the life of the process, so a text is kept as the address of its
+// pooled copy.
+constexpr std::size_t kCellBytes = 9;
+constexpr std::size_t kBufferBytes = 1 << 20;
+
+std::string reason() {
+  return std::strerror(errno);
+}
+
+void put_cell(std::vector<unsigned char>& out, const TaggedValue& value) {
+  unsigned char bytes[kCellBytes] = {};
+  bytes[0] = static_cast<unsigned char>(value.kind());
+  if (value.is_text()) {
+    const std::string* pooled = &value.text_ref();
+    std::memcpy(bytes + 1, &pooled, sizeof pooled);
+  } else if (value.is_real()) {
+    const double d = value.to_double();
+    std::memcpy(bytes + 1, &d, sizeof d);
+  } else if (value.is_integer()) {
+    const std::int64_t i = value.to_int();
+    std::memcpy(bytes + 1, &i, sizeof i);
+  }
+  out.insert(out.end(), bytes, bytes + kCellBytes);
+}
+
+TaggedValue get_cell(const unsigned char* bytes) {
+  switch (static_cast<TaggedValue::Kind>(bytes[0])) {
+    case TaggedValue::Kind::Text: {
+      const std::string* pooled = nullptr;
+      std::memcpy(&pooled, bytes + 1, sizeof pooled);
+      return TaggedValue::interned(pooled);
+    }
+    case TaggedValue::Kind::Double: {
+      double d = 0;
+      std::memcpy(&d, bytes + 1, sizeof d);
+      return TaggedValue::real(d);
+    }
+    case TaggedValue::Kind::Bool:
+    case TaggedValue::Kind::Int8:
+    case TaggedValue::Kind::UInt8:
+    case TaggedValue::Kind::Int16:
+    case TaggedValue::Kind::UInt16:
+    case TaggedValue::Kind::Int32:
+    case TaggedValue::Kind::Int64: {
+      std::int64_t i = 0;
+      std::memcpy(&i, bytes + 1, sizeof i);
+      return TaggedValue::int64(i);
+    }
+    case TaggedValue::Kind::Empty:
+      break;
+  }
+  return TaggedValue();
+}
+
+}  // namespace
+
+NativeSpill::NativeSpill(std::size_t columns) : columns_(columns), file_(std::tmpfile()) {
+  if (!file_) throw EInOutError("cannot create a temporary file for the data files: " + reason());
+  buffer_.reserve(kBufferBytes + columns * kCellBytes);
+}
+
+void NativeSpill::append(const TaggedValue* cells) {
+  for (std::size_t c = 0; c < columns_; ++c) put_cell(buffer_, cells[c]);
+  ++rows_;
+  if (buffer_.size() >= kBufferBytes) flush_buffer();
+}
+
+void NativeSpill::flush_buffer() const {
+  if (buffer_.empty()) return;
+  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size())
+    throw EInOutError("cannot keep the cases for the data files: " + reason());
+  buffer_.clear();
+}
+
+void NativeSpill::for_each_row(const std::function<void(const TaggedValue*)>& visit) const {
+  flush_buffer();
+  if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0)
+    throw EInOutError("cannot read back the cases for the data files: " + reason());
+  const std::size_t row_bytes = columns_ * kCellBytes;
+  std::vector<unsigned char> bytes(row_bytes);
+  std::vector<TaggedValue> row(columns_);
+  for (std::size_t r = 0; r < rows_; ++r) {
+    if (row_bytes > 0 && std::fread(bytes.data(), 1, row_bytes, file_.get()) != row_bytes)
+      throw EInOutError("cannot read back the cases for the data files: " + reason());
+    for (std::size_t c = 0; c < columns_; ++c) row[c] = get_cell(bytes.data() + c * kCellBytes);
+    visit(row.data());
+  }
+  if (std::fseek(file_.get(), 0, SEEK_END) != 0)
+    throw EInOutError("cannot keep the cases for the data files: " + reason());
+}
+
+}  // namespace tandrel
