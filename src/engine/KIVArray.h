@@ -77,8 +77,6 @@ class TKIV_array_obj {
   const TypedColumn& column(std::int32_t position) const {
     return store_.column(static_cast<std::size_t>(position));
   }
-  // Bytes held by the values of every group-year.
-  std::size_t value_bytes() const { return store_.bytes(); }
   TaggedValue get_group_value(int ds, std::int32_t variable, int year, std::int32_t numcode) const;
   // Stores `value` when it is available. A variable the user did not select
   // is silently dropped; any other value out of range is reported and dropped.
