@@ -7,8 +7,9 @@
 // that follows every column at once: a column's gap is filled as soon as its
 // next observation is seen. That gives what one scan per column would give
 // (a column reads and writes only its own position, and a created group-year
-// holds only missing codes), while looking each row up once. A year without a group-year reads as the missing code, exactly
-// as get_group_value would answer, and so does a year outside the partition.
+// holds only missing codes), while looking each row up once. A year
+// without a group-year reads as the missing code, exactly as
+// get_group_value would answer, and so does a year outside the partition.
 
 #include <cmath>
 

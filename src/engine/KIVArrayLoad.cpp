@@ -231,8 +231,8 @@ void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj
 
 // Counts a line read and files its values, taking `row`, when its year is
 // one to keep and its state exists then. Returns whether it was filed.
-bool TKIV_array_obj::take_line(const KIVLineReader::Line& line, std::int32_t row,
-                               LineTally& tally, Ttrace_obj& progress) {
+bool TKIV_array_obj::take_line(const KIVLineReader::Line& line, std::int32_t row, LineTally& tally,
+                               Ttrace_obj& progress) {
   if (line.failed) return false;
   ++tally.lines_read;
   progress.Tick("reading KIV data file", tally.cases);
@@ -251,14 +251,12 @@ std::int32_t TKIV_array_obj::free_row() {
 // exists in that year.
 bool TKIV_array_obj::file_line(std::int32_t row, std::int32_t numcode) {
   const Tnation_array_obj* nations = &reference_.nations;
-  const auto ccode = static_cast<std::int32_t>(
-      store_.get(row, static_cast<std::size_t>(
-                          required_position(column_map_, ccode_variable_, "ccode")))
-          .to_int());
-  const auto year = static_cast<std::int32_t>(
-      store_.get(row, static_cast<std::size_t>(
-                          required_position(column_map_, year_variable_, "year")))
-          .to_int());
+  auto key = [&](std::int32_t variable, const char* name) {
+    const std::int32_t position = required_position(column_map_, variable, name);
+    return static_cast<std::int32_t>(value_at(row, position).to_int());
+  };
+  const std::int32_t ccode = key(ccode_variable_, "ccode");
+  const std::int32_t year = key(year_variable_, "year");
   YearBlock* target = block(year);
   if (target == nullptr || !nations->is_a_state(ccode, year)) {
     error("KIV group does not match a recognized COW country code for ccode  " +

@@ -65,8 +65,8 @@ class KIVLineReader {
   };
 
   void read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row, Line& line);
-  void store_field(Column& column, std::string_view text, std::size_t variable,
-                   ColumnStore& store, std::size_t row);
+  void store_field(Column& column, std::string_view text, std::size_t variable, ColumnStore& store,
+                   std::size_t row);
   TaggedValue field_value(Column& column, std::string_view text, std::size_t variable);
   TaggedValue convert(Column& column, std::string_view text, std::size_t variable);
   void report_blank_critical(const Column& column) const;

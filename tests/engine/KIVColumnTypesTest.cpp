@@ -47,8 +47,8 @@ class ColumnTypes : public test::EngineFixture, public ::testing::WithParamInter
 };
 
 TEST_P(ColumnTypes, IntegerColumnKeepsMissingBlankAndLargestValues) {
-  install_edges({".", "", "2147483647", "-2147483647", "-2147483648", "-99", "2147483648", "0"},
-                {}, {});
+  install_edges({".", "", "2147483647", "-2147483647", "-2147483648", "-99", "2147483648", "0"}, {},
+                {});
   auto data = load_edges();
   const std::int64_t want[] = {-99, -99, 2147483647, -2147483647, -2147483648, -99, -99, 0};
   for (int k = 0; k < 8; ++k) {
@@ -63,9 +63,8 @@ TEST_P(ColumnTypes, IntegerColumnKeepsMissingBlankAndLargestValues) {
 }
 
 TEST_P(ColumnTypes, RealColumnKeepsNegativeZeroAndEveryBit) {
-  const std::vector<std::string> shares = {"-0.0",        "0.123456785", "-0.000000005",
-                                           "99999999.99", "1e-300",      ".",
-                                           "-999",        "3"};
+  const std::vector<std::string> shares = {"-0.0",   "0.123456785", "-0.000000005", "99999999.99",
+                                           "1e-300", ".",           "-999",         "3"};
   install_edges({}, shares, {});
   auto data = load_edges();
   for (std::size_t k = 0; k < shares.size(); ++k) {

@@ -15,8 +15,8 @@ using Kind = TaggedValue::Kind;
 // The same tagged value: kind, and bits for a real, text for a text.
 ::testing::AssertionResult same(const TaggedValue& got, const TaggedValue& want) {
   if (got.kind() != want.kind())
-    return ::testing::AssertionFailure() << "kind " << static_cast<int>(got.kind()) << " not "
-                                         << static_cast<int>(want.kind());
+    return ::testing::AssertionFailure()
+           << "kind " << static_cast<int>(got.kind()) << " not " << static_cast<int>(want.kind());
   bool equal = true;
   if (want.is_real())
     equal = std::bit_cast<std::uint64_t>(got.to_double()) ==
