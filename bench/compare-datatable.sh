@@ -95,7 +95,8 @@ compare() {  # scale dir first last
   r=$(printf '%s\n' "${r_times[@]}" | median)
   f=$(printf '%s\n' "${f_times[@]}" | median)
   read -r _ base <"$OUT/base"
-  cases_t=$(wc -l <"$OUT/tandrel.csv")
+  # Tandrel's file may open with a header line; data.table's always does.
+  cases_t=$(awk 'NR == 1 && !/^[ 0-9-]/ {next} {n++} END {print n + 0}' "$OUT/tandrel.csv")
   cases_r=$(($(wc -l <"$OUT/datatable.csv") - 1))
   [ "$cases_t" -gt 0 ] && [ "$cases_r" -gt 0 ] || {
     echo "compare-datatable: a job wrote no cases ($cases_t, $cases_r)" >&2

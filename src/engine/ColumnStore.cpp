@@ -18,10 +18,6 @@ std::int32_t ColumnStore::add_row() {
   return rows_++;
 }
 
-void ColumnStore::clear_row(std::int32_t row) {
-  for (TypedColumn& column : columns_) column.set_empty(static_cast<std::size_t>(row));
-}
-
 std::int32_t ColumnStore::append(ColumnStore&& other) {
   // The rows of `other` begin at this store's next whole chunk; the rest of
   // the last chunk stays unused.

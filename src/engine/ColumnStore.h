@@ -25,8 +25,6 @@ class ColumnStore {
 
   // A new row, every cell empty.
   std::int32_t add_row();
-  // Sets every cell of `row` empty again.
-  void clear_row(std::int32_t row);
 
   TaggedValue get(std::int32_t row, std::size_t position) const {
     return columns_[position].get(static_cast<std::size_t>(row));

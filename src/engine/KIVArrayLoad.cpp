@@ -241,9 +241,10 @@ bool TKIV_array_obj::take_line(const KIVLineReader::Line& line, std::int32_t row
 
 std::int32_t TKIV_array_obj::free_row() {
   if (spare_row_ < 0) return store_.add_row();
+  // The spare row is not cleared: every line writes every column of the
+  // file, and no line writes the others (the added variables).
   const std::int32_t row = spare_row_;
   spare_row_ = -1;
-  store_.clear_row(row);
   return row;
 }
 

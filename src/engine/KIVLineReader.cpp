@@ -159,7 +159,7 @@ void KIVLineReader::store_field(Column& column, std::string_view text, std::size
       if (auto v = try_str_to_float(text)) return target.set_real(row, *v);
       break;
     case Kind::Text:
-      return target.set(row, TaggedValue::interned(column.texts.get(text)));
+      return target.set_text(row, column.texts.get(text));
   }
   report_conversion(text, variable);
   target.set_int32(row, column.missing);

@@ -55,7 +55,8 @@ void KIVReadAhead::read_all() {
       prepared.row = row;
       row = store_.add_row();
     }
-    if (prepared.row < 0) store_.clear_row(row);
+    // A row not kept takes the next line as it is: every line writes every
+    // column of the file, and no line writes the others.
     lines_.push_back(std::move(prepared));
   }
   file.close();

@@ -15,10 +15,6 @@ bool small_integer(Kind kind) {
   return kind >= Kind::Int8 && kind <= Kind::Bool;
 }
 
-std::uint64_t tag_of(Kind kind) {
-  return static_cast<std::uint64_t>(kind) + 1;  // tag 0 would be an infinity
-}
-
 constexpr std::int64_t kBoxedIntegerLimit = std::int64_t{1} << 46;
 
 }  // namespace
@@ -30,7 +26,7 @@ std::uint64_t TypedColumn::bits_of(double value) {
 void TypedColumn::add_chunk() {
   if (wide_) {
     auto chunk = std::make_unique<std::uint64_t[]>(kChunkRows);
-    std::fill_n(chunk.get(), kChunkRows, box(tag_of(Kind::Empty), 0));
+    std::fill_n(chunk.get(), kChunkRows, box(box_tag(Kind::Empty), 0));
     wide_chunks_.push_back(std::move(chunk));
   } else {
     auto chunk = std::make_unique<std::int32_t[]>(kChunkRows);
@@ -62,7 +58,7 @@ TaggedValue TypedColumn::unbox(std::uint64_t bits) const {
 bool TypedColumn::try_box(const TaggedValue& value, std::uint64_t& bits) {
   switch (value.kind()) {
     case Kind::Empty:
-      bits = box(tag_of(Kind::Empty), 0);
+      bits = box(box_tag(Kind::Empty), 0);
       return true;
     case Kind::Double:
       bits = bits_of(value.to_double());
@@ -70,13 +66,13 @@ bool TypedColumn::try_box(const TaggedValue& value, std::uint64_t& bits) {
     case Kind::Text: {
       const auto address = reinterpret_cast<std::uintptr_t>(&value.text_ref());
       if (address > kPayloadMask) return false;
-      bits = box(tag_of(Kind::Text), address);
+      bits = box(box_tag(Kind::Text), address);
       return true;
     }
     default: {
       const std::int64_t v = value.to_int();
       if (v < -kBoxedIntegerLimit || v >= kBoxedIntegerLimit) return false;
-      bits = box(tag_of(value.kind()), static_cast<std::uint64_t>(v));
+      bits = box(box_tag(value.kind()), static_cast<std::uint64_t>(v));
       return true;
     }
   }
@@ -121,8 +117,8 @@ void TypedColumn::widen() {
       const std::int32_t raw = narrow[i];
       chunk[i] =
           raw == kNarrowEmpty
-              ? box(tag_of(Kind::Empty), 0)
-              : box(tag_of(kind_), static_cast<std::uint64_t>(static_cast<std::int64_t>(raw)));
+              ? box(box_tag(Kind::Empty), 0)
+              : box(box_tag(kind_), static_cast<std::uint64_t>(static_cast<std::int64_t>(raw)));
     }
     narrow.reset();
     wide_chunks_.push_back(std::move(chunk));

@@ -29,6 +29,11 @@
 
 namespace tandrel {
 
+// A boxed kind's tag is its number plus one: tag 0 would be an infinity.
+constexpr std::uint64_t box_tag(TaggedValue::Kind kind) {
+  return static_cast<std::uint64_t>(kind) + 1;
+}
+
 class TypedColumn {
  public:
   static constexpr std::size_t kChunkShift = 10;
@@ -55,13 +60,27 @@ class TypedColumn {
   void set(std::size_t row, const TaggedValue& value);
   // The common kinds of loading, without building a tagged value.
   void set_int32(std::size_t row, std::int32_t value) {
-    if (!wide_ && value != kNarrowEmpty && (kind_ == TaggedValue::Kind::Int32 || !decided_)) {
+    if (wide_) {
+      // Every 32-bit integer fits a box: a missing code in a real or text column.
+      wide_cell(row) = box(kInt32Tag, static_cast<std::uint64_t>(std::int64_t{value}));
+      return;
+    }
+    if (value != kNarrowEmpty && (kind_ == TaggedValue::Kind::Int32 || !decided_)) {
       kind_ = TaggedValue::Kind::Int32;
       decided_ = true;
       narrow_cell(row) = value;
       return;
     }
     set(row, TaggedValue::int32(value));
+  }
+  // A text of the process-wide pool.
+  void set_text(std::size_t row, const std::string* pooled) {
+    const auto address = reinterpret_cast<std::uintptr_t>(pooled);
+    if (wide_ && address <= kPayloadMask) {
+      wide_cell(row) = box(kTextTag, address);
+      return;
+    }
+    set(row, TaggedValue::interned(pooled));
   }
   void set_real(std::size_t row, double value) {
     const std::uint64_t bits = bits_of(value);
@@ -71,7 +90,12 @@ class TypedColumn {
     }
     set(row, TaggedValue::real(value));
   }
-  void set_empty(std::size_t row) { set(row, TaggedValue()); }
+  void set_empty(std::size_t row) {
+    if (wide_)
+      wide_cell(row) = box(kEmptyTag, 0);
+    else
+      narrow_cell(row) = kNarrowEmpty;
+  }
 
   // Takes over the chunks of `other` (rows filled on another thread) after
   // this column's own; both end up in the same layout.
@@ -83,6 +107,9 @@ class TypedColumn {
   static constexpr int kTagShift = 47;
   static constexpr std::uint64_t kPayloadMask = (std::uint64_t{1} << kTagShift) - 1;
   static constexpr std::uint64_t kSideTag = 15;
+  static constexpr std::uint64_t kEmptyTag = box_tag(TaggedValue::Kind::Empty);
+  static constexpr std::uint64_t kInt32Tag = box_tag(TaggedValue::Kind::Int32);
+  static constexpr std::uint64_t kTextTag = box_tag(TaggedValue::Kind::Text);
 
   static std::uint64_t bits_of(double value);
   static bool is_box(std::uint64_t bits) { return (bits >> 51) == kBoxPrefix; }
