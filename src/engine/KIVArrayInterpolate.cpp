@@ -3,13 +3,13 @@
 // carrying the earlier observation forward. Years without a group-year get
 // one. Nothing is filled before the first or after the last observation.
 //
-// Each group's rows are read directly, in one pass over its years
-// that follows every column at once: a column's gap is filled as soon as its
-// next observation is seen. That gives what one scan per column would give
-// (a column reads and writes only its own position, and a created group-year
-// holds only missing codes), while looking each row up once. A year
-// without a group-year reads as the missing code, exactly as
-// get_group_value would answer, and so does a year outside the partition.
+// Each group's rows are looked up once; then every column is scanned down
+// its own typed values, a gap filled as soon as its next observation is
+// seen. A column reads and writes only its own position, and a created
+// group-year holds only missing codes, so the columns do not see each
+// other's filling. A year without a group-year reads as the missing code,
+// exactly as get_group_value would answer, and so does a year outside the
+// partition.
 
 #include <cmath>
 
@@ -128,13 +128,12 @@ void TKIV_array_obj::interpolate(const Tuser_data_set_listing_obj& description,
 
 void TKIV_array_obj::interpolate_group(std::int32_t numcode, std::vector<std::int32_t>& rows,
                                        std::vector<FillColumn>& columns) {
-  for (FillColumn& column : columns) column.observed = -1;
-  for (int year = first_partition_year_; year <= last_partition_year_; ++year) {
-    // Filling writes earlier years only, so this row stays as it is.
-    const std::int32_t values = rows[static_cast<std::size_t>(year - first_partition_year_)];
-    if (values < 0) continue;
-    for (FillColumn& column : columns) {
-      if (column.missing_in(store_, values)) continue;
+  for (FillColumn& column : columns) {
+    column.observed = -1;
+    for (int year = first_partition_year_; year <= last_partition_year_; ++year) {
+      // Filling writes earlier years only, so this row stays as it is.
+      const std::int32_t values = rows[static_cast<std::size_t>(year - first_partition_year_)];
+      if (values < 0 || column.missing_in(store_, values)) continue;
       if (column.observed >= 0 && column.observed + 1 < year)
         fill_gap(numcode, rows, column, column.observed, year);
       column.observed = year;
