@@ -11,6 +11,8 @@ packages=(
   clang libclang-rt-14-dev
   pspp
   libreadstat-dev r-base-core r-cran-haven r-cran-readr python3-pandas
+  # The side-by-side benchmark against R data.table (bench/compare-datatable.sh).
+  r-cran-data.table
   poppler-utils
   time
   # The desktop program and its widget tests; Xvfb, xauth and ImageMagick's

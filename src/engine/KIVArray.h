@@ -2,7 +2,9 @@
 
 // TKIV_array_obj: the values of the selected variables for every group-year
 // of the KIV data set that falls in a run's years, filed by year and group
-// slot. Reading a value that is not in memory (absent group-year, year
+// slot. Each group-year is a row of a ColumnStore, whose columns hold each
+// variable by its type; every value read comes back as the tagged value
+// stored. Reading a value that is not in memory (absent group-year, year
 // outside the partition, variable not selected) is never an error: it yields
 // the variable's missing code.
 
@@ -11,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/ColumnStore.h"
 #include "engine/KIVLineReader.h"
 #include "engine/TaggedValue.h"
 #include "process/ConfigurationType.h"
@@ -62,11 +65,18 @@ class TKIV_array_obj {
   // The value at a column position; empty (after a report) when the
   // group-year or the position does not exist.
   TaggedValue sub_get(std::int32_t position, std::int32_t numcode, int year) const;
-  // The values of the group-year in column order (positions by column_map),
-  // or nullptr when get_group_value would give missing codes for it: not
-  // initialized, year outside the partition, or no such group-year. For the
-  // writers, which read every value of a case.
-  const TaggedValue* group_year_values(std::int32_t numcode, int year) const;
+  // The row of the group-year, or -1 when get_group_value would give missing
+  // codes for it: not initialized, year outside the partition, or no such
+  // group-year. For the writers, which read every value of a case.
+  std::int32_t group_year_row(std::int32_t numcode, int year) const;
+  // The value at a column position of a row group_year_row gave.
+  TaggedValue value_at(std::int32_t row, std::int32_t position) const {
+    return store_.get(row, static_cast<std::size_t>(position));
+  }
+  // The typed column at a position, for reading it down a case's rows.
+  const TypedColumn& column(std::int32_t position) const {
+    return store_.column(static_cast<std::size_t>(position));
+  }
   TaggedValue get_group_value(int ds, std::int32_t variable, int year, std::int32_t numcode) const;
   // Stores `value` when it is available. A variable the user did not select
   // is silently dropped; any other value out of range is reported and dropped.
@@ -104,9 +114,9 @@ class TKIV_array_obj {
   const ReferenceData& reference() const { return reference_; }
 
  private:
-  using Row = std::unique_ptr<TaggedValue[]>;
   struct YearBlock {
-    std::array<Row, kGroupSlots> rows;  // index slot + 1
+    YearBlock() { rows.fill(-1); }
+    std::array<std::int32_t, kGroupSlots> rows;  // index slot + 1; -1: none
   };
 
   // Loading, in the order the constructor runs it.
@@ -120,14 +130,18 @@ class TKIV_array_obj {
     std::int32_t lines_read;
   };
   void read_lines(TextReader& file, std::int64_t split, Ttrace_obj& progress);
-  bool take_line(const KIVLineReader::Line& line, Row& row, LineTally& tally, Ttrace_obj& progress);
-  Row new_row() const;
-  bool file_line(Row& row, std::int32_t numcode);
+  bool take_line(const KIVLineReader::Line& line, std::int32_t row, LineTally& tally,
+                 Ttrace_obj& progress);
+  // A row to read a line into: the one a dropped or replaced line left, or a new one.
+  std::int32_t free_row();
+  bool file_line(std::int32_t row, std::int32_t numcode);
+  std::vector<bool> wide_columns() const;
   void check_case_count(std::int32_t lines_read) const;
 
   std::int16_t slot(std::int32_t numcode) const;
   YearBlock* block(int year) const;
-  TaggedValue* row(std::int32_t numcode, int year) const;
+  // The row of the group-year, -1 when it does not exist.
+  std::int32_t row(std::int32_t numcode, int year) const;
   // The missing code of a variable; false for a variable the description
   // does not have.
   bool missing_code(int ds, std::int32_t variable, std::int32_t& code) const;
@@ -140,12 +154,12 @@ class TKIV_array_obj {
   // The filling steps.
   struct FillColumn;
   struct KeyVariables;
-  // The value arrays of `numcode` for the partition's years, null where the
-  // group-year does not exist; index year - first partition year.
-  void series_rows(std::int32_t numcode, std::vector<TaggedValue*>& rows) const;
-  void interpolate_group(std::int32_t numcode, std::vector<TaggedValue*>& rows,
+  // The rows of `numcode` for the partition's years, -1 where the group-year
+  // does not exist; index year - first partition year.
+  void series_rows(std::int32_t numcode, std::vector<std::int32_t>& rows) const;
+  void interpolate_group(std::int32_t numcode, std::vector<std::int32_t>& rows,
                          std::vector<FillColumn>& columns);
-  void fill_gap(std::int32_t numcode, std::vector<TaggedValue*>& rows, FillColumn& column, int a,
+  void fill_gap(std::int32_t numcode, std::vector<std::int32_t>& rows, FillColumn& column, int a,
                 int b);
   void add_series_gaps(std::int32_t numcode, const KeyVariables& keys);
   void fill_series_year(std::int32_t numcode, int source_year, int year, const KeyVariables& keys);
@@ -169,6 +183,8 @@ class TKIV_array_obj {
   // group-year starts with.
   std::vector<std::int32_t> missing_codes_;
   std::vector<TaggedValue> initial_row_;
+  ColumnStore store_;
+  std::int32_t spare_row_ = -1;  // a row to reuse, its cells left as they were
   std::array<std::unique_ptr<YearBlock>, 226> year_blocks_;  // years 1800..2025
 };
 

@@ -1,6 +1,7 @@
 // Reading and writing single values of the group-year data array. Every
 // look-up is constant time: year -> block, numcode -> slot through the group
-// index's table, variable -> position through the column map.
+// index's table -> row, variable -> position through the column map -> the
+// typed column.
 
 #include <algorithm>
 
@@ -20,10 +21,10 @@ TKIV_array_obj::YearBlock* TKIV_array_obj::block(int year) const {
   return year_blocks_[static_cast<std::size_t>(year - kFirstEngineYear)].get();
 }
 
-TaggedValue* TKIV_array_obj::row(std::int32_t numcode, int year) const {
+std::int32_t TKIV_array_obj::row(std::int32_t numcode, int year) const {
   const YearBlock* b = block(year);
-  if (b == nullptr || column_count_ == 0) return nullptr;
-  return b->rows[static_cast<std::size_t>(slot(numcode) + 1)].get();
+  if (b == nullptr || column_count_ == 0) return -1;
+  return b->rows[static_cast<std::size_t>(slot(numcode) + 1)];
 }
 
 bool TKIV_array_obj::missing_code(int ds, std::int32_t variable, std::int32_t& code) const {
@@ -47,13 +48,13 @@ void TKIV_array_obj::init_group_year(int year, std::int32_t numcode) {
           1, noncritical);
     return;
   }
-  Row& r = b->rows[static_cast<std::size_t>(slot(numcode) + 1)];
-  if (!r) r = new_row();
-  std::copy(initial_row_.begin(), initial_row_.end(), r.get());
+  std::int32_t& r = b->rows[static_cast<std::size_t>(slot(numcode) + 1)];
+  if (r < 0) r = store_.add_row();
+  for (std::size_t p = 0; p < initial_row_.size(); ++p) store_.set(r, p, initial_row_[p]);
 }
 
 bool TKIV_array_obj::group_year_exists(std::int32_t numcode, int year) const {
-  return row(numcode, year) != nullptr;
+  return row(numcode, year) >= 0;
 }
 
 bool TKIV_array_obj::variable_selected(std::int32_t variable) const {
@@ -61,8 +62,8 @@ bool TKIV_array_obj::variable_selected(std::int32_t variable) const {
          column_map_[static_cast<std::size_t>(variable)] != -1;
 }
 
-const TaggedValue* TKIV_array_obj::group_year_values(std::int32_t numcode, int year) const {
-  if (!initialized_ || !in_partition(year)) return nullptr;
+std::int32_t TKIV_array_obj::group_year_row(std::int32_t numcode, int year) const {
+  if (!initialized_ || !in_partition(year)) return -1;
   return row(numcode, year);
 }
 
@@ -73,8 +74,8 @@ bool TKIV_array_obj::value_available(std::int32_t variable, int year, std::int32
 
 bool TKIV_array_obj::sub_get_into(std::int32_t position, std::int32_t numcode, int year,
                                   TaggedValue& result) const {
-  const TaggedValue* values = row(numcode, year);
-  if (values == nullptr || position < 0 || static_cast<std::size_t>(position) >= column_count_) {
+  const std::int32_t r = row(numcode, year);
+  if (r < 0 || position < 0 || static_cast<std::size_t>(position) >= column_count_) {
     error(
         "Error in \"kiv_array_obj.sub_get\" procedure retrieving data value for user variable "
         "number " +
@@ -83,7 +84,7 @@ bool TKIV_array_obj::sub_get_into(std::int32_t position, std::int32_t numcode, i
         1, noncritical);
     return false;
   }
-  result = values[position];
+  result = value_at(r, position);
   return true;
 }
 
@@ -110,9 +111,9 @@ TaggedValue TKIV_array_obj::get_group_value(int ds, std::int32_t variable, int y
   // written.
   if (!initialized_ || !in_partition(year) || !variable_selected(variable))
     return TaggedValue::int32(code);
-  const TaggedValue* values = row(numcode, year);
-  if (values == nullptr) return TaggedValue::int32(code);
-  return values[column_map_[static_cast<std::size_t>(variable)]];
+  const std::int32_t r = row(numcode, year);
+  if (r < 0) return TaggedValue::int32(code);
+  return value_at(r, column_map_[static_cast<std::size_t>(variable)]);
 }
 
 void TKIV_array_obj::set_group_value(int /*ds*/, std::int32_t variable, const TaggedValue& value,
@@ -127,7 +128,8 @@ void TKIV_array_obj::set_group_value(int /*ds*/, std::int32_t variable, const Ta
         1, noncritical);
     return;
   }
-  row(numcode, year)[column_map_[static_cast<std::size_t>(variable)]] = value;
+  store_.set(row(numcode, year),
+             static_cast<std::size_t>(column_map_[static_cast<std::size_t>(variable)]), value);
 }
 
 bool TKIV_array_obj::state_has_group_year(std::int32_t ccode, int year) const {

@@ -46,9 +46,9 @@ struct TKIV_array_obj::KeyVariables {
                              : -1) {}
 
   // A year counts as present when its "numcode" is not the missing code.
-  bool present(const TaggedValue* row) const {
-    return row != nullptr && numcode_position >= 0 &&
-           !row[numcode_position].equals_code(numcode_missing);
+  bool present(const ColumnStore& store, std::int32_t row) const {
+    return row >= 0 && numcode_position >= 0 &&
+           !store.get(row, static_cast<std::size_t>(numcode_position)).equals_code(numcode_missing);
   }
 };
 
@@ -69,12 +69,12 @@ void TKIV_array_obj::add_missing_in_series(const Tuser_data_set_listing_obj& des
 }
 
 void TKIV_array_obj::add_series_gaps(std::int32_t numcode, const KeyVariables& keys) {
-  std::vector<TaggedValue*> rows;
+  std::vector<std::int32_t> rows;
   series_rows(numcode, rows);
   const int first = first_partition_year_;
   const int last = last_partition_year_;
   auto present = [&](int year) {
-    return keys.present(rows[static_cast<std::size_t>(year - first)]);
+    return keys.present(store_, rows[static_cast<std::size_t>(year - first)]);
   };
   int a = first;
   while (a <= last && !present(a)) ++a;

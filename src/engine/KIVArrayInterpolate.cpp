@@ -3,13 +3,13 @@
 // carrying the earlier observation forward. Years without a group-year get
 // one. Nothing is filled before the first or after the last observation.
 //
-// Each group's value arrays are read directly, in one pass over its years
-// that follows every column at once: a column's gap is filled as soon as its
-// next observation is seen. That gives what one scan per column would give
-// (a column reads and writes only its own position, and a created group-year
-// holds only missing codes), while reading the values in the order they lie
-// in memory. A year without a group-year reads as the missing code, exactly
-// as get_group_value would answer, and so does a year outside the partition.
+// Each group's rows are looked up once; then every column is scanned down
+// its own typed values, a gap filled as soon as its next observation is
+// seen. A column reads and writes only its own position, and a created
+// group-year holds only missing codes, so the columns do not see each
+// other's filling. A year without a group-year reads as the missing code,
+// exactly as get_group_value would answer, and so does a year outside the
+// partition.
 
 #include <cmath>
 
@@ -73,8 +73,9 @@ struct TKIV_array_obj::FillColumn {
   // The latest year observed in the group at hand, -1 before the first.
   int observed = -1;
 
-  bool missing_in(const TaggedValue* row) const {
-    return row == nullptr || value_is_missing(variable, region_variable, row[position], missing);
+  bool missing_in(const ColumnStore& store, std::int32_t row) const {
+    return row < 0 || value_is_missing(variable, region_variable,
+                                       store.get(row, static_cast<std::size_t>(position)), missing);
   }
 };
 
@@ -92,8 +93,8 @@ bool TKIV_array_obj::value_is_missing(std::int32_t variable, std::int32_t region
   }
 }
 
-void TKIV_array_obj::series_rows(std::int32_t numcode, std::vector<TaggedValue*>& rows) const {
-  rows.assign(static_cast<std::size_t>(last_partition_year_ - first_partition_year_ + 1), nullptr);
+void TKIV_array_obj::series_rows(std::int32_t numcode, std::vector<std::int32_t>& rows) const {
+  rows.assign(static_cast<std::size_t>(last_partition_year_ - first_partition_year_ + 1), -1);
   for (int year = first_partition_year_; year <= last_partition_year_; ++year)
     rows[static_cast<std::size_t>(year - first_partition_year_)] = row(numcode, year);
 }
@@ -116,7 +117,7 @@ void TKIV_array_obj::interpolate(const Tuser_data_set_listing_obj& description,
     if (v == year) rule = FillRule::LinearInteger;
     columns.push_back({v, region, position, description.get_var_missing_value(ds_, v), rule});
   }
-  std::vector<TaggedValue*> rows;
+  std::vector<std::int32_t> rows;
   for (std::int32_t slot = -1; slot <= kMaxGroupSlot; ++slot) {
     const std::int32_t numcode = groups_->get_numcode(slot);
     if (!groups_->have_group(numcode)) continue;
@@ -125,15 +126,14 @@ void TKIV_array_obj::interpolate(const Tuser_data_set_listing_obj& description,
   }
 }
 
-void TKIV_array_obj::interpolate_group(std::int32_t numcode, std::vector<TaggedValue*>& rows,
+void TKIV_array_obj::interpolate_group(std::int32_t numcode, std::vector<std::int32_t>& rows,
                                        std::vector<FillColumn>& columns) {
-  for (FillColumn& column : columns) column.observed = -1;
-  for (int year = first_partition_year_; year <= last_partition_year_; ++year) {
-    // Filling writes earlier years only, so this row stays as it is.
-    const TaggedValue* values = rows[static_cast<std::size_t>(year - first_partition_year_)];
-    if (values == nullptr) continue;
-    for (FillColumn& column : columns) {
-      if (column.missing_in(values)) continue;
+  for (FillColumn& column : columns) {
+    column.observed = -1;
+    for (int year = first_partition_year_; year <= last_partition_year_; ++year) {
+      // Filling writes earlier years only, so this row stays as it is.
+      const std::int32_t values = rows[static_cast<std::size_t>(year - first_partition_year_)];
+      if (values < 0 || column.missing_in(store_, values)) continue;
       if (column.observed >= 0 && column.observed + 1 < year)
         fill_gap(numcode, rows, column, column.observed, year);
       column.observed = year;
@@ -141,11 +141,12 @@ void TKIV_array_obj::interpolate_group(std::int32_t numcode, std::vector<TaggedV
   }
 }
 
-void TKIV_array_obj::fill_gap(std::int32_t numcode, std::vector<TaggedValue*>& rows,
+void TKIV_array_obj::fill_gap(std::int32_t numcode, std::vector<std::int32_t>& rows,
                               FillColumn& column, int a, int b) {
   const int first = first_partition_year_;
-  const TaggedValue va = rows[static_cast<std::size_t>(a - first)][column.position];
-  const TaggedValue vb = rows[static_cast<std::size_t>(b - first)][column.position];
+  const auto position = static_cast<std::size_t>(column.position);
+  const TaggedValue va = store_.get(rows[static_cast<std::size_t>(a - first)], position);
+  const TaggedValue vb = store_.get(rows[static_cast<std::size_t>(b - first)], position);
   for (int i = a + 1; i < b; ++i) {
     TaggedValue value;
     switch (column.rule) {
@@ -167,12 +168,12 @@ void TKIV_array_obj::fill_gap(std::int32_t numcode, std::vector<TaggedValue*>& r
         error(kUnknownMethod, 1, critical);
         return;
     }
-    TaggedValue*& target = rows[static_cast<std::size_t>(i - first)];
-    if (target == nullptr) {
+    std::int32_t& target = rows[static_cast<std::size_t>(i - first)];
+    if (target < 0) {
       init_group_year(i, numcode);
       target = row(numcode, i);
     }
-    target[column.position] = value;
+    store_.set(target, position, value);
   }
 }
 

@@ -121,6 +121,19 @@ void TKIV_array_obj::build_column_map() {
   if (variable_selected(region))
     initial_row_[static_cast<std::size_t>(column_map_[static_cast<std::size_t>(region)])] =
         TaggedValue::uint8(0);
+  store_ = ColumnStore(wide_columns());
+}
+
+// Reals and texts take the wide layout of a column from the start; integers
+// (and the added variables, which no field fills) the narrow one.
+std::vector<bool> TKIV_array_obj::wide_columns() const {
+  const auto& columns = selections_->variable_selections.variable_columns;
+  std::vector<bool> wide(columns.size(), false);
+  const auto variables = static_cast<std::int32_t>(missing_codes_.size());
+  for (std::size_t p = 0; p < columns.size(); ++p)
+    if (columns[p] >= 0 && columns[p] < variables)
+      wide[p] = description_->get_var_type(ds_, columns[p]) != kVarTypeInteger;
+  return wide;
 }
 
 // Cuts the requested years to the data set's. Returns false, leaving the
@@ -191,24 +204,26 @@ void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj
   std::unique_ptr<KIVReadAhead> ahead;
   if (split > 0)
     ahead = std::make_unique<KIVReadAhead>(description_->get_data_file_name(ds_), split, reader,
-                                           column_count_,
+                                           wide_columns(),
                                            [this](int year) { return in_partition(year); });
   LineTally tally{description_->get_number_of_cases(ds_), 0};
-  Row row = new_row();
   auto read_into_row = [&](TextReader& source) {
-    if (take_line(reader.read_line(source, row.get()), row, tally, progress))
-      row = new_row();
-    else
-      std::fill_n(row.get(), column_count_, TaggedValue());
+    const std::int32_t row = free_row();
+    if (!take_line(reader.read_line(source, store_, row), row, tally, progress)) spare_row_ = row;
   };
   while (!file.at_end_of_records()) read_into_row(file);
   if (ahead) {
-    for (KIVReadAhead::Prepared& prepared : ahead->take()) {
+    std::vector<KIVReadAhead::Prepared> lines = ahead->take();
+    // The helper's rows join the array's as they are, after its own.
+    const std::int32_t base = store_.append(std::move(ahead->store()));
+    for (KIVReadAhead::Prepared& prepared : lines) {
       if (prepared.redo) {
         TextReader one = TextReader::over(prepared.text);
         read_into_row(one);
+      } else if (prepared.row >= 0) {
+        take_line(prepared.line, base + prepared.row, tally, progress);
       } else {
-        take_line(prepared.line, prepared.row, tally, progress);
+        take_line(prepared.line, -1, tally, progress);
       }
     }
   }
@@ -218,26 +233,33 @@ void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj
 
 // Counts a line read and files its values, taking `row`, when its year is
 // one to keep and its state exists then. Returns whether it was filed.
-bool TKIV_array_obj::take_line(const KIVLineReader::Line& line, Row& row, LineTally& tally,
+bool TKIV_array_obj::take_line(const KIVLineReader::Line& line, std::int32_t row, LineTally& tally,
                                Ttrace_obj& progress) {
   if (line.failed) return false;
   ++tally.lines_read;
   progress.Tick("reading KIV data file", tally.cases);
-  return in_partition(line.year) && row && file_line(row, line.numcode);
+  return in_partition(line.year) && row >= 0 && file_line(row, line.numcode);
 }
 
-TKIV_array_obj::Row TKIV_array_obj::new_row() const {
-  return Row(new TaggedValue[column_count_]);
+std::int32_t TKIV_array_obj::free_row() {
+  if (spare_row_ < 0) return store_.add_row();
+  // The spare row is not cleared: every line writes every column of the
+  // file, and no line writes the others (the added variables).
+  const std::int32_t row = spare_row_;
+  spare_row_ = -1;
+  return row;
 }
 
 // Files the line read into `row` under its group and year when its state
-// exists in that year; the row then belongs to the array.
-bool TKIV_array_obj::file_line(Row& row, std::int32_t numcode) {
+// exists in that year.
+bool TKIV_array_obj::file_line(std::int32_t row, std::int32_t numcode) {
   const Tnation_array_obj* nations = &reference_.nations;
-  const auto ccode = static_cast<std::int32_t>(
-      row[required_position(column_map_, ccode_variable_, "ccode")].to_int());
-  const auto year = static_cast<std::int32_t>(
-      row[required_position(column_map_, year_variable_, "year")].to_int());
+  auto key = [&](std::int32_t variable, const char* name) {
+    const std::int32_t position = required_position(column_map_, variable, name);
+    return static_cast<std::int32_t>(value_at(row, position).to_int());
+  };
+  const std::int32_t ccode = key(ccode_variable_, "ccode");
+  const std::int32_t year = key(year_variable_, "year");
   YearBlock* target = block(year);
   if (target == nullptr || !nations->is_a_state(ccode, year)) {
     error("KIV group does not match a recognized COW country code for ccode  " +
@@ -246,8 +268,11 @@ bool TKIV_array_obj::file_line(Row& row, std::int32_t numcode) {
           0, noncritical);
     return false;
   }
-  // A later line for the same group and year replaces the earlier one.
-  target->rows[static_cast<std::size_t>(slot(numcode) + 1)] = std::move(row);
+  // A later line for the same group and year replaces the earlier one, whose
+  // row takes the next line.
+  std::int32_t& filed = target->rows[static_cast<std::size_t>(slot(numcode) + 1)];
+  if (filed >= 0) spare_row_ = filed;
+  filed = row;
   return true;
 }
 

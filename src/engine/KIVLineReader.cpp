@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "diagnostics/Error.h"
+#include "engine/ColumnStore.h"
 #include "engine/KIVFieldSource.h"
 #include "process/Exceptions.h"
 #include "reference/Convert.h"
@@ -90,11 +91,12 @@ KIVLineReader::KIVLineReader(const Tuser_data_set_listing_obj& description, int 
   }
 }
 
-KIVLineReader::Line KIVLineReader::read_line(TextReader& file, TaggedValue* row) {
+KIVLineReader::Line KIVLineReader::read_line(TextReader& file, ColumnStore& store,
+                                             std::int32_t row) {
   Line line;
   KIVFieldSource fields(file, spill_);
   try {
-    read_fields(fields, row, line);
+    read_fields(fields, store, row, line);
   } catch (const EUserInterrupt&) {
     throw;
   } catch (const std::exception&) {
@@ -107,7 +109,8 @@ KIVLineReader::Line KIVLineReader::read_line(TextReader& file, TaggedValue* row)
   return line;
 }
 
-void KIVLineReader::read_fields(KIVFieldSource& fields, TaggedValue* row, Line& line) {
+void KIVLineReader::read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row,
+                                Line& line) {
   int stored = 0;
   bool after_separator = false;
   for (std::size_t v = 0; v < columns_.size(); ++v) {
@@ -121,25 +124,66 @@ void KIVLineReader::read_fields(KIVFieldSource& fields, TaggedValue* row, Line& 
     after_separator = field.separator;
     Column& column = columns_[v];
     if (column.position < 0) continue;
+    ++stored;
+    const auto position = static_cast<std::size_t>(column.position);
+    if (!column.region && !column.numcode && !column.year) {
+      store_field(column, field.text, v, store, static_cast<std::size_t>(row));
+      continue;
+    }
+    // The identifiers go the general way: the line needs their values.
     TaggedValue value = field_value(column, field.text, v);
     if (column.region) value = region_value(column, value);
     if (column.numcode) line.numcode = static_cast<std::int32_t>(value.to_int());
     if (column.year) line.year = static_cast<std::int32_t>(value.to_int());
-    row[column.position] = value;
-    ++stored;
+    store.set(row, position, value);
   }
   report_element_count(stored);
+}
+
+// field_value's conversion, written straight into the field's typed column.
+void KIVLineReader::store_field(Column& column, std::string_view text, std::size_t variable,
+                                ColumnStore& store, std::size_t row) {
+  TypedColumn& target = store.column(static_cast<std::size_t>(column.position));
+  if (text.empty() || text == ".") {
+    if (column.critical) report_blank_critical(column);
+    target.set_int32(row, column.missing);
+    return;
+  }
+  switch (column.kind) {
+    case Kind::Integer:
+      if (auto v = plain_integer(text)) return target.set_int32(row, *v);
+      if (auto v = try_str_to_int(text)) return target.set_int32(row, *v);
+      break;
+    case Kind::Real:
+      if (auto v = plain_real(text)) return target.set_real(row, *v);
+      if (auto v = try_str_to_float(text)) return target.set_real(row, *v);
+      break;
+    case Kind::Text:
+      return target.set_text(row, column.texts.get(text));
+  }
+  report_conversion(text, variable);
+  target.set_int32(row, column.missing);
 }
 
 TaggedValue KIVLineReader::field_value(Column& column, std::string_view text,
                                        std::size_t variable) {
   if (!text.empty() && text != ".") return convert(column, text, variable);
-  if (column.critical)
-    error("Problem in input data set  - the value for a critical variable (" + column.name +
-              ") is blank or missing.  All data in this data file will be missing, and run will "
-              "probably not function appropriately.",
-          2, noncritical);
+  if (column.critical) report_blank_critical(column);
   return TaggedValue::int32(column.missing);
+}
+
+void KIVLineReader::report_blank_critical(const Column& column) const {
+  error("Problem in input data set  - the value for a critical variable (" + column.name +
+            ") is blank or missing.  All data in this data file will be missing, and run will "
+            "probably not function appropriately.",
+        2, noncritical);
+}
+
+void KIVLineReader::report_conversion(std::string_view text, std::size_t variable) const {
+  error("Error converting variable number " + std::to_string(variable + 1) +
+            ".  Value seen was \"" + std::string(text) +
+            "\".  Probable error in KIV data or .mdf file.  Notify programmer.",
+        1, noncritical);
 }
 
 TaggedValue KIVLineReader::convert(Column& column, std::string_view text, std::size_t variable) {
@@ -155,10 +199,7 @@ TaggedValue KIVLineReader::convert(Column& column, std::string_view text, std::s
     case Kind::Text:
       return TaggedValue::interned(column.texts.get(text));
   }
-  error("Error converting variable number " + std::to_string(variable + 1) +
-            ".  Value seen was \"" + std::string(text) +
-            "\".  Probable error in KIV data or .mdf file.  Notify programmer.",
-        1, noncritical);
+  report_conversion(text, variable);
   // Stored as a blank field is: the variable's own missing code, the one
   // the command files declare, never a -99 a statistics package would read
   // as a real value.

@@ -1,8 +1,8 @@
 #pragma once
 
-// KIVLineReader: reads one line of the KIV data file into a row of tagged
-// values, converting every field by its variable's type. Bad fields are
-// reported and replaced; they never stop the loading.
+// KIVLineReader: reads one line of the KIV data file into a row of the typed
+// columns, converting every field by its variable's type straight into its
+// column. Bad fields are reported and replaced; they never stop the loading.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +15,7 @@
 
 namespace tandrel {
 
+class ColumnStore;
 class KIVFieldSource;
 class TextReader;
 class Tuser_data_set_listing_obj;
@@ -34,9 +35,10 @@ class KIVLineReader {
                 const std::vector<std::int32_t>& column_map, std::size_t column_count,
                 std::int32_t added_variable_count, const Tregion_list_info_obj& regions);
 
-  // Reads the current line of `file` into `row` (column_count values) and
-  // skips the rest of the line. Positions no field fills are left as they are.
-  Line read_line(TextReader& file, TaggedValue* row);
+  // Reads the current line of `file` into row `row` of `store` (column_count
+  // columns) and skips the rest of the line. Positions no field fills are
+  // left as they are.
+  Line read_line(TextReader& file, ColumnStore& store, std::int32_t row);
 
  private:
   enum class Kind : std::uint8_t { Integer, Real, Text };
@@ -62,9 +64,13 @@ class KIVLineReader {
     RecentTexts texts;
   };
 
-  void read_fields(KIVFieldSource& fields, TaggedValue* row, Line& line);
+  void read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row, Line& line);
+  void store_field(Column& column, std::string_view text, std::size_t variable, ColumnStore& store,
+                   std::size_t row);
   TaggedValue field_value(Column& column, std::string_view text, std::size_t variable);
   TaggedValue convert(Column& column, std::string_view text, std::size_t variable);
+  void report_blank_critical(const Column& column) const;
+  void report_conversion(std::string_view text, std::size_t variable) const;
   TaggedValue region_value(const Column& column, const TaggedValue& value) const;
   void report_short_line() const;
   void report_element_count(int stored) const;

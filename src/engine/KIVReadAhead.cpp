@@ -10,11 +10,11 @@
 namespace tandrel {
 
 KIVReadAhead::KIVReadAhead(const std::string& file_name, std::int64_t begin, KIVLineReader reader,
-                           std::size_t column_count, std::function<bool(int)> keep_year)
+                           const std::vector<bool>& wide, std::function<bool(int)> keep_year)
     : file_name_(file_name),
       begin_(begin),
       reader_(std::move(reader)),
-      column_count_(column_count),
+      store_(wide),
       keep_year_(std::move(keep_year)),
       thread_([this] { run(); }) {}
 
@@ -40,23 +40,23 @@ void KIVReadAhead::run() {
 void KIVReadAhead::read_all() {
   QuietScope quiet;
   TextReader file = TextReader::open_file(file_name_, begin_);
-  auto new_row = [this] { return std::unique_ptr<TaggedValue[]>(new TaggedValue[column_count_]); };
-  std::unique_ptr<TaggedValue[]> row = new_row();
+  std::int32_t row = store_.add_row();
   std::string text;
   while (!stop_ && !file.at_end_of_records()) {
     file.read_line(text);
     TextReader one = TextReader::over(text);
     quiet.reset();
     Prepared prepared;
-    prepared.line = reader_.read_line(one, row.get());
+    prepared.line = reader_.read_line(one, store_, row);
     if (quiet.noted()) {
       prepared.redo = true;
       prepared.text = text;
     } else if (!prepared.line.failed && keep_year_(prepared.line.year)) {
-      prepared.row = std::move(row);
-      row = new_row();
+      prepared.row = row;
+      row = store_.add_row();
     }
-    if (!prepared.row) std::fill_n(row.get(), column_count_, TaggedValue());
+    // A row not kept takes the next line as it is: every line writes every
+    // column of the file, and no line writes the others.
     lines_.push_back(std::move(prepared));
   }
   file.close();

@@ -16,8 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "engine/ColumnStore.h"
 #include "engine/KIVLineReader.h"
-#include "engine/TaggedValue.h"
 
 namespace tandrel {
 
@@ -26,16 +26,17 @@ class KIVReadAhead {
   // One line as the helper read it.
   struct Prepared {
     KIVLineReader::Line line;
-    std::unique_ptr<TaggedValue[]> row;  // the values of a line to keep
-    std::string text;                    // the raw line, when it must be read again
+    std::int32_t row = -1;  // the row of the helper's store holding a line to keep
+    std::string text;       // the raw line, when it must be read again
     bool redo = false;
   };
 
   // Starts reading `file_name` from byte `begin`, which must be the start of
   // a line, to the end of the file. `keep_year` tells which lines' values
   // are kept; `reader` is the helper's own copy.
+  // `wide` tells the layout of each column (ColumnStore).
   KIVReadAhead(const std::string& file_name, std::int64_t begin, KIVLineReader reader,
-               std::size_t column_count, std::function<bool(int)> keep_year);
+               const std::vector<bool>& wide, std::function<bool(int)> keep_year);
   // Stops the helper and waits for it.
   ~KIVReadAhead();
   KIVReadAhead(const KIVReadAhead&) = delete;
@@ -44,6 +45,8 @@ class KIVReadAhead {
   // Waits for the helper and returns its lines in file order. Raises what
   // the helper's reading raised (an EInOutError of the file).
   std::vector<Prepared> take();
+  // After take: the rows the lines to keep were read into.
+  ColumnStore& store() { return store_; }
 
  private:
   void run();
@@ -52,7 +55,7 @@ class KIVReadAhead {
   std::string file_name_;
   std::int64_t begin_;
   KIVLineReader reader_;
-  std::size_t column_count_;
+  ColumnStore store_;
   std::function<bool(int)> keep_year_;
   std::vector<Prepared> lines_;
   std::exception_ptr failure_;

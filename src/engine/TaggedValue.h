@@ -37,6 +37,9 @@ class TaggedValue {
   static constexpr TaggedValue int64(std::int64_t v) { return TaggedValue(Kind::Int64, v); }
   static constexpr TaggedValue boolean(bool v) { return TaggedValue(Kind::Bool, v ? 1 : 0); }
   static TaggedValue real(double v);
+  // An integer of kind `k` (Int8..Bool), as the value stored in a typed
+  // column gives it back; `v` must lie in the kind's range.
+  static constexpr TaggedValue of_integer(Kind k, std::int64_t v) { return TaggedValue(k, v); }
   // Interns `v` in the process-wide pool.
   static TaggedValue text(std::string_view v);
   // A text already interned (see intern_text).

@@ -85,9 +85,9 @@ struct LineContext {
   std::int32_t region_variable;
   std::string_view separator;
   std::int32_t first;
-  // The values of each record's group-year, nullptr where it is not in
-  // memory; looked up once per case instead of once per value.
-  std::vector<const TaggedValue*> rows;
+  // The row of each record's group-year, -1 where it is not in memory;
+  // looked up once per case instead of once per value.
+  std::vector<std::int32_t> rows;
 };
 
 std::int32_t region_code(const TaggedValue& stored, const Tregion_list_info_obj& regions) {
@@ -114,22 +114,22 @@ std::int32_t region_variable(const Tuser_data_set_listing_obj& description) {
 
 // The value get_group_value gives for the record's group-year.
 TaggedValue value_of(const LineContext& ctx, std::int32_t variable, std::int32_t index) {
-  const TaggedValue* values = ctx.rows[static_cast<std::size_t>(index - ctx.first)];
+  const std::int32_t row = ctx.rows[static_cast<std::size_t>(index - ctx.first)];
   const std::int32_t position = ctx.data.column_map()[static_cast<std::size_t>(variable)];
-  TaggedValue value = values != nullptr && position >= 0
-                          ? values[position]
+  TaggedValue value = row >= 0 && position >= 0
+                          ? ctx.data.value_at(row, position)
                           : TaggedValue::int32(ctx.description.get_var_missing_value(0, variable));
   if (variable == ctx.region_variable) return TaggedValue::int32(region_code(value, ctx.regions));
   return value;
 }
 
-std::vector<const TaggedValue*> case_rows(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
-                                          std::int32_t first, std::int32_t last) {
-  std::vector<const TaggedValue*> rows;
+std::vector<std::int32_t> case_rows(const TKIV_array_obj& data, const TKIV_Sort_Obj& sort,
+                                    std::int32_t first, std::int32_t last) {
+  std::vector<std::int32_t> rows;
   rows.reserve(static_cast<std::size_t>(last - first + 1));
   for (std::int32_t i = first; i <= last; ++i) {
     const sort_record& record = sort.get_record(i);
-    rows.push_back(data.group_year_values(record.numcode, record.year));
+    rows.push_back(data.group_year_row(record.numcode, record.year));
   }
   return rows;
 }
@@ -163,7 +163,7 @@ struct Aggregate {
   std::int32_t variable;
   std::int16_t type;
   std::int32_t missing;
-  std::int32_t position;  // in the group-year's values; -1 when not loaded
+  std::int32_t position;  // the typed column of the values; -1 when not loaded
   bool region;            // written as its region code
   TaggedValue minimum;
   TaggedValue maximum;
@@ -235,25 +235,27 @@ std::vector<Aggregate> start_aggregates(const LineContext& ctx,
   return aggregates;
 }
 
-// The merged columns of every variable. The records are visited one by one
-// and each record's values in column order, which reads the group-years
-// front to back instead of jumping between them once per variable. A record
-// whose group-year is not in memory holds missing codes, which only text
-// variables take into account.
+// One variable merged over the records of a case, read down its typed
+// column. A record whose group-year is not in memory holds missing codes,
+// which only text variables take into account.
+void merge_column(const LineContext& ctx, Aggregate& a, std::int32_t first, std::int32_t last) {
+  if (a.is_text() || a.region || a.position < 0) {
+    for (std::int32_t i = first; i <= last; ++i) {
+      const TaggedValue v = value_of(ctx, a.variable, i);
+      a.is_text() ? a.add_text(v) : a.add_number(v);
+    }
+    return;
+  }
+  const TypedColumn& column = ctx.data.column(a.position);
+  for (const std::int32_t row : ctx.rows)
+    if (row >= 0) a.add_number(column.get(static_cast<std::size_t>(row)));
+}
+
+// The merged columns of every variable, one column at a time.
 void append_merged_values(const LineContext& ctx, const user_selection_type& selections,
                           std::int32_t first, std::int32_t last, std::string& line, Cells& cells) {
   std::vector<Aggregate> aggregates = start_aggregates(ctx, selections);
-  for (std::int32_t i = first; i <= last; ++i) {
-    const TaggedValue* values = ctx.rows[static_cast<std::size_t>(i - first)];
-    for (Aggregate& a : aggregates) {
-      if (a.is_text() || a.region || values == nullptr || a.position < 0) {
-        const TaggedValue v = value_of(ctx, a.variable, i);
-        a.is_text() ? a.add_text(v) : a.add_number(v);
-      } else {
-        a.add_number(values[a.position]);
-      }
-    }
-  }
+  for (Aggregate& a : aggregates) merge_column(ctx, a, first, last);
   int width = 4;
   int decimals = 0;
   for (const Aggregate& a : aggregates) {
