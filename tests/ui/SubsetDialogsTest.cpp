@@ -37,17 +37,21 @@ TEST_F(SubsetDialogs, GroupItemsCarryAZeroBeforeFourDigitsAndNoControlGroups) {
   EXPECT_EQ(form().NonKIVCountryListDlg->SrcList.texts(), (Texts{"Mexico"}));
 }
 
-TEST_F(SubsetDialogs, TwoSelectedItemsArriveInReverseOrder) {
+// The chosen list keeps the available list's order, whatever the order of
+// the moves.
+TEST_F(SubsetDialogs, ChosenItemsKeepTheAvailableOrder) {
   in_group_dialog([](TGroupListDlg& dlg) {
     dlg.press("ExAllBtn");
     EXPECT_FALSE(dlg.button_enabled("ExcludeBtn"));
-    dlg.SrcList.select_texts({"02001 Gamma (Canada)", "202 Beta (United States)"});
+    dlg.SrcList.select_texts({"202 Beta (United States)"});
     dlg.press("IncludeBtn");
-    EXPECT_EQ(dlg.DstList.texts(), (Texts{"202 Beta (United States)", "02001 Gamma (Canada)"}));
+    dlg.SrcList.select_texts({"02001 Gamma (Canada)"});
+    dlg.press("IncludeBtn");
+    EXPECT_EQ(dlg.DstList.texts(), (Texts{"02001 Gamma (Canada)", "202 Beta (United States)"}));
     EXPECT_EQ(dlg.SrcList.texts(), (Texts{"201 Alpha (United States)"}));
     dlg.press("Ok");
   });
-  EXPECT_EQ(sel().selected_groups, (Selected_group_list_type{202, 2001}));
+  EXPECT_EQ(sel().selected_groups, (Selected_group_list_type{2001, 202}));
   EXPECT_FALSE(sel().all_groups);
   EXPECT_TRUE(form().SubsetGrpCheckBox.checked());
   EXPECT_FALSE(form().AllGrpCheckBox.checked());
