@@ -273,6 +273,9 @@ class TGenerateForm {
   bool SetActiveSubTab(int sub_tab);
   // Positions in VarCheckBoxes of the boxes on the active page or sub-tab.
   std::vector<std::size_t> VisibleVarBoxes() const;
+  // Why box k is shut, for its tooltip ("measured every 3 years: choose
+  // interpolation"); empty when it is open.
+  std::string VarBoxShutReason(std::size_t k) const;
 
   // --- Selections to and from the window ---
   void ShowSelections(user_selection_type shown, const Tuser_data_set_listing_obj& description);
