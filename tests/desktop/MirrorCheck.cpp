@@ -53,6 +53,8 @@ constexpr Box kBoxes[] = {
     {"SPSSCommandFileCheckBox", &F::SPSSCommandFileCheckBox},
     {"StataCommandFileCheckBox", &F::StataCommandFileCheckBox},
     {"LIMDEPCommandFileCheckBox", &F::LIMDEPCommandFileCheckBox},
+    {"StataDataFileCheckBox", &F::StataDataFileCheckBox},
+    {"SPSSDataFileCheckBox", &F::SPSSDataFileCheckBox},
     {"Header", &F::Header},
 };
 constexpr Radio kRadios[] = {
@@ -141,8 +143,9 @@ class Differences {
 std::vector<std::string> mirror_differences(desktop::MainWindow& window) {
   TGenerateForm& form = window.form();
   Differences d(window);
+  // Either/or boxes of the model show as radio buttons.
   for (const Box& b : kBoxes)
-    if (auto* w = d.find<QCheckBox>(b.name)) {
+    if (auto* w = d.find<QAbstractButton>(b.name)) {
       const CheckBoxControl& c = form.*b.control;
       d.same(b.name, "checked", w->isChecked(), c.checked());
       d.same(b.name, "caption", w->text().toStdString(), c.caption);
