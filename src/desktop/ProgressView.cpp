@@ -95,8 +95,9 @@ void ProgressView::refresh() {
   pause_->setEnabled(m.PauseButton.enabled);
   pause_->setVisible(m.PauseButton.visible);
   setEnabled(m.enabled);
+  // A longer step text than the window holds widens the window.
   if (m.Left != placed_.x() || m.Top != placed_.y() || m.Width != placed_.width() ||
-      m.Height != placed_.height())
+      m.Height != placed_.height() || width() < sizeHint().width())
     place();
 }
 
@@ -117,7 +118,14 @@ void ProgressView::place() {
   // The model's size, or what the desktop's font needs.
   placed_ = QRect(model_->Left, model_->Top, model_->Width, model_->Height);
   const QSize size = placed_.size().expandedTo(sizeHint());
-  setGeometry(model_->Left, model_->Top, size.width(), size.height());
+  // A larger font makes the window larger than the model's: it moves back
+  // inside the main window rather than lose its right or bottom edge.
+  QPoint at(model_->Left, model_->Top);
+  if (const QWidget* frame = parentWidget()) {
+    at.setX(std::max(0, std::min(at.x(), frame->width() - size.width())));
+    at.setY(std::max(0, std::min(at.y(), frame->height() - size.height())));
+  }
+  setGeometry(at.x(), at.y(), size.width(), size.height());
 }
 
 void ProgressView::follow_visibility() {
