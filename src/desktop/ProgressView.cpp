@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -95,7 +96,9 @@ void ProgressView::refresh() {
   pause_->setEnabled(m.PauseButton.enabled);
   pause_->setVisible(m.PauseButton.visible);
   setEnabled(m.enabled);
-  // A longer step text than the window holds widens the window.
+  // A longer text than the window holds widens the window. The nested rows
+  // keep their old size hints until told.
+  for (QLayout* row : findChildren<QLayout*>()) row->invalidate();
   if (m.Left != placed_.x() || m.Top != placed_.y() || m.Width != placed_.width() ||
       m.Height != placed_.height() || width() < sizeHint().width())
     place();
@@ -126,6 +129,8 @@ void ProgressView::place() {
     at.setY(std::max(0, std::min(at.y(), frame->height() - size.height())));
   }
   setGeometry(at.x(), at.y(), size.width(), size.height());
+  // The labels take their new room now, not at the next served batch.
+  if (layout() != nullptr) layout()->activate();
 }
 
 void ProgressView::follow_visibility() {

@@ -156,23 +156,25 @@ class PaintCounter : public QObject {
 
 // While Go runs, the main window takes no input: a click on the Help menu,
 // Alt+H and a click on a page tab open nothing that could hold the run,
-// and the progress window keeps repainting.
+// and the progress window still repaints what is asked of it.
 TEST_F(RunControlTest, NothingInTheMainWindowCanHoldTheRun) {
   PaintCounter counter;
   int tries = 0;
   int painted_before = -1;
   start_run([&](QFrame& progress) {
-    if (tries == 0)
-      progress.findChild<QProgressBar*>(QStringLiteral("ProgressBar"))
-          ->installEventFilter(&counter);
     if (++tries != 3) return;
+    // The window is asked to repaint; the run's pumps must paint it.
+    QCoreApplication::instance()->installEventFilter(&counter);
     painted_before = counter.paints;
+    window().update();
+    progress.update();
     // The progress window stands whole inside the main window, its texts
     // uncut.
     EXPECT_TRUE(window().rect().contains(progress.geometry())) << "clipped by the main window";
     for (QLabel* label : progress.findChildren<QLabel*>())
       EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
-          << label->objectName().toStdString() << " cut";
+          << label->objectName().toStdString() << " cut: " << label->text().toStdString()
+          << ", window " << progress.width() << " of " << progress.sizeHint().width();
     QMenuBar* bar = window().menuBar();
     auto* help = bar->findChild<QMenu*>(QStringLiteral("HelpMenu"));
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help->menuAction()).center());
@@ -185,6 +187,7 @@ TEST_F(RunControlTest, NothingInTheMainWindowCanHoldTheRun) {
     EXPECT_EQ(tabs->currentIndex(), page);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   });
+  QCoreApplication::instance()->removeEventFilter(&counter);
   EXPECT_GE(tries, 4) << "the run did not go on after the clicks";
   EXPECT_GT(counter.paints, painted_before);
   EXPECT_THAT(seen, Not(Contains("TAboutBox")));
