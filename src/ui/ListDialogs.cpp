@@ -165,8 +165,10 @@ void TGenericListDlg::accept() {
   std::vector<std::int32_t> keys;
   for (const ListItem& item : DstList.items()) keys.push_back(item.object);
   store_keys(keys);
-  select_unit();
+  // The all flag first: turning on another unit shows that unit's all flag,
+  // and a flag still saying "all" would choose every item over this subset.
   show_all_chosen(SrcList.count() == 0);
+  select_unit();
   close();
 }
 

@@ -104,6 +104,27 @@ TEST_F(SubsetDialogs, MovingTheLastItemLeavesAnEmptyListWithoutSelection) {
   });
 }
 
+// OK in a dialog of another unit than the one chosen turns that unit on.
+// The diaspora unit's boxes start with neither ticked while its flag says
+// "all"; turning the unit on showed that flag first, which chose every item
+// over the subset just picked.
+TEST_F(SubsetDialogs, ASubsetChosenUnderAnotherUnitIsKept) {
+  form().PhysStateButton.click();
+  platform.script_action([](platform::ModalDialog& d) {
+    auto& dlg = dynamic_cast<TDiasporaListDlg&>(d);
+    dlg.press("ExAllBtn");
+    dlg.SrcList.select_texts({"10"});
+    dlg.press("IncludeBtn");
+    dlg.press("Ok");
+  });
+  os().show_modal(*form().DiasporaListDlg);
+  EXPECT_EQ(sel().selected_diasporas, (Selected_diaspora_list_type{10}));
+  EXPECT_FALSE(sel().all_diasporas);
+  EXPECT_EQ(sel().physical_aggregation, physical_aggregation_type::PhysDiaspora);
+  EXPECT_TRUE(form().DiasporaSubsetCheckBox.checked());
+  EXPECT_FALSE(form().AllDiasporaCheckBox.checked());
+}
+
 struct DialogCase {
   const char* name;  // the dialog's class
   const char* caption;
