@@ -1,6 +1,7 @@
 #include "desktop/ControlMirror.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -43,6 +44,16 @@ class LeaveFilter : public QObject {
   std::function<void()> left_;
 };
 
+// Sets a button the model's way; an exclusive group would refuse to turn
+// its checked button off, so it is loosened for the moment.
+void set_checked(QAbstractButton* widget, bool checked) {
+  const QSignalBlocker block(widget);
+  QButtonGroup* group = widget->group();
+  if (group != nullptr) group->setExclusive(false);
+  widget->setChecked(checked);
+  if (group != nullptr) group->setExclusive(true);
+}
+
 }  // namespace
 
 ControlMirror::ControlMirror(std::function<void(const std::function<void()>&)> act)
@@ -54,15 +65,40 @@ template <class Widget, class Model>
 Widget* ControlMirror::checkable(Model& control, QWidget* parent) {
   auto* widget = new Widget(q(control.caption), parent);
   widget->setToolTip(q(control.hint));
+  widget->setAccessibleName(q(without_accelerator(control.caption)));
   QObject::connect(widget, &Widget::clicked, widget,
                    [this, &control] { act_([&control] { control.click(); }); });
   refreshers_.push_back([widget, &control] {
-    const QSignalBlocker block(widget);
     widget->setText(q(control.caption));
-    widget->setChecked(control.checked());
+    set_checked(widget, control.checked());
     show_state(widget, control);
   });
   return widget;
+}
+
+QRadioButton* ControlMirror::choice(CheckBoxControl& control, QWidget* parent) {
+  auto* widget = new QRadioButton(q(control.caption), parent);
+  widget->setAutoExclusive(false);
+  widget->setToolTip(q(control.hint));
+  widget->setAccessibleName(q(without_accelerator(control.caption)));
+  QObject::connect(widget, &QRadioButton::clicked, widget, [this, &control] {
+    act_([&control] {
+      if (!control.checked()) control.click();
+    });
+  });
+  refreshers_.push_back([widget, &control] {
+    widget->setText(q(control.caption));
+    set_checked(widget, control.checked());
+    show_state(widget, control);
+  });
+  return widget;
+}
+
+void ControlMirror::exclusive(std::initializer_list<QAbstractButton*> buttons) {
+  if (buttons.size() == 0) return;
+  auto* group = new QButtonGroup((*buttons.begin())->parent());
+  group->setExclusive(true);
+  for (QAbstractButton* button : buttons) group->addButton(button);
 }
 
 QCheckBox* ControlMirror::check_box(CheckBoxControl& control, QWidget* parent) {
@@ -116,10 +152,17 @@ QLineEdit* ControlMirror::edit(EditControl& control, QWidget* parent) {
   return widget;
 }
 
-QGroupBox* ControlMirror::group_box(Control& control, QWidget* parent) {
-  auto* widget = new QGroupBox(q(control.caption).trimmed(), parent);
-  refreshers_.push_back([widget, &control] {
-    widget->setTitle(q(control.caption).trimmed());
+QGroupBox* ControlMirror::group_box(Control& control, QWidget* parent, char mnemonic) {
+  auto title = [&control, mnemonic] {
+    QString text = q(control.caption).trimmed();
+    const qsizetype at = mnemonic == 0 ? -1 : text.indexOf(QChar(mnemonic), 0, Qt::CaseInsensitive);
+    if (at >= 0) text.insert(at, QLatin1Char('&'));
+    return text;
+  };
+  auto* widget = new QGroupBox(title(), parent);
+  widget->setAccessibleName(q(control.caption).trimmed());
+  refreshers_.push_back([widget, &control, title] {
+    widget->setTitle(title());
     show_state(widget, control);
   });
   return widget;

@@ -6,6 +6,7 @@
 // lives here: what a click does to other controls is the model's business.
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 class QAbstractButton;
@@ -37,10 +38,19 @@ class ControlMirror {
 
   QCheckBox* check_box(CheckBoxControl& control, QWidget* parent);
   QRadioButton* radio(RadioButtonControl& control, QWidget* parent);
+  // One of an either/or pair of check boxes of the model (All or Subset),
+  // shown as the radio button it is to the user: a click on the one that
+  // is on does nothing.
+  QRadioButton* choice(CheckBoxControl& control, QWidget* parent);
+  // Puts the buttons in one exclusive group, so the keyboard's arrows move
+  // between them and assistive technology reads them as one choice. The
+  // model still decides which is on, also when none is.
+  void exclusive(std::initializer_list<QAbstractButton*> buttons);
   QPushButton* button(ButtonControl& control, QWidget* parent);
   // A one-line edit; leaving it (or Return) types its text into the model.
   QLineEdit* edit(EditControl& control, QWidget* parent);
-  QGroupBox* group_box(Control& control, QWidget* parent);
+  // `mnemonic`: the letter of the caption that Alt takes to the box.
+  QGroupBox* group_box(Control& control, QWidget* parent, char mnemonic = 0);
   QLabel* label(Control& control, QWidget* parent);
   // `checkable`: a menu item that shows its checked flag (Trace On and Off).
   void action(QAction* widget, MenuItemControl& control, bool checkable = false);

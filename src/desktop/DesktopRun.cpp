@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/DesktopOptions.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
@@ -19,38 +20,7 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitFailed = 1;
 
-constexpr const char* kUsage =
-    "Usage: tandrel [--program-dir DIR]\n"
-    "Starts the Tandrel window on the installation in DIR (its Tandrel.ini),\n"
-    "else in $TANDREL_HOME, else in this program's folder.\n";
-
-struct Options {
-  std::string program_dir;
-  bool help = false;
-  bool version = false;
-};
-
-std::optional<Options> parse(int argc, char** argv) {
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (arg == "--program-dir" && i + 1 < argc) {
-      options.program_dir = argv[++i];
-    } else if (arg.rfind("--program-dir=", 0) == 0) {
-      options.program_dir = arg.substr(14);
-    } else {
-      std::cerr << "tandrel: unknown argument '" << arg << "'\n" << kUsage;
-      return std::nullopt;
-    }
-  }
-  return options;
-}
-
-std::string installation_dir(const Options& options) {
+std::string installation_dir(const DesktopOptions& options) {
   if (!options.program_dir.empty()) return options.program_dir;
   const char* home = std::getenv("TANDREL_HOME");
   if (home != nullptr && *home != '\0') return home;
@@ -72,16 +42,11 @@ int run_installed(ProcessGlobals& g, QtPlatform& platform) {
 }  // namespace
 
 int run_desktop(int argc, char** argv) {
-  const std::optional<Options> options = parse(argc, argv);
+  const std::optional<DesktopOptions> options = parse_desktop_options(argc, argv, std::cerr);
   if (!options) return kExitUsage;
-  if (options->help) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (options->version) {
-    std::cout << "tandrel (Tandrel) " << QCoreApplication::applicationVersion().toStdString()
-              << "\n";
-    return 0;
+  if (options->help || options->version) {
+    const std::string version = QCoreApplication::applicationVersion().toStdString();
+    return answer_without_window(argc, argv, version, std::cout).value_or(0);
   }
   QtPlatform platform;
   if (const std::string dir = installation_dir(*options); !dir.empty())

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -11,6 +12,8 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "desktop/QtPlatform.h"
+#include "desktop/RunGate.h"
 #include "desktop/VariablePagesView.h"
 #include "process/Globals.h"
 #include "ui/GenerateForm.h"
@@ -36,6 +39,8 @@ MainWindow::MainWindow(TGenerateForm& form)
     : form_(form), mirror_([this](const std::function<void()>& action) { act(action); }) {
   setObjectName(QStringLiteral("GenerateForm"));
   setWindowTitle(q(form.Caption));
+  QCoreApplication::instance()->installEventFilter(
+      new RunGate(this, [this] { return form_.Running(); }));
   build_menus();
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Central"));
@@ -151,13 +156,33 @@ void MainWindow::after_action() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closing_ && !form_.CanClose()) {
-    // A run pumps messages under this call: the model must outlive it.
+    // A run pumps messages under this call: the model must outlive it. The
+    // user is asked; a yes stops the run as Stop does, and the window
+    // closes once the run has unwound.
     event->ignore();
+    if (!form_.close_requested && ask_stop_and_quit()) {
+      globals().user_interrupt = true;
+      form_.close_requested = true;
+    }
     return;
   }
   event->accept();
   closing_ = true;
   end_event_loop(exit_status_.value_or(0));
+}
+
+bool MainWindow::ask_stop_and_quit() {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Tandrel"),
+                  QStringLiteral("Stop the run and quit?"), QMessageBox::Yes | QMessageBox::No,
+                  this);
+  box.setObjectName(QStringLiteral("StopAndQuitBox"));
+  box.setDefaultButton(QMessageBox::No);
+  box.setWindowModality(Qt::ApplicationModal);
+  if (auto* platform = dynamic_cast<QtPlatform*>(globals().platform))
+    platform->exec_modal(box);
+  else
+    box.exec();
+  return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

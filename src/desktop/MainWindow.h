@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
   QWidget* build_output_options();
   QWidget* build_variables_page();
   void after_action();
+  // "Stop the run and quit?": true for yes.
+  bool ask_stop_and_quit();
 
   TGenerateForm& form_;
   ControlMirror mirror_;

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -95,8 +96,11 @@ void ProgressView::refresh() {
   pause_->setEnabled(m.PauseButton.enabled);
   pause_->setVisible(m.PauseButton.visible);
   setEnabled(m.enabled);
+  // A longer text than the window holds widens the window. The nested rows
+  // keep their old size hints until told.
+  for (QLayout* row : findChildren<QLayout*>()) row->invalidate();
   if (m.Left != placed_.x() || m.Top != placed_.y() || m.Width != placed_.width() ||
-      m.Height != placed_.height())
+      m.Height != placed_.height() || width() < sizeHint().width())
     place();
 }
 
@@ -117,7 +121,16 @@ void ProgressView::place() {
   // The model's size, or what the desktop's font needs.
   placed_ = QRect(model_->Left, model_->Top, model_->Width, model_->Height);
   const QSize size = placed_.size().expandedTo(sizeHint());
-  setGeometry(model_->Left, model_->Top, size.width(), size.height());
+  // A larger font makes the window larger than the model's: it moves back
+  // inside the main window rather than lose its right or bottom edge.
+  QPoint at(model_->Left, model_->Top);
+  if (const QWidget* frame = parentWidget()) {
+    at.setX(std::max(0, std::min(at.x(), frame->width() - size.width())));
+    at.setY(std::max(0, std::min(at.y(), frame->height() - size.height())));
+  }
+  setGeometry(at.x(), at.y(), size.width(), size.height());
+  // The labels take their new room now, not at the next served batch.
+  if (layout() != nullptr) layout()->activate();
 }
 
 void ProgressView::follow_visibility() {

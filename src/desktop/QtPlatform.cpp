@@ -71,7 +71,10 @@ std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFile
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.prompt_overwrite);
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  // The desktop's own file dialog for a user; Qt's widget dialog only when
+  // an observer answers dialogs (the widget tests, the screenshot tour),
+  // since a native one has no widgets to answer.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, static_cast<bool>(dialog_observer_));
   // The model's filter reads "Text files (*.txt)|*.txt|All files|*": pairs
   // of a description and a pattern.
   const QStringList parts = q(request.filter).split('|');

@@ -1,16 +1,24 @@
 #pragma once
 
-// A subset dialog: the available items on the left, the chosen ones on the
-// right, the buttons between them and OK, Cancel and Help below. Every
-// selection and press goes to the model, and both lists are read back.
+// A subset dialog: the available items on the left, with a filter field
+// above them, the chosen ones on the right, the buttons between them, a
+// count of the chosen items and OK, Cancel and Help below. The lists follow
+// the model row by row (ListBoxAdapter), so a move keeps each list's scroll
+// position and current item, and every click reaches the model.
 
 #include <QDialog>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "process/Signal.h"
 
-class QListWidget;
+class QLabel;
+class QLineEdit;
+class QListView;
 class QPushButton;
+class QSortFilterProxyModel;
 
 namespace tandrel {
 class TGenericListDlg;
@@ -19,23 +27,34 @@ class ListBoxModel;
 
 namespace tandrel::desktop {
 
+class ListBoxAdapter;
+class ListSelectionSync;
+
 class SubsetDialogView : public QDialog {
  public:
   SubsetDialogView(TGenericListDlg& model, QWidget* parent);
+  ~SubsetDialogView() override;
 
   void refresh();
   void reject() override;
 
  private:
+  QListView* make_list(ListBoxModel& list, const char* name, QSortFilterProxyModel* filter);
   QPushButton* add_button(const std::string& id, const std::string& caption);
   void press(const std::string& id);
-  void selection_to_model(QListWidget* widget, ListBoxModel& list);
+  void filter_changed(const QString& text);
+  // A selected item the filter hides would move unseen with ">".
+  void deselect_hidden();
+  QString count_text() const;
 
   TGenericListDlg& model_;
-  QListWidget* source_;
-  QListWidget* chosen_;
+  QLineEdit* filter_edit_;
+  QSortFilterProxyModel* filter_;
+  QListView* source_;
+  QListView* chosen_;
+  QLabel* count_;
+  std::vector<std::unique_ptr<ListSelectionSync>> syncs_;
   std::vector<std::pair<std::string, QPushButton*>> buttons_;
-  bool refreshing_ = false;
   Connection changed_;
 };
 

@@ -1,6 +1,7 @@
 #include "desktop/VariablePagesView.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -59,31 +60,35 @@ VariablePagesView::VariablePagesView(TGenerateForm& form, ControlMirror& mirror,
   refresh();
 }
 
+// The boxes stand in the model's columns and rows; the grid sizes them by
+// their captions in the desktop's font, so none overlaps or is cut.
 QWidget* VariablePagesView::build_panel(int page, int sub_tab) {
   auto* panel = new QWidget;
-  int right = 0;
-  int bottom = 0;
+  auto* grid = new QGridLayout(panel);
+  grid->setHorizontalSpacing(12);
+  grid->setVerticalSpacing(2);
+  int columns = 0;
+  int rows = 0;
   for (std::size_t k = 0; k < form_.VarBoxPlaces.size(); ++k) {
     const VarBoxPlace& place = form_.VarBoxPlaces[k];
     if (place.page != page || place.sub_tab != sub_tab) continue;
     auto* box = new QCheckBox(q(place.bounds.caption), panel);
     box->setObjectName(q(place.name));
-    box->setToolTip(q(place.hint));
-    // The model's rows assume a small font; a taller one spreads them.
-    const int row = std::max(place.bounds.height, box->sizeHint().height());
-    const double stretch = static_cast<double>(row) / std::max(1, place.bounds.height);
-    const int top = static_cast<int>(place.bounds.top * stretch);
-    const int width = std::max(place.bounds.width, box->sizeHint().width());
-    box->setGeometry(place.bounds.left, top, width, row);
-    right = std::max(right, place.bounds.left + width);
-    bottom = std::max(bottom, top + row);
+    box->setAccessibleName(q(place.bounds.caption));
+    box->setAccessibleDescription(q(place.hint));
+    grid->addWidget(box, place.row, place.column, Qt::AlignLeft | Qt::AlignTop);
+    columns = std::max(columns, place.column + 1);
+    rows = std::max(rows, place.row + 1);
     connect(box, &QCheckBox::clicked, this,
             [this, k] { mirror_.act([this, k] { form_.VarBoxClick(k); }); });
     boxes_[k] = box;
   }
-  panel->setMinimumSize(right + 8, bottom + 8);
+  // Spare room goes to the right and the bottom, not between the boxes.
+  grid->setColumnStretch(columns, 1);
+  grid->setRowStretch(rows, 1);
   auto* scroll = new QScrollArea;
   scroll->setWidget(panel);
+  scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   return scroll;
 }
@@ -96,6 +101,10 @@ void VariablePagesView::refresh() {
     const QSignalBlocker block(box);
     box->setChecked(form_.VarCheckBoxes[k].checked);
     box->setEnabled(form_.VarCheckBoxes[k].enabled);
+    QString tip = q(form_.VarBoxPlaces[k].hint);
+    if (const std::string why = form_.VarBoxShutReason(k); !why.empty())
+      tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + q(why);
+    box->setToolTip(tip);
   }
   if (pages_->currentIndex() != form_.VarTabs.active_page)
     pages_->setCurrentIndex(form_.VarTabs.active_page);

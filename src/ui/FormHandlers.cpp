@@ -1,7 +1,6 @@
 // How the main window runs its handlers: one guarded call per user action,
 // one `changed` after it, and no clicks into the pages during a run.
 
-#include <initializer_list>
 #include <utility>
 
 #include "diagnostics/HandlerGuard.h"
@@ -43,70 +42,47 @@ std::function<void()> TGenerateForm::guarded(std::function<void()> handler) {
   return [this, handler = std::move(handler)] { run_handler(handler); };
 }
 
-// Everything on the three pages sits in SelectionTabs, and the menu items
-// in their menus: a run disables those, and their controls then take no
-// clicks, whatever their own enabled state says.
-void TGenerateForm::adopt_page_controls() {
-  for (Control* control : std::initializer_list<Control*>{
-           &PhysGrpButton,
-           &PhysStateButton,
-           &PhysRegionButton,
-           &PhysDiasporaButton,
-           &PhysGlobeButton,
-           &AllGrpCheckBox,
-           &SubsetGrpCheckBox,
-           &GroupSubsetButton,
-           &AllStatesCheckBox,
-           &SubsetStatesCheckBox,
-           &ChangeStateSubsetButton,
-           &AllRegionCheckBox,
-           &SubsetRegionCheckBox,
-           &ChangeRegionSubsetButton,
-           &AllDiasporaCheckBox,
-           &DiasporaSubsetCheckBox,
-           &ChangeDiasporaSubsetButton,
-           &NonKivGroupCheckBox,
-           &NonKivGroupAllCheckBox,
-           &NonKivGroupSubsetCheckBox,
-           &NonKivSubsetButton,
-           &TimeAnnualButton,
-           &Time2yrButton,
-           &Time5yrButton,
-           &Time10yrButton,
-           &InterpolateYesButton,
-           &LinearInterpCheckBox,
-           &CarryforwardInterpCheckBox,
-           &InterpolateNoButton,
-           &IncludeMissingCheckBox,
-           &All_Yrs,
-           &Specified_Yrs,
-           &SubYear1Edit,
-           &SubYear2Edit,
-           &ToFileRadioDial,
-           &FileChangeButton,
-           &FileDisplay,
-           &ToScreenRadioDial,
-           &ToPrinterRadioDial,
-           &PrintSetupButton,
-           &SeparateWithTabs,
-           &SeparateWithSpaces,
-           &SeparateWithCommas,
-           &SPSSCommandFileCheckBox,
-           &StataCommandFileCheckBox,
-           &LIMDEPCommandFileCheckBox,
-           &StataDataFileCheckBox,
-           &SPSSDataFileCheckBox,
-           &CodebookCheckBox,
-           &ProvenanceCheckBox,
-           &Header,
-           &VarTabs,
-           &SelectAllButton,
-           &UnselectAllButton,
-       })
-    control->parent = &SelectionTabs;
-  for (Control* item : {&Exit1, &LoadSettings1, &SaveSettings1}) item->parent = &FileMenu;
-  for (Control* item : {&CreateNow1, &ShowOutputWindow1, &DescribeDataSet1})
-    item->parent = &CreateDataSetMenu;
+// A control registers where it is wired. Everything on the three pages
+// sits in SelectionTabs, and the menu items in their menus: a run disables
+// those, and their controls then take no clicks, whatever their own enabled
+// state says.
+template <class C>
+void TGenerateForm::reg_control(const char* id, ControlKind kind, C& control, Control* page,
+                                void (TGenerateForm::*handler)()) {
+  control.parent = page;
+  Controls.add({id, kind, &control, page});
+  if (handler == nullptr) return;
+  std::function<void()> call = [this, handler] { (this->*handler)(); };
+  // A menu item's own check as well: a shut menu offers nothing.
+  if (kind == ControlKind::MenuItem && page != nullptr)
+    call = [page, call] {
+      if (page->enabled) call();
+    };
+  if constexpr (requires { control.on_exit; })
+    control.on_exit = guarded(std::move(call));
+  else
+    control.on_click = guarded(std::move(call));
+}
+
+void TGenerateForm::reg(const char* id, ButtonControl& control, Control* page, Handler handler) {
+  reg_control(id, ControlKind::Button, control, page, handler);
+}
+
+void TGenerateForm::reg(const char* id, MenuItemControl& control, Control* page, Handler handler) {
+  reg_control(id, ControlKind::MenuItem, control, page, handler);
+}
+
+void TGenerateForm::reg(const char* id, CheckBoxControl& control, Control* page, Handler handler) {
+  reg_control(id, ControlKind::CheckBox, control, page, handler);
+}
+
+void TGenerateForm::reg(const char* id, RadioButtonControl& control, Control* page,
+                        Handler handler) {
+  reg_control(id, ControlKind::Radio, control, page, handler);
+}
+
+void TGenerateForm::reg(const char* id, EditControl& control, Control* page, Handler handler) {
+  reg_control(id, ControlKind::Edit, control, page, handler);
 }
 
 }  // namespace tandrel

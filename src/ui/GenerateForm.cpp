@@ -29,10 +29,10 @@ TGenerateForm::TGenerateForm() {
   VarTabs.multi_line = true;
   TraceOffMenuItem.checked = true;
   set_hints();
-  adopt_page_controls();
   wire_main_settings();
   wire_output_options();
   wire_menus();
+  VarTabs.parent = &SelectionTabs;
 }
 
 TGenerateForm::~TGenerateForm() = default;
@@ -99,87 +99,118 @@ void TGenerateForm::set_hints() {
 }
 
 void TGenerateForm::wire_main_settings() {
-  PhysGrpButton.on_click = guarded([this] { PhysGrpButtonClick(); });
-  PhysStateButton.on_click = guarded([this] { PhysStateButtonClick(); });
-  PhysRegionButton.on_click = guarded([this] { PhysRegionButtonClick(); });
-  PhysDiasporaButton.on_click = guarded([this] { PhysDiasporaButtonClick(); });
-  PhysGlobeButton.on_click = guarded([this] { PhysGlobeButtonClick(); });
-  AllGrpCheckBox.on_click = guarded([this] { AllGrpCheckBoxClick(); });
-  SubsetGrpCheckBox.on_click = guarded([this] { SubsetGrpCheckBoxClick(); });
-  GroupSubsetButton.on_click = guarded([this] { GroupSubsetButtonClick(); });
-  AllStatesCheckBox.on_click = guarded([this] { AllStatesCheckBoxClick(); });
-  SubsetStatesCheckBox.on_click = guarded([this] { SubsetStatesCheckBoxClick(); });
-  ChangeStateSubsetButton.on_click = guarded([this] { ChangeStateSubsetButtonClick(); });
-  AllRegionCheckBox.on_click = guarded([this] { AllRegionCheckBoxClick(); });
-  SubsetRegionCheckBox.on_click = guarded([this] { SubsetRegionCheckBoxClick(); });
-  ChangeRegionSubsetButton.on_click = guarded([this] { ChangeRegionSubsetButtonClick(); });
-  AllDiasporaCheckBox.on_click = guarded([this] { AllDiasporaCheckBoxClick(); });
-  DiasporaSubsetCheckBox.on_click = guarded([this] { DiasporaSubsetCheckBoxClick(); });
-  ChangeDiasporaSubsetButton.on_click = guarded([this] { ChangeDiasporaSubsetButtonClick(); });
-  NonKivGroupCheckBox.on_click = guarded([this] { NonKivGroupCheckBoxClick(); });
-  NonKivGroupAllCheckBox.on_click = guarded([this] { NonKivGroupAllCheckBoxClick(); });
-  NonKivGroupSubsetCheckBox.on_click = guarded([this] { NonKivGroupSubsetCheckBoxClick(); });
-  NonKivSubsetButton.on_click = guarded([this] { NonKivSubsetButtonClick(); });
-  TimeAnnualButton.on_click = guarded([this] { TimeAnnualButtonClick(); });
-  Time2yrButton.on_click = guarded([this] { Time2yrButtonClick(); });
-  Time5yrButton.on_click = guarded([this] { Time5yrButtonClick(); });
-  Time10yrButton.on_click = guarded([this] { Time10yrButtonClick(); });
-  InterpolateYesButton.on_click = guarded([this] { InterpolateYesButtonClick(); });
-  InterpolateNoButton.on_click = guarded([this] { InterpolateNoButtonClick(); });
-  LinearInterpCheckBox.on_click = guarded([this] { LinearInterpCheckBoxClick(); });
-  CarryforwardInterpCheckBox.on_click = guarded([this] { CarryforwardInterpCheckBoxClick(); });
-  IncludeMissingCheckBox.on_click = guarded([this] { IncludeMissingCheckBoxClick(); });
-  All_Yrs.on_click = guarded([this] { All_YrsClick(); });
-  Specified_Yrs.on_click = guarded([this] { Specified_YrsClick(); });
-  SubYear1Edit.on_exit = guarded([this] { SubYear1EditExit(); });
-  SubYear2Edit.on_exit = guarded([this] { SubYear2EditExit(); });
+  reg("PhysGrpButton", PhysGrpButton, &SelectionTabs, &TGenerateForm::PhysGrpButtonClick);
+  reg("PhysStateButton", PhysStateButton, &SelectionTabs, &TGenerateForm::PhysStateButtonClick);
+  reg("PhysRegionButton", PhysRegionButton, &SelectionTabs, &TGenerateForm::PhysRegionButtonClick);
+  reg("PhysDiasporaButton", PhysDiasporaButton, &SelectionTabs,
+      &TGenerateForm::PhysDiasporaButtonClick);
+  reg("PhysGlobeButton", PhysGlobeButton, &SelectionTabs, &TGenerateForm::PhysGlobeButtonClick);
+  reg("AllGrpCheckBox", AllGrpCheckBox, &SelectionTabs, &TGenerateForm::AllGrpCheckBoxClick);
+  reg("SubsetGrpCheckBox", SubsetGrpCheckBox, &SelectionTabs,
+      &TGenerateForm::SubsetGrpCheckBoxClick);
+  reg("GroupSubsetButton", GroupSubsetButton, &SelectionTabs,
+      &TGenerateForm::GroupSubsetButtonClick);
+  reg("AllStatesCheckBox", AllStatesCheckBox, &SelectionTabs,
+      &TGenerateForm::AllStatesCheckBoxClick);
+  reg("SubsetStatesCheckBox", SubsetStatesCheckBox, &SelectionTabs,
+      &TGenerateForm::SubsetStatesCheckBoxClick);
+  reg("ChangeStateSubsetButton", ChangeStateSubsetButton, &SelectionTabs,
+      &TGenerateForm::ChangeStateSubsetButtonClick);
+  reg("AllRegionCheckBox", AllRegionCheckBox, &SelectionTabs,
+      &TGenerateForm::AllRegionCheckBoxClick);
+  reg("SubsetRegionCheckBox", SubsetRegionCheckBox, &SelectionTabs,
+      &TGenerateForm::SubsetRegionCheckBoxClick);
+  reg("ChangeRegionSubsetButton", ChangeRegionSubsetButton, &SelectionTabs,
+      &TGenerateForm::ChangeRegionSubsetButtonClick);
+  reg("AllDiasporaCheckBox", AllDiasporaCheckBox, &SelectionTabs,
+      &TGenerateForm::AllDiasporaCheckBoxClick);
+  reg("DiasporaSubsetCheckBox", DiasporaSubsetCheckBox, &SelectionTabs,
+      &TGenerateForm::DiasporaSubsetCheckBoxClick);
+  reg("ChangeDiasporaSubsetButton", ChangeDiasporaSubsetButton, &SelectionTabs,
+      &TGenerateForm::ChangeDiasporaSubsetButtonClick);
+  reg("NonKivGroupCheckBox", NonKivGroupCheckBox, &SelectionTabs,
+      &TGenerateForm::NonKivGroupCheckBoxClick);
+  reg("NonKivGroupAllCheckBox", NonKivGroupAllCheckBox, &SelectionTabs,
+      &TGenerateForm::NonKivGroupAllCheckBoxClick);
+  reg("NonKivGroupSubsetCheckBox", NonKivGroupSubsetCheckBox, &SelectionTabs,
+      &TGenerateForm::NonKivGroupSubsetCheckBoxClick);
+  reg("NonKivSubsetButton", NonKivSubsetButton, &SelectionTabs,
+      &TGenerateForm::NonKivSubsetButtonClick);
+  reg("TimeAnnualButton", TimeAnnualButton, &SelectionTabs, &TGenerateForm::TimeAnnualButtonClick);
+  reg("Time2yrButton", Time2yrButton, &SelectionTabs, &TGenerateForm::Time2yrButtonClick);
+  reg("Time5yrButton", Time5yrButton, &SelectionTabs, &TGenerateForm::Time5yrButtonClick);
+  reg("Time10yrButton", Time10yrButton, &SelectionTabs, &TGenerateForm::Time10yrButtonClick);
+  reg("InterpolateYesButton", InterpolateYesButton, &SelectionTabs,
+      &TGenerateForm::InterpolateYesButtonClick);
+  reg("InterpolateNoButton", InterpolateNoButton, &SelectionTabs,
+      &TGenerateForm::InterpolateNoButtonClick);
+  reg("LinearInterpCheckBox", LinearInterpCheckBox, &SelectionTabs,
+      &TGenerateForm::LinearInterpCheckBoxClick);
+  reg("CarryforwardInterpCheckBox", CarryforwardInterpCheckBox, &SelectionTabs,
+      &TGenerateForm::CarryforwardInterpCheckBoxClick);
+  reg("IncludeMissingCheckBox", IncludeMissingCheckBox, &SelectionTabs,
+      &TGenerateForm::IncludeMissingCheckBoxClick);
+  reg("All_Yrs", All_Yrs, &SelectionTabs, &TGenerateForm::All_YrsClick);
+  reg("Specified_Yrs", Specified_Yrs, &SelectionTabs, &TGenerateForm::Specified_YrsClick);
+  reg("SubYear1Edit", SubYear1Edit, &SelectionTabs, &TGenerateForm::SubYear1EditExit);
+  reg("SubYear2Edit", SubYear2Edit, &SelectionTabs, &TGenerateForm::SubYear2EditExit);
 }
 
 void TGenerateForm::wire_output_options() {
-  ToFileRadioDial.on_click = guarded([this] { ToFileRadioDialClick(); });
-  ToScreenRadioDial.on_click = guarded([this] { ToScreenRadioDialClick(); });
-  ToPrinterRadioDial.on_click = guarded([this] { ToPrinterRadioDialClick(); });
-  FileChangeButton.on_click = guarded([this] { FileChangeButtonClick(); });
-  PrintSetupButton.on_click = guarded([this] { PrintSetupButtonClick(); });
-  SeparateWithTabs.on_click = guarded([this] { SeparateWithTabsClick(); });
-  SeparateWithSpaces.on_click = guarded([this] { SeparateWithSpacesClick(); });
-  SeparateWithCommas.on_click = guarded([this] { SeparateWithCommasClick(); });
-  SPSSCommandFileCheckBox.on_click = guarded([this] { SPSSCommandFileCheckBoxClick(); });
-  StataCommandFileCheckBox.on_click = guarded([this] { StataCommandFileCheckBoxClick(); });
-  LIMDEPCommandFileCheckBox.on_click = guarded([this] { LIMDEPCommandFileCheckBoxClick(); });
-  StataDataFileCheckBox.on_click = guarded([this] { StataDataFileCheckBoxClick(); });
-  SPSSDataFileCheckBox.on_click = guarded([this] { SPSSDataFileCheckBoxClick(); });
-  CodebookCheckBox.on_click = guarded([this] { CodebookCheckBoxClick(); });
-  ProvenanceCheckBox.on_click = guarded([this] { ProvenanceCheckBoxClick(); });
-  Header.on_click = guarded([this] { HeaderClick(); });
-  SelectAllButton.on_click = guarded([this] { SelectAllButtonClick(); });
-  UnselectAllButton.on_click = guarded([this] { UnselectAllButtonClick(); });
+  reg("ToFileRadioDial", ToFileRadioDial, &SelectionTabs, &TGenerateForm::ToFileRadioDialClick);
+  reg("ToScreenRadioDial", ToScreenRadioDial, &SelectionTabs,
+      &TGenerateForm::ToScreenRadioDialClick);
+  reg("ToPrinterRadioDial", ToPrinterRadioDial, &SelectionTabs,
+      &TGenerateForm::ToPrinterRadioDialClick);
+  reg("FileDisplay", FileDisplay, &SelectionTabs, nullptr);
+  reg("FileChangeButton", FileChangeButton, &SelectionTabs, &TGenerateForm::FileChangeButtonClick);
+  reg("PrintSetupButton", PrintSetupButton, &SelectionTabs, &TGenerateForm::PrintSetupButtonClick);
+  reg("SeparateWithTabs", SeparateWithTabs, &SelectionTabs, &TGenerateForm::SeparateWithTabsClick);
+  reg("SeparateWithSpaces", SeparateWithSpaces, &SelectionTabs,
+      &TGenerateForm::SeparateWithSpacesClick);
+  reg("SeparateWithCommas", SeparateWithCommas, &SelectionTabs,
+      &TGenerateForm::SeparateWithCommasClick);
+  reg("SPSSCommandFileCheckBox", SPSSCommandFileCheckBox, &SelectionTabs,
+      &TGenerateForm::SPSSCommandFileCheckBoxClick);
+  reg("StataCommandFileCheckBox", StataCommandFileCheckBox, &SelectionTabs,
+      &TGenerateForm::StataCommandFileCheckBoxClick);
+  reg("LIMDEPCommandFileCheckBox", LIMDEPCommandFileCheckBox, &SelectionTabs,
+      &TGenerateForm::LIMDEPCommandFileCheckBoxClick);
+  reg("StataDataFileCheckBox", StataDataFileCheckBox, &SelectionTabs,
+      &TGenerateForm::StataDataFileCheckBoxClick);
+  reg("SPSSDataFileCheckBox", SPSSDataFileCheckBox, &SelectionTabs,
+      &TGenerateForm::SPSSDataFileCheckBoxClick);
+  reg("CodebookCheckBox", CodebookCheckBox, &SelectionTabs, &TGenerateForm::CodebookCheckBoxClick);
+  reg("ProvenanceCheckBox", ProvenanceCheckBox, &SelectionTabs,
+      &TGenerateForm::ProvenanceCheckBoxClick);
+  reg("Header", Header, &SelectionTabs, &TGenerateForm::HeaderClick);
+  reg("SelectAllButton", SelectAllButton, &SelectionTabs, &TGenerateForm::SelectAllButtonClick);
+  reg("UnselectAllButton", UnselectAllButton, &SelectionTabs,
+      &TGenerateForm::UnselectAllButtonClick);
 }
 
 // An item of a disabled menu cannot be chosen: while a run is under way the
 // "&File" and "&Create Data Set" menus are shut.
 void TGenerateForm::wire_menus() {
-  CreateDataSetButton.on_click = guarded([this] { CreateDataSetButtonClick(); });
-  ExitBtn.on_click = guarded([this] { ExitBtnClick(); });
-  auto in_menu = [](const Control& menu, auto handler) {
-    return [&menu, handler] {
-      if (menu.enabled) handler();
-    };
-  };
-  Exit1.on_click = guarded(in_menu(FileMenu, [this] { Exit1Click(); }));
-  LoadSettings1.on_click = guarded(in_menu(FileMenu, [this] { LoadSettings1Click(); }));
-  SaveSettings1.on_click = guarded(in_menu(FileMenu, [this] { SaveSettings1Click(); }));
-  CreateNow1.on_click = guarded(in_menu(CreateDataSetMenu, [this] { CreateNow1Click(); }));
-  ShowOutputWindow1.on_click =
-      guarded(in_menu(CreateDataSetMenu, [this] { ShowOutputWindow1Click(); }));
-  DescribeDataSet1.on_click =
-      guarded(in_menu(CreateDataSetMenu, [this] { DescribeDataSet1Click(); }));
-  TraceOnMenuItem.on_click = guarded([this] { TraceOnMenuItemClick(); });
-  TraceOffMenuItem.on_click = guarded([this] { TraceOffMenuItemClick(); });
-  KivoraDocumentation1.on_click = guarded([this] { KivoraDocumentation1Click(); });
-  TandrelQuickstartGuide1.on_click = guarded([this] { TandrelQuickstartGuide1Click(); });
-  Documentation1.on_click = guarded([this] { Documentation1Click(); });
-  About1.on_click = guarded([this] { About1Click(); });
+  reg("CreateDataSetButton", CreateDataSetButton, nullptr,
+      &TGenerateForm::CreateDataSetButtonClick);
+  reg("ExitBtn", ExitBtn, nullptr, &TGenerateForm::ExitBtnClick);
+  reg("Exit1", Exit1, &FileMenu, &TGenerateForm::Exit1Click);
+  reg("LoadSettings1", LoadSettings1, &FileMenu, &TGenerateForm::LoadSettings1Click);
+  reg("SaveSettings1", SaveSettings1, &FileMenu, &TGenerateForm::SaveSettings1Click);
+  reg("CreateNow1", CreateNow1, &CreateDataSetMenu, &TGenerateForm::CreateNow1Click);
+  reg("ShowOutputWindow1", ShowOutputWindow1, &CreateDataSetMenu,
+      &TGenerateForm::ShowOutputWindow1Click);
+  reg("DescribeDataSet1", DescribeDataSet1, &CreateDataSetMenu,
+      &TGenerateForm::DescribeDataSet1Click);
+  reg("TraceOnMenuItem", TraceOnMenuItem, nullptr, &TGenerateForm::TraceOnMenuItemClick);
+  reg("TraceOffMenuItem", TraceOffMenuItem, nullptr, &TGenerateForm::TraceOffMenuItemClick);
+  reg("KivoraDocumentation1", KivoraDocumentation1, nullptr,
+      &TGenerateForm::KivoraDocumentation1Click);
+  reg("TandrelQuickstartGuide1", TandrelQuickstartGuide1, nullptr,
+      &TGenerateForm::TandrelQuickstartGuide1Click);
+  reg("Documentation1", Documentation1, nullptr, &TGenerateForm::Documentation1Click);
+  reg("About1", About1, nullptr, &TGenerateForm::About1Click);
 }
 
 void TGenerateForm::CreateSubsetDialogs() {

@@ -23,6 +23,7 @@
 #include "reference/Selections.h"
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
+#include "ui/ControlRegistry.h"
 #include "ui/FormControls.h"
 #include "ui/VariableTabs.h"
 
@@ -58,6 +59,8 @@ class TGenerateForm {
 
   // --- What a mirror follows ---
   Signal<> changed;
+  // Every control of the pages and menus, registered where it is wired.
+  ControlRegistry Controls;
   // True while Go runs: the pages and the menus take no clicks, and the
   // window must not close (the run pumps messages and uses the model).
   bool Running() const { return running_; }
@@ -282,6 +285,9 @@ class TGenerateForm {
   bool SetActiveSubTab(int sub_tab);
   // Positions in VarCheckBoxes of the boxes on the active page or sub-tab.
   std::vector<std::size_t> VisibleVarBoxes() const;
+  // Why box k is shut, for its tooltip ("measured every 3 years: choose
+  // interpolation"); empty when it is open.
+  std::string VarBoxShutReason(std::size_t k) const;
 
   // --- Selections to and from the window ---
   void ShowSelections(user_selection_type shown, const Tuser_data_set_listing_obj& description);
@@ -339,7 +345,16 @@ class TGenerateForm {
   void announce(const std::function<void()>& handler);
   void show_selections(const user_selection_type& shown,
                        const Tuser_data_set_listing_obj& description);
-  void adopt_page_controls();
+  using Handler = void (TGenerateForm::*)();
+  // Registers the control, puts it on its page or in its menu and wires
+  // its handler (none: nullptr).
+  void reg(const char* id, ButtonControl& control, Control* page, Handler handler);
+  void reg(const char* id, MenuItemControl& control, Control* page, Handler handler);
+  void reg(const char* id, CheckBoxControl& control, Control* page, Handler handler);
+  void reg(const char* id, RadioButtonControl& control, Control* page, Handler handler);
+  void reg(const char* id, EditControl& control, Control* page, Handler handler);
+  template <class C>
+  void reg_control(const char* id, ControlKind kind, C& control, Control* page, Handler handler);
   void lock_for_run();
   void unlock_after_run();
   void Go();

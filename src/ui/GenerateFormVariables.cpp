@@ -4,6 +4,7 @@
 
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
+#include "reference/SelectionCheck.h"
 #include "ui/GenerateForm.h"
 
 namespace tandrel {
@@ -50,6 +51,23 @@ bool TGenerateForm::SetActiveSubTab(int sub_tab) {
   if (sub_tab < 0 || sub_tab >= TabInfo[static_cast<std::size_t>(page)].sub_tab_count) return false;
   VarPages[static_cast<std::size_t>(page)].active_sub_tab = sub_tab;
   return true;
+}
+
+std::string TGenerateForm::VarBoxShutReason(std::size_t k) const {
+  if (k >= VarCheckBoxes.size() || VarCheckBoxes[k].enabled || !globals().description) return {};
+  const Tuser_data_set_listing_obj& d = *globals().description;
+  const std::int32_t v = VarCheckBoxes[k].variable;
+  if (d.get_var_name(0, v) == "diaspora") return "left out of every data set";
+  const std::int32_t interval = d.get_var_interval(0, v);
+  std::vector<std::string> periods;
+  for (std::int32_t period : {2, 5, 10})
+    if (measured_every_period(interval, period)) periods.push_back(std::to_string(period));
+  std::string reason = "measured every " + std::to_string(interval) +
+                       " years: choose interpolation";
+  for (std::size_t i = 0; i < periods.size(); ++i)
+    reason += (i == 0 ? " or a " : i + 1 == periods.size() ? "- or " : "-, ") + periods[i];
+  if (!periods.empty()) reason += "-year period";
+  return reason;
 }
 
 void TGenerateForm::VarBoxClick(std::size_t k) {

@@ -34,39 +34,79 @@ std::vector<std::string> ListBoxModel::texts() const {
   return out;
 }
 
-void ListBoxModel::add(ListItem item) {
+int ListBoxModel::add(ListItem item) {
   auto at = items_.end();
   if (sorted_)
     at = std::upper_bound(
         items_.begin(), items_.end(), item,
         [](const ListItem& a, const ListItem& b) { return text_less(a.text, b.text); });
   const auto index = at - items_.begin();
+  const int row = static_cast<int>(index);
+  rows_about_to_be_inserted.emit(row, row);
   items_.insert(at, std::move(item));
   selected_.insert(selected_.begin() + index, false);
+  rows_inserted.emit();
+  return row;
 }
 
 void ListBoxModel::remove(int index) {
-  items_.erase(items_.begin() + index);
-  selected_.erase(selected_.begin() + index);
+  remove_rows(index, index);
+}
+
+void ListBoxModel::remove_rows(int first, int last) {
+  if (first < 0 || last >= count() || first > last) return;
+  rows_about_to_be_removed.emit(first, last);
+  items_.erase(items_.begin() + first, items_.begin() + last + 1);
+  selected_.erase(selected_.begin() + first, selected_.begin() + last + 1);
+  rows_removed.emit();
 }
 
 void ListBoxModel::clear() {
+  if (items_.empty()) return;
+  about_to_reset.emit();
   items_.clear();
   selected_.clear();
+  reset.emit();
 }
 
 void ListBoxModel::assign(const std::vector<ListItem>& items) {
-  clear();
-  for (const ListItem& item : items) add(item);
+  about_to_reset.emit();
+  items_.clear();
+  selected_.clear();
+  for (const ListItem& item : items) {
+    auto at = items_.end();
+    if (sorted_)
+      at = std::upper_bound(
+          items_.begin(), items_.end(), item,
+          [](const ListItem& a, const ListItem& b) { return text_less(a.text, b.text); });
+    items_.insert(at, item);
+  }
+  selected_.assign(items_.size(), false);
+  reset.emit();
 }
 
 void ListBoxModel::set_selected(int index, bool value) {
-  selected_.at(static_cast<std::size_t>(index)) = value;
+  set_selected_rows(index, index, value);
+}
+
+void ListBoxModel::set_selected_rows(int first, int last, bool value) {
+  bool any = false;
+  for (int i = first; i <= last; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    any = any || selected_.at(at) != value;
+    selected_[at] = value;
+  }
+  if (any) selection_changed.emit(first, last);
 }
 
 void ListBoxModel::select_texts(const std::vector<std::string>& texts) {
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    selected_[i] = std::find(texts.begin(), texts.end(), items_[i].text) != texts.end();
+  bool any = false;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const bool value = std::find(texts.begin(), texts.end(), items_[i].text) != texts.end();
+    any = any || selected_[i] != value;
+    selected_[i] = value;
+  }
+  if (any) selection_changed.emit(0, count() - 1);
 }
 
 TGenericListDlg::TGenericListDlg(TGenerateForm& form) : form_(form) {
@@ -125,8 +165,10 @@ void TGenericListDlg::accept() {
   std::vector<std::int32_t> keys;
   for (const ListItem& item : DstList.items()) keys.push_back(item.object);
   store_keys(keys);
-  select_unit();
+  // The all flag first: turning on another unit shows that unit's all flag,
+  // and a flag still saying "all" would choose every item over this subset.
   show_all_chosen(SrcList.count() == 0);
+  select_unit();
   close();
 }
 
@@ -144,10 +186,17 @@ void TGenericListDlg::FormShow() {
 }
 
 void TGenericListDlg::MoveSelected(ListBoxModel& list, ListBoxModel& target) {
-  for (int i = list.count() - 1; i >= 0; --i) {
-    if (!list.selected(i)) continue;
-    target.add(list.item(i));
-    list.remove(i);
+  int last = list.count() - 1;
+  while (last >= 0) {
+    if (!list.selected(last)) {
+      --last;
+      continue;
+    }
+    int first = last;
+    while (first > 0 && list.selected(first - 1)) --first;
+    for (int i = last; i >= first; --i) target.add(list.item(i));
+    list.remove_rows(first, last);
+    last = first - 1;
   }
 }
 
@@ -183,8 +232,12 @@ void TGenericListDlg::SelectEverything() {
 }
 
 void TGenericListDlg::SelectItem(ListBoxModel& list, int index, bool selected) {
-  if (index < 0 || index >= list.count()) return;
-  list.set_selected(index, selected);
+  SelectItems(list, index, index, selected);
+}
+
+void TGenericListDlg::SelectItems(ListBoxModel& list, int first, int last, bool selected) {
+  if (first < 0 || last >= list.count() || first > last) return;
+  list.set_selected_rows(first, last, selected);
   focused_list = &list;
   changed.emit();
 }

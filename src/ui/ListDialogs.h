@@ -28,7 +28,9 @@ struct ListItem {
   bool operator==(const ListItem&) const = default;
 };
 
-// A list box where several items can be selected.
+// A list box where several items can be selected. It announces every change
+// by row, a range of rows once, so that a view can follow it row by row and
+// keep its scroll position, current item and selection under the user's hand.
 class ListBoxModel : public Control {
  public:
   ListBoxModel(bool sorted, Control bounds);
@@ -40,19 +42,34 @@ class ListBoxModel : public Control {
   const ListItem& item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
 
   // A sorted list puts the item at its place by text (letter case ignored,
-  // after equal texts); an unsorted one appends it.
-  void add(ListItem item);
+  // after equal texts); an unsorted one appends it. Returns its row.
+  int add(ListItem item);
   void remove(int index);
+  // Removes rows first..last, announced as one range.
+  void remove_rows(int first, int last);
   void clear();
   // Replaces the items, sorting them in a sorted list; nothing is selected.
   void assign(const std::vector<ListItem>& items);
 
   bool selected(int index) const { return selected_.at(static_cast<std::size_t>(index)); }
   void set_selected(int index, bool value);
+  // Selects or deselects rows first..last, announced as one range.
+  void set_selected_rows(int first, int last, bool value);
   // Selects exactly the items with these texts.
   void select_texts(const std::vector<std::string>& texts);
 
   int horizontal_extent = 0;  // pixels the list scrolls sideways; 0: none
+
+  // Before and after rows first..last come or go, and around a replacement
+  // of the whole list (clear, assign). The "before" signals see the old rows.
+  Signal<int, int> rows_about_to_be_inserted;
+  Signal<> rows_inserted;
+  Signal<int, int> rows_about_to_be_removed;
+  Signal<> rows_removed;
+  Signal<> about_to_reset;
+  Signal<> reset;
+  // After the selection of some of the rows first..last changed.
+  Signal<int, int> selection_changed;
 
  private:
   bool sorted_;
@@ -70,8 +87,10 @@ class TGenericListDlg : public ModalModel {
   int ClientHeight = 289;
   Control SrcLabel{"Available:", 8, 7, 117, 13};
   Control DstLabel{"Selected for Output:", 269, 7, 118, 13};
+  // Both lists keep the order by text, so a chosen item stands where the
+  // user saw it among the available ones.
   ListBoxModel SrcList{true, Control{"", 8, 24, 210, 201}};
-  ListBoxModel DstList{false, Control{"", 269, 24, 210, 201}};
+  ListBoxModel DstList{true, Control{"", 269, 24, 210, 201}};
   Control IncludeBtn{">", 234, 41, 20, 20};
   Control IncAllBtn{">>", 234, 75, 20, 20};
   Control ExcludeBtn{"<", 234, 109, 20, 20, false};
@@ -102,9 +121,10 @@ class TGenericListDlg : public ModalModel {
   void CancelClick();
   void FormShow();
 
-  // Moves the selected items of `list` to the end of `target` (a sorted
-  // target puts them at their place), from the last one to the first.
-  void MoveSelected(ListBoxModel& list, ListBoxModel& target);
+  // Moves the selected items of `list` to `target` (a sorted target puts
+  // them at their place), from the last one to the first; each run of
+  // neighbouring selected items leaves `list` as one range.
+  static void MoveSelected(ListBoxModel& list, ListBoxModel& target);
   void SetButtons();
   static int GetFirstSelection(const ListBoxModel& list);
   // Selects the item at `index` (-1: the first; past the end: the last) and
@@ -125,6 +145,8 @@ class TGenericListDlg : public ModalModel {
   Signal<> changed;
   // A user's click on an item: selects or deselects it.
   void SelectItem(ListBoxModel& list, int index, bool selected);
+  // A user's range of items (a shift-click, a drag): one change.
+  void SelectItems(ListBoxModel& list, int first, int last, bool selected);
 
  protected:
   explicit TGenericListDlg(TGenerateForm& form);

@@ -182,6 +182,8 @@ void place_list(const std::vector<std::int32_t>& variables, int page, int sub_ta
     place.sub_tab = sub_tab;
     place.bounds = Control{description.get_var_name(kDataSet, v), column * kColumnStep + kBoxOffset,
                            row * kRowStep + kBoxOffset, kBoxWidth, kBoxHeight};
+    place.column = column;
+    place.row = row;
     ++row;
     if (place.bounds.bottom() > parent_client_height - kBottomStrip) {
       ++column;

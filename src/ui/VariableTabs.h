@@ -76,6 +76,10 @@ struct VarBoxPlace {
   std::string hint;  // the variable's description
   int page = 0;
   int sub_tab = -1;  // -1: on the page itself
+  // Its column and row on the panel: a view lays the boxes out in this grid
+  // at its own font, where the pixel bounds assume the model's small one.
+  int column = 0;
+  int row = 0;
 };
 
 struct VariablePages {

@@ -2,7 +2,7 @@
 // the user meets them in the window.
 #include <gmock/gmock.h>
 
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -69,18 +69,19 @@ TEST_F(DialogsTest, ASubsetChosenInTheStatesDialogReachesTheSelections) {
   answer([&](QWidget& dialog) {
     // Every state stands on the right at first: all of them are chosen.
     dialog.findChild<QPushButton*>(QStringLiteral("ExAllBtn"))->click();
-    auto* source = dialog.findChild<QListWidget*>(QStringLiteral("SrcList"));
-    if (source->count() < 3) {
+    auto* source = dialog.findChild<QListView*>(QStringLiteral("SrcList"));
+    if (source->model()->rowCount() < 3) {
       ADD_FAILURE() << "too few states to choose from";
       return press_in(dialog, QStringLiteral("Cancel"));
     }
     for (int i : {0, 2}) {
-      chosen.push_back(source->item(i)->text().toStdString());
-      source->item(i)->setSelected(true);
+      const QModelIndex index = source->model()->index(i, 0);
+      chosen.push_back(index.data().toString().toStdString());
+      source->selectionModel()->select(index, QItemSelectionModel::Select);
     }
     dialog.findChild<QPushButton*>(QStringLiteral("IncludeBtn"))->click();
-    auto* target = dialog.findChild<QListWidget*>(QStringLiteral("DstList"));
-    EXPECT_EQ(target->count(), 2);
+    auto* target = dialog.findChild<QListView*>(QStringLiteral("DstList"));
+    EXPECT_EQ(target->model()->rowCount(), 2);
     press_in(dialog, QStringLiteral("Ok"));
   });
   click("ChangeStateSubsetButton");

@@ -3,9 +3,15 @@
 // holds the bar still until it is answered.
 #include <gmock/gmock.h>
 
+#include <QApplication>
 #include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -154,6 +160,99 @@ TEST_F(RunControlTest, PauseHoldsTheBarUntilItIsAnswered) {
   EXPECT_GT(held_at, 0);
   EXPECT_EQ(still_at, held_at);
   EXPECT_THAT(messages, Contains("Output Complete!"));
+  expect_unlocked();
+}
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// While Go runs, the main window takes no input: a click on the Help menu,
+// Alt+H and a click on a page tab open nothing that could hold the run,
+// and the progress window still repaints what is asked of it.
+TEST_F(RunControlTest, NothingInTheMainWindowCanHoldTheRun) {
+  PaintCounter counter;
+  int tries = 0;
+  int painted_before = -1;
+  start_run([&](QFrame& progress) {
+    if (++tries != 3) return;
+    // The window is asked to repaint; the run's pumps must paint it.
+    QCoreApplication::instance()->installEventFilter(&counter);
+    painted_before = counter.paints;
+    window().update();
+    progress.update();
+    // The progress window stands whole inside the main window, its texts
+    // uncut.
+    EXPECT_TRUE(window().rect().contains(progress.geometry())) << "clipped by the main window";
+    for (QLabel* label : progress.findChildren<QLabel*>())
+      EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+          << label->objectName().toStdString() << " cut: " << label->text().toStdString()
+          << ", window " << progress.width() << " of " << progress.sizeHint().width();
+    QMenuBar* bar = window().menuBar();
+    auto* help = bar->findChild<QMenu*>(QStringLiteral("HelpMenu"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help->menuAction()).center());
+    QTest::keyClick(&window(), Qt::Key_H, Qt::AltModifier);
+    QTest::keyClick(&window(), Qt::Key_A);
+    auto* tabs = widget<QTabWidget>("SelectionTabs");
+    const int page = tabs->currentIndex();
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                      tabs->tabBar()->tabRect((page + 1) % tabs->count()).center());
+    EXPECT_EQ(tabs->currentIndex(), page);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  });
+  QCoreApplication::instance()->removeEventFilter(&counter);
+  EXPECT_GE(tries, 4) << "the run did not go on after the clicks";
+  EXPECT_GT(counter.paints, painted_before);
+  EXPECT_THAT(seen, Not(Contains("TAboutBox")));
+  EXPECT_THAT(messages, Contains("Output Complete!"));
+  expect_unlocked();
+}
+
+// Closing the window during a run asks first; a yes stops the run and the
+// window closes once it has unwound; a no lets it finish.
+TEST_F(RunControlTest, ClosingDuringARunAsksAndAYesStopsIt) {
+  bool asked = false;
+  start_run([&](QFrame&) {
+    if (asked) return;
+    asked = true;
+    answer([](QWidget& box) {
+      if (auto* question = qobject_cast<QMessageBox*>(&box))
+        question->button(QMessageBox::Yes)->click();
+    });
+    window().close();
+    EXPECT_TRUE(window().isVisible());
+  });
+  ASSERT_TRUE(asked);
+  EXPECT_THAT(seen, Contains("StopAndQuitBox"));
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_TRUE(form().LastRun->interrupted);
+  EXPECT_FALSE(form().Running());
+  EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(RunControlTest, ClosingDuringARunAndANoLetsItFinish) {
+  bool asked = false;
+  start_run([&](QFrame&) {
+    if (asked) return;
+    asked = true;
+    answer([](QWidget& box) {
+      if (auto* question = qobject_cast<QMessageBox*>(&box))
+        question->button(QMessageBox::No)->click();
+    });
+    window().close();
+  });
+  ASSERT_TRUE(asked);
+  EXPECT_THAT(seen, Contains("StopAndQuitBox"));
+  EXPECT_THAT(messages, Contains("Output Complete!"));
+  EXPECT_TRUE(window().isVisible());
   expect_unlocked();
 }
 

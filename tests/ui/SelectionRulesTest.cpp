@@ -247,6 +247,19 @@ INSTANTIATE_TEST_SUITE_P(
                       OfferCase{&TGenerateForm::Time5yrButton, {"v0", "v1", "v5"}},
                       OfferCase{&TGenerateForm::Time10yrButton, {"v0", "v1", "v2", "v5", "v10"}}));
 
+// A shut box says why, and which periods would open it.
+TEST_F(SelectionRules, AShutBoxSaysWhyInItsTooltip) {
+  form().TimeAnnualButton.click();
+  EXPECT_EQ(form().VarBoxShutReason(box("v3")), "measured every 3 years: choose interpolation");
+  EXPECT_EQ(form().VarBoxShutReason(box("v5")),
+            "measured every 5 years: choose interpolation or a 5- or 10-year period");
+  EXPECT_EQ(form().VarBoxShutReason(box("v2")),
+            "measured every 2 years: choose interpolation or a 2- or 10-year period");
+  EXPECT_EQ(form().VarBoxShutReason(box("v1")), "");
+  form().Time10yrButton.click();
+  EXPECT_EQ(form().VarBoxShutReason(box("v5")), "");
+}
+
 TEST_F(SelectionRules, MenusShowWindowsAndOpenTheDocuments) {
   g.configuration.kiv_linked_doc_file_name = "kiv.html";
   g.configuration.tandrel_quickstart_file_name = "quick.html";

@@ -37,17 +37,21 @@ TEST_F(SubsetDialogs, GroupItemsCarryAZeroBeforeFourDigitsAndNoControlGroups) {
   EXPECT_EQ(form().NonKIVCountryListDlg->SrcList.texts(), (Texts{"Mexico"}));
 }
 
-TEST_F(SubsetDialogs, TwoSelectedItemsArriveInReverseOrder) {
+// The chosen list keeps the available list's order, whatever the order of
+// the moves.
+TEST_F(SubsetDialogs, ChosenItemsKeepTheAvailableOrder) {
   in_group_dialog([](TGroupListDlg& dlg) {
     dlg.press("ExAllBtn");
     EXPECT_FALSE(dlg.button_enabled("ExcludeBtn"));
-    dlg.SrcList.select_texts({"02001 Gamma (Canada)", "202 Beta (United States)"});
+    dlg.SrcList.select_texts({"202 Beta (United States)"});
     dlg.press("IncludeBtn");
-    EXPECT_EQ(dlg.DstList.texts(), (Texts{"202 Beta (United States)", "02001 Gamma (Canada)"}));
+    dlg.SrcList.select_texts({"02001 Gamma (Canada)"});
+    dlg.press("IncludeBtn");
+    EXPECT_EQ(dlg.DstList.texts(), (Texts{"02001 Gamma (Canada)", "202 Beta (United States)"}));
     EXPECT_EQ(dlg.SrcList.texts(), (Texts{"201 Alpha (United States)"}));
     dlg.press("Ok");
   });
-  EXPECT_EQ(sel().selected_groups, (Selected_group_list_type{202, 2001}));
+  EXPECT_EQ(sel().selected_groups, (Selected_group_list_type{2001, 202}));
   EXPECT_FALSE(sel().all_groups);
   EXPECT_TRUE(form().SubsetGrpCheckBox.checked());
   EXPECT_FALSE(form().AllGrpCheckBox.checked());
@@ -98,6 +102,27 @@ TEST_F(SubsetDialogs, MovingTheLastItemLeavesAnEmptyListWithoutSelection) {
     EXPECT_FALSE(dlg.button_enabled("IncludeBtn") || dlg.button_enabled("IncAllBtn"));
     dlg.press("Cancel");
   });
+}
+
+// OK in a dialog of another unit than the one chosen turns that unit on.
+// The diaspora unit's boxes start with neither ticked while its flag says
+// "all"; turning the unit on showed that flag first, which chose every item
+// over the subset just picked.
+TEST_F(SubsetDialogs, ASubsetChosenUnderAnotherUnitIsKept) {
+  form().PhysStateButton.click();
+  platform.script_action([](platform::ModalDialog& d) {
+    auto& dlg = dynamic_cast<TDiasporaListDlg&>(d);
+    dlg.press("ExAllBtn");
+    dlg.SrcList.select_texts({"10"});
+    dlg.press("IncludeBtn");
+    dlg.press("Ok");
+  });
+  os().show_modal(*form().DiasporaListDlg);
+  EXPECT_EQ(sel().selected_diasporas, (Selected_diaspora_list_type{10}));
+  EXPECT_FALSE(sel().all_diasporas);
+  EXPECT_EQ(sel().physical_aggregation, physical_aggregation_type::PhysDiaspora);
+  EXPECT_TRUE(form().DiasporaSubsetCheckBox.checked());
+  EXPECT_FALSE(form().AllDiasporaCheckBox.checked());
 }
 
 struct DialogCase {

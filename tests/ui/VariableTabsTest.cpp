@@ -112,6 +112,12 @@ TEST_F(VariableTabs, BoxesFillAColumnUntilOneReachesTheBottomStrip) {
   EXPECT_EQ(at(10 + 4), (std::pair{130, 18}));
   EXPECT_EQ(pages.places[10 + 58].sub_tab, 1);
   EXPECT_EQ(at(10 + 58), (std::pair{18, 18}));
+  // The grid a view lays out: the same columns and rows as the pixels.
+  auto cell = [&](std::size_t k) { return std::pair{pages.places[k].column, pages.places[k].row}; };
+  EXPECT_EQ(cell(7), (std::pair{0, 7}));
+  EXPECT_EQ(cell(9), (std::pair{1, 1}));
+  EXPECT_EQ(cell(10 + 4), (std::pair{1, 0}));
+  EXPECT_EQ(cell(10 + 58), (std::pair{0, 0}));
 }
 
 TEST_F(VariableTabs, FullyTabbedContinuesCrowdedPagesOnNewPages) {

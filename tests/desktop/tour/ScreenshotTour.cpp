@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFrame>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -63,14 +65,36 @@ int main(int argc, char** argv) {
       QApplication::processEvents();
       save(w, pages[i]);
     }
-    w.findChild<QTabWidget*>(QStringLiteral("VarTabsPages"))->setCurrentIndex(1);
+    auto* var_pages = w.findChild<QTabWidget*>(QStringLiteral("VarTabsPages"));
+    var_pages->setCurrentIndex(1);
     QApplication::processEvents();
     save(w, "variable-page");
+    for (int p = 0; p < var_pages->count(); ++p)
+      if (var_pages->tabText(p) == QStringLiteral("Political Status")) {
+        var_pages->setCurrentIndex(p);
+        QApplication::processEvents();
+        save(w, "political-status");
+      }
     tabs->setCurrentIndex(0);
 
-    // A subset dialog: pictured, then cancelled.
+    // A subset dialog with a filter typed and two groups chosen: pictured,
+    // then cancelled.
     platform.set_dialog_observer([](QWidget& d) {
       QTimer::singleShot(300, &d, [&d] {
+        if (auto* all_back = d.findChild<QPushButton*>(QStringLiteral("ExAllBtn")))
+          if (all_back->isEnabled()) all_back->click();
+        auto* source = d.findChild<QListView*>(QStringLiteral("SrcList"));
+        auto* filter = d.findChild<QLineEdit*>(QStringLiteral("FilterEdit"));
+        if (source != nullptr && filter != nullptr) {
+          filter->setText(QStringLiteral("Micronesia"));
+          for (int moved = 0; moved < 2; ++moved) {
+            source->selectionModel()->select(source->model()->index(0, 0),
+                                             QItemSelectionModel::ClearAndSelect);
+            d.findChild<QPushButton*>(QStringLiteral("IncludeBtn"))->click();
+          }
+          filter->setText(QStringLiteral("Haiti"));
+        }
+        QApplication::processEvents();
         save(d, "subset-dialog");
         close_dialog(d, "Cancel");
       });
@@ -97,9 +121,8 @@ int main(int argc, char** argv) {
           save(w, "progress-window");
         }
     });
-    platform.set_dialog_observer([](QWidget& d) {
-      QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); });
-    });
+    platform.set_dialog_observer(
+        [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
     during.start();
     w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
     during.stop();
