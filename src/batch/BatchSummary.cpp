@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "diagnostics/Error.h"
 #include "output/RunFiles.h"
@@ -49,16 +50,24 @@ std::string summary_line(int cases, bool to_screen, const std::vector<std::strin
   if (to_screen) return line + "standard output";
   if (files.empty()) return line + "no file";
   line += files.front();
-  // The .dta and .sav are data files of their own kind, not command files.
-  std::string data_files, command_files;
+  // The .dta and .sav are data files of their own kind, not command files,
+  // and the codebook is neither.
+  std::string data_files, command_files, codebook;
   for (std::size_t i = 1; i < files.size(); ++i) {
     const bool native = files[i].ends_with(".dta") || files[i].ends_with(".sav");
-    std::string& list = native ? data_files : command_files;
+    std::string& list = files[i].ends_with(".codebook.html") ? codebook
+                        : native                             ? data_files
+                                                             : command_files;
     list += (list.empty() ? "" : ", ") + files[i];
   }
-  if (!data_files.empty()) line += ", with data files " + data_files;
-  if (!command_files.empty())
-    line += (data_files.empty() ? ", with command files " : " and command files ") + command_files;
+  const char* joint = ", with ";
+  for (const auto& [kind, list] :
+       {std::pair{"data files ", &data_files}, std::pair{"command files ", &command_files},
+        std::pair{"codebook ", &codebook}}) {
+    if (list->empty()) continue;
+    line += joint + std::string(kind) + *list;
+    joint = " and ";
+  }
   return line;
 }
 

@@ -199,8 +199,9 @@ TEST_F(BatchCommandLine, CodebookIsWrittenBesideTheDataFileAndNamedInTheSummary)
   const std::string w = work.path() + "/";
   EXPECT_EQ(entries_of(work.path()),
             (std::vector<std::string>{"x.codebook.html", "x.csv", "x.dta"}));
-  EXPECT_NE(r.err.find("x.csv, with command files " + w + "x.dta, " + w + "x.codebook.html\n"),
-            std::string::npos)
+  EXPECT_NE(
+      r.err.find("x.csv, with data files " + w + "x.dta and codebook " + w + "x.codebook.html\n"),
+      std::string::npos)
       << r.err;
   const std::string html = test::read_file(work.file("x.codebook.html"));
   EXPECT_NE(html.find("<td class=\"name\">pop_filled</td>"), std::string::npos);
