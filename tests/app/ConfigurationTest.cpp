@@ -127,10 +127,11 @@ TEST_F(Configuration, ExistingLogIsAppendedTo) {
   EXPECT_EQ(test::read_file(c().error_file_name), "old entry\nnew entry\n");
 }
 
-TEST_F(Configuration, UnwritableLogFallsBackToTheSystemTempFolder) {
+TEST_F(Configuration, UnwritableLogOfAUserWithoutStateFolderFallsBackToTheSystemTempFolder) {
   // A directory in the log's place cannot be opened as a file.
   ::mkdir(dir.file("blocked.log").c_str(), 0777);
   ::mkdir(dir.file("system").c_str(), 0777);
+  platform.set_user_directories("", "");
   read("error_file_name = \"blocked.log\"\n");
   EXPECT_EQ(c().error_file_name, dir.path() + "/system/temp/blocked.log");
   EXPECT_TRUE(g.error_log.is_open());
@@ -141,6 +142,7 @@ TEST_F(Configuration, WhenBothLogsFailStartUpGoesOnWithoutOne) {
   ::mkdir(dir.file("blocked.log").c_str(), 0777);
   // No system folder: neither it nor its temp folder can be made.
   platform.set_system_directory(dir.path() + "/no/such");
+  platform.set_user_directories("", "");
   read("error_file_name = \"blocked.log\"\n");
   EXPECT_FALSE(g.error_log.is_open());
   auto m = messages();
