@@ -17,6 +17,8 @@ git archive --format=tar HEAD | tar -x -C "$src"
 export SOURCE_DATE_EPOCH="$(git log -1 --format=%ct)"
 
 flags=()
+# Every hardening feature Debian knows, bindnow included.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 if command -v dpkg-buildflags >/dev/null 2>&1; then
   flags=(-DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
          -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)")
