@@ -139,7 +139,9 @@ void handle_configuration_entry(const std::string& name, const std::string& valu
       return;
     }
   }
-  if (name == "first_nation_year") {
+  if (name == "tandrel_web_address") {
+    config.web_address = value;
+  } else if (name == "first_nation_year") {
     config.first_nation_year = to_year(value);
   } else if (name == "last_nation_year") {
     config.last_nation_year = to_year(value);

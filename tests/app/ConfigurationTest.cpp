@@ -95,6 +95,14 @@ TEST_F(Configuration, UnreadableFileShowsTheReadingMessages) {
             "Fatal Error - Error reading configuration file " + prog() + "Tandrel.ini.  ");
 }
 
+TEST_F(Configuration, TheWebAddressIsOptionalAndTakenAsItStands) {
+  read("error_file_name = \"e.log\"\n");
+  EXPECT_EQ(c().web_address, "");
+  read("error_file_name = \"e.log\"\ntandrel_web_address = \"https://tandrel.test/\"\n");
+  EXPECT_EQ(c().web_address, "https://tandrel.test/");
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(Configuration, AbsoluteFileNamesAreUsedAsTheyStand) {
   read("error_file_name = \"e.log\"\nnation_list_file_name = \"/opt/cow/states.csv\"\n");
   EXPECT_EQ(c().nation_list_file_name, "/opt/cow/states.csv");
