@@ -16,9 +16,9 @@ rm -rf "$home"
 mkdir -p "$home/sample" "$home/output"
 trap 'rm -rf "$home"' EXIT
 cp -r data/sample/. "$home/sample"
-# About 300 groups over 121 years: a run long enough to show its progress.
-build/dev/tools/tandrel-kivgen bench --out "$home/generated" --groups 300 --years 1900:2020 \
-  --vars 40 >/dev/null
+# A thousand groups over 226 years: a run long enough to show its progress.
+build/dev/tools/tandrel-kivgen bench --out "$home/generated" --groups 1000 --years 1800:2025 \
+  --vars 60 >/dev/null
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb LC_ALL=C \
   build/dev/tests/tandrel-screenshot-tour "$home/sample" "$home/generated" \
   "$home/output/groups.csv" docs/screenshots

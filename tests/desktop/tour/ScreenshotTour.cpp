@@ -120,10 +120,13 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
     session.show_main_window();
     desktop::MainWindow& w = session.window();
     QApplication::processEvents();
+    // The data file is chosen as the save-file dialog would choose it.
     output_format_type& output = g.selections->output_format;
-    output.output_file_name = data_file;
-    output.file_name_chosen = true;
-    w.act([&] { w.form().ToFileRadioDial.click(); });
+    w.act([&] {
+      output.output_file_name = data_file;
+      output.file_name_chosen = true;
+      output.destination = output_destination_type::DestFile;
+    });
 
     bool pictured = false;
     QTimer during;
