@@ -12,9 +12,10 @@ src="$out/source"
 bin="$out/build"
 rm -rf "$src" "$bin"
 mkdir -p "$src" "$bin"
-git archive --format=tar HEAD | tar -x -C "$src"
+commit="$(git rev-parse --short HEAD)"
+git archive --format=tar "$commit" | tar -x -C "$src"
 # The package's dates (metainfo release, changelog) are those of the commit.
-export SOURCE_DATE_EPOCH="$(git log -1 --format=%ct)"
+export SOURCE_DATE_EPOCH="$(git log -1 --format=%ct "$commit")"
 
 flags=()
 # Every hardening feature Debian knows, bindnow included.
@@ -31,5 +32,5 @@ cmake --build "$bin" -j "$(nproc)"
 rm -f "$out"/tandrel_*.deb
 mv "$bin"/tandrel_*.deb "$out"/
 deb="$(ls "$out"/tandrel_*.deb)"
-echo "package: $deb ($(du -k "$deb" | cut -f1) KiB), from commit $(git rev-parse --short HEAD)"
+echo "package: $deb ($(du -k "$deb" | cut -f1) KiB), from commit $commit"
 dpkg-deb --field "$deb" Depends
