@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest
   libjpeg62-turbo-dev
   clang-format
   clang libclang-rt-14-dev
@@ -19,6 +19,9 @@ packages=(
   # import take the screenshots, DejaVu is the desktop's default font.
   qt6-base-dev qt6-qpa-plugins libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core
+  # The Debian package and its test: a fresh Debian 12 root, and the checks
+  # of the package, its menu entry, metainfo and manual pages.
+  dpkg-dev debootstrap lintian desktop-file-utils appstream man-db
 )
 
 if [ "$(id -u)" -eq 0 ]; then

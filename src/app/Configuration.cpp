@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/UserFiles.h"
 #include "diagnostics/Trace.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
@@ -79,7 +80,18 @@ std::string locate_error_log(configuration_type& config, std::string& file_part)
   return name;
 }
 
-void open_error_log(configuration_type& config, ErrorLog& log) {
+// The one place the log falls back to: the user's own state folder, so that
+// on a shared installation each user's reports land in a log of their own;
+// the system's temporary folder only for a user without one.
+std::string fallback_log_name(const std::string& file_part, UserFiles& moved) {
+  std::string own = user_error_log_name(file_part, moved);
+  if (!own.empty()) return own;
+  const std::string temp = os().system_directory() + "temp";
+  if (!os().directory_exists(temp)) os().create_directory(temp);
+  return temp + os().path_delimiter() + file_part;
+}
+
+void open_error_log(configuration_type& config, ErrorLog& log, UserFiles& moved) {
   std::string file_part;
   config.error_file_name = locate_error_log(config, file_part);
   try {
@@ -87,14 +99,13 @@ void open_error_log(configuration_type& config, ErrorLog& log) {
     return;
   } catch (const EInOutError&) {
   }
-  // Fall back once to the system's temporary folder.
+  // Fall back once: to the user's own folder, else the temporary one.
   const std::string first_tried = config.error_file_name;
-  const std::string temp = os().system_directory() + "temp";
-  if (!os().directory_exists(temp)) os().create_directory(temp);
-  config.error_file_name = temp + os().path_delimiter() + file_part;
+  config.error_file_name = fallback_log_name(file_part, moved);
   try {
     open_log(log, config.error_file_name);
   } catch (const EInOutError&) {
+    moved.error_log.clear();
     os().message_box(
         "Fatal Error - Cannot write to directory where Tandrel is installed, and cannot open "
         "error log file " +
@@ -135,7 +146,9 @@ void handle_configuration_entry(const std::string& name, const std::string& valu
       return;
     }
   }
-  if (name == "first_nation_year") {
+  if (name == "tandrel_web_address") {
+    config.web_address = value;
+  } else if (name == "first_nation_year") {
     config.first_nation_year = to_year(value);
   } else if (name == "last_nation_year") {
     config.last_nation_year = to_year(value);
@@ -170,10 +183,13 @@ void initialize_configuration(configuration_type& config, ErrorLog& log,
           config.configuration_file_name + ".  ");
   trace().Message("      Reading configuration file...");
   read_configuration_file(config);
-  open_error_log(config, log);
+  UserFiles moved;
+  open_error_log(config, log, moved);
   const char delim = os().path_delimiter();
   for (std::string* name : relative_names(config))
     if (!is_absolute(*name, delim)) *name = config.program_directory + *name;
+  place_user_settings_file(config, moved);
+  tell_user_files(config, moved);
   trace().Exit("Finished Initialize Configuration Procedure");
 }
 

@@ -110,11 +110,13 @@ QWidget* AboutBoxView::build_panel() {
   layout->addWidget(product);
   layout->addWidget(text_label(model_.Version, "Version", panel));
   layout->addWidget(text_label(model_.Credits, "Credits", panel));
-  auto* web = new QHBoxLayout;
-  web->addWidget(text_label(model_.WebsiteLabel, "WebsiteLabel", panel));
-  web->addWidget(new LinkLabel(model_, panel));
-  web->addStretch();
-  layout->addLayout(web);
+  if (model_.WebsiteGoToLabel.visible) {
+    auto* web = new QHBoxLayout;
+    web->addWidget(text_label(model_.WebsiteLabel, "WebsiteLabel", panel));
+    web->addWidget(new LinkLabel(model_, panel));
+    web->addStretch();
+    layout->addLayout(web);
+  }
   QLabel* data_set = text_label(model_.DataSetUsingLabel, "DataSetUsingLabel", panel);
   data_set->setWordWrap(true);
   layout->addWidget(data_set);

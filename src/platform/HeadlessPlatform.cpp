@@ -11,6 +11,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "platform/UserFolders.h"
+
 namespace tandrel::platform {
 
 double DateTime::day_fraction() const {
@@ -150,6 +152,25 @@ bool HeadlessPlatform::create_directory(const std::string& path) {
   std::string p = path;
   while (p.size() > 1 && p.back() == '/') p.pop_back();
   return ::mkdir(p.c_str(), 0777) == 0 || (errno == EEXIST && directory_exists(p));
+}
+
+bool HeadlessPlatform::directory_writable(const std::string& path) const {
+  if (writable_) return *writable_;
+  return ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+void HeadlessPlatform::set_user_directories(std::string state, std::string config) {
+  if (!state.empty()) state = with_trailing_delimiter(std::move(state));
+  if (!config.empty()) config = with_trailing_delimiter(std::move(config));
+  user_dirs_ = std::make_pair(std::move(state), std::move(config));
+}
+
+std::string HeadlessPlatform::user_state_directory() const {
+  return user_dirs_ ? user_dirs_->first : user_folder("XDG_STATE_HOME", ".local/state");
+}
+
+std::string HeadlessPlatform::user_config_directory() const {
+  return user_dirs_ ? user_dirs_->second : user_folder("XDG_CONFIG_HOME", ".config");
 }
 
 std::int64_t HeadlessPlatform::free_disk_space(const std::string& path) const {

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -43,6 +44,11 @@ class HeadlessPlatform : public Platform {
   void release_clock() { fixed_clock_.reset(); }
   void set_program_directory(std::string dir);
   void set_system_directory(std::string dir);
+  // Overrides the answer of directory_writable for every directory (nullopt:
+  // ask the file system); tests run as root, who may write anywhere.
+  void set_directories_writable(std::optional<bool> writable) { writable_ = writable; }
+  // Overrides the user's folders (tests); empty strings stand for none.
+  void set_user_directories(std::string state, std::string config);
   // Overrides the free-space answer (nullopt: ask the file system).
   void set_free_disk_space(std::optional<std::int64_t> bytes) { free_space_ = bytes; }
   void set_echo(bool echo) { echo_ = echo; }
@@ -67,6 +73,9 @@ class HeadlessPlatform : public Platform {
   bool file_exists(const std::string& path) const override;
   bool directory_exists(const std::string& path) const override;
   bool create_directory(const std::string& path) override;
+  bool directory_writable(const std::string& path) const override;
+  std::string user_state_directory() const override;
+  std::string user_config_directory() const override;
   std::int64_t free_disk_space(const std::string& path) const override;
   char path_delimiter() const override { return '/'; }
   DateTime now() const override;
@@ -90,6 +99,8 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> opened_;
   std::string program_dir_;
   std::string system_dir_;
+  std::optional<bool> writable_;
+  std::optional<std::pair<std::string, std::string>> user_dirs_;
   bool echo_ = true;
   int pump_count_ = 0;
   int hook_generation_ = 0;

@@ -127,6 +127,14 @@ class Platform {
   virtual bool directory_exists(const std::string& path) const = 0;
   // Creates one directory level; false when it cannot be created.
   virtual bool create_directory(const std::string& path) = 0;
+  // True when the program may create and change files in the directory.
+  virtual bool directory_writable(const std::string& path) const = 0;
+  // The user's own folders for what a shared installation cannot keep: the
+  // state folder (the error log) and the configuration folder (the settings
+  // file), each Tandrel's subfolder, with trailing delimiter; empty when the
+  // platform knows no such folder. They need not exist yet.
+  virtual std::string user_state_directory() const { return {}; }
+  virtual std::string user_config_directory() const { return {}; }
   // Free bytes on the drive that holds `path`; negative when unknown.
   virtual std::int64_t free_disk_space(const std::string& path) const = 0;
   virtual char path_delimiter() const = 0;

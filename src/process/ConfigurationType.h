@@ -26,6 +26,9 @@ struct configuration_type {
   std::string saved_settings_file_name = "BLANKFile";
   std::string nation_list_file_name = "BLANKFile";
   std::string major_list_file_name = "BLANKFile";
+  // The product's web address for the about box; optional, empty when the
+  // installation names none (the about box then leaves its line out).
+  std::string web_address;
   year_type first_nation_year = 1800;
   year_type last_nation_year = 2025;
   // A trace line shows only when the switch of its level (capped at 10) is on.

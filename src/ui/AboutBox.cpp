@@ -1,5 +1,7 @@
 #include "ui/AboutBox.h"
 
+#include <utility>
+
 #include "output/CommandFileFormats.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
@@ -17,11 +19,13 @@ std::string data_set_using_text(const Tuser_data_set_listing_obj& description) {
   return "Currently Using Data Set \"" + name + "\"";
 }
 
-TAboutBox::TAboutBox(const Tuser_data_set_listing_obj* description) {
+TAboutBox::TAboutBox(const Tuser_data_set_listing_obj* description, std::string web_address)
+    : web_address_(std::move(web_address)) {
   ProgramIcon.width = 217;
   ProgramIcon.height = 97;
   Version.caption = version_text();
-  WebsiteGoToLabel.caption = kProductWebPage;
+  WebsiteGoToLabel.caption = web_address_;
+  WebsiteLabel.visible = WebsiteGoToLabel.visible = !web_address_.empty();
   if (description != nullptr) DataSetUsingLabel.caption = data_set_using_text(*description);
   add_button(
       "OKButton", OKButton, [this] { OKButtonClick(); }, Role::DefaultAndCancel);
@@ -33,7 +37,7 @@ void TAboutBox::OKButtonClick() {
 }
 
 void TAboutBox::WebsiteGoToLabelClick() {
-  os().shell_open(kProductWebPage);
+  if (!web_address_.empty()) os().shell_open(web_address_);
 }
 
 void TAboutBox::WebsiteGoToLabelMouseEnter() {

@@ -18,8 +18,9 @@ enum class ScreenCursor { Default, HandPoint };
 
 class TAboutBox : public ModalModel {
  public:
-  // `description` may be null: the data set line then stays empty.
-  explicit TAboutBox(const Tuser_data_set_listing_obj* description);
+  // `description` may be null: the data set line then stays empty. Without
+  // a web address the website line is left out.
+  explicit TAboutBox(const Tuser_data_set_listing_obj* description, std::string web_address = "");
 
   std::string Caption = "About";
   std::string caption() const override { return Caption; }
@@ -37,7 +38,7 @@ class TAboutBox : public ModalModel {
 
   // Resets the screen cursor and closes the box.
   void OKButtonClick();
-  // Hands the product page to the desktop shell.
+  // Hands the product page to the desktop shell, when there is one.
   void WebsiteGoToLabelClick();
   // The hand-point cursor over the link, the default one off it; window
   // messages are served at once so that the cursor changes at once.
@@ -54,9 +55,8 @@ class TAboutBox : public ModalModel {
  private:
   void set_cursor(ScreenCursor cursor);
   ScreenCursor cursor_ = ScreenCursor::Default;
+  std::string web_address_;
 };
-
-inline constexpr const char* kProductWebPage = "https://tandrel.example.org/";
 
 // "Version " and the program's version with two decimals: "Version 1.06".
 std::string version_text();

@@ -222,7 +222,8 @@ void TGenerateForm::CreateSubsetDialogs() {
 }
 
 void TGenerateForm::CreateAboutBox() {
-  AboutBox = std::make_unique<TAboutBox>(globals().description.get());
+  AboutBox =
+      std::make_unique<TAboutBox>(globals().description.get(), globals().configuration.web_address);
 }
 
 void TGenerateForm::ExitBtnClick() {

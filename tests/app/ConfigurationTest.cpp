@@ -95,6 +95,14 @@ TEST_F(Configuration, UnreadableFileShowsTheReadingMessages) {
             "Fatal Error - Error reading configuration file " + prog() + "Tandrel.ini.  ");
 }
 
+TEST_F(Configuration, TheWebAddressIsOptionalAndTakenAsItStands) {
+  read("error_file_name = \"e.log\"\n");
+  EXPECT_EQ(c().web_address, "");
+  read("error_file_name = \"e.log\"\ntandrel_web_address = \"https://tandrel.test/\"\n");
+  EXPECT_EQ(c().web_address, "https://tandrel.test/");
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(Configuration, AbsoluteFileNamesAreUsedAsTheyStand) {
   read("error_file_name = \"e.log\"\nnation_list_file_name = \"/opt/cow/states.csv\"\n");
   EXPECT_EQ(c().nation_list_file_name, "/opt/cow/states.csv");
@@ -127,10 +135,11 @@ TEST_F(Configuration, ExistingLogIsAppendedTo) {
   EXPECT_EQ(test::read_file(c().error_file_name), "old entry\nnew entry\n");
 }
 
-TEST_F(Configuration, UnwritableLogFallsBackToTheSystemTempFolder) {
+TEST_F(Configuration, UnwritableLogOfAUserWithoutStateFolderFallsBackToTheSystemTempFolder) {
   // A directory in the log's place cannot be opened as a file.
   ::mkdir(dir.file("blocked.log").c_str(), 0777);
   ::mkdir(dir.file("system").c_str(), 0777);
+  platform.set_user_directories("", "");
   read("error_file_name = \"blocked.log\"\n");
   EXPECT_EQ(c().error_file_name, dir.path() + "/system/temp/blocked.log");
   EXPECT_TRUE(g.error_log.is_open());
@@ -143,6 +152,7 @@ TEST_F(Configuration, WhenBothLogsFailStartUpEndsNamingBoth) {
   ::mkdir(dir.file("blocked.log").c_str(), 0777);
   // No system folder: neither it nor its temp folder can be made.
   platform.set_system_directory(dir.path() + "/no/such");
+  platform.set_user_directories("", "");
   try {
     read("error_file_name = \"blocked.log\"\n");
     FAIL();

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
 
 #include "QtSampleFixture.h"
 #include "desktop/MainWindow.h"
@@ -25,6 +26,8 @@
 
 namespace tandrel {
 namespace {
+
+constexpr const char* kWebAddress = "https://tandrel.test/";
 
 QString text_of(const QWidget& parent, const char* name) {
   const auto* label = parent.findChild<QLabel*>(QString::fromLatin1(name));
@@ -139,6 +142,9 @@ TEST(SplashFlashLabel, TheTimerFollowsTheInterval) {
 }
 
 TEST_F(SplashAboutHelp, TheAboutBoxShowsTheVersionAndTheDataSet) {
+  // The installation names its web address; the sample names none.
+  std::ofstream(dir.path() + "/Tandrel.ini", std::ios::app)
+      << "tandrel_web_address = \"" << kWebAddress << "\"\n";
   start();
   QStringList texts;
   QSize size;
@@ -160,11 +166,11 @@ TEST_F(SplashAboutHelp, TheAboutBoxShowsTheVersionAndTheDataSet) {
   });
   windows->window()->findChild<QAction*>("About1")->trigger();
   EXPECT_EQ(texts.join('|').toStdString(), std::string("Tandrel|Version 1.06|Tandrel Website:  |") +
-                                               kProductWebPage +
+                                               kWebAddress +
                                                "|Currently Using Data Set \"kivora.csv\"");
   EXPECT_EQ(size, QSize(350, 270));
   EXPECT_EQ(logo, QSize(217, 97));
-  EXPECT_EQ(shell, std::vector<QUrl>{QUrl(kProductWebPage)});
+  EXPECT_EQ(shell, std::vector<QUrl>{QUrl(kWebAddress)});
   EXPECT_TRUE(accepted) << "OK closes the box with the result OK";
   save_picture(picture, "about-box.png");
   EXPECT_FALSE(form().AboutBox->is_showing());

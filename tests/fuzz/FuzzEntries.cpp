@@ -71,6 +71,7 @@ class World {
     platform_.set_echo(false);
     platform_.set_program_directory(program_directory);
     platform_.set_system_directory(program_directory);
+    platform_.set_user_directories("", "");  // never the fuzzing user's own folders
     platform_.fix_clock({2005, 7, 3, 15, 7, 0, 0});
     g.platform = &platform_;
     install_globals(&g);

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "output/SpssLines.h"
+
 namespace fs = std::filesystem;
 
 namespace tandrel::test {
@@ -83,6 +85,24 @@ std::string expand(std::string text, const std::vector<std::pair<std::string, st
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
       text.replace(at, from.size(), to);
   return text;
+}
+
+std::string fitted_spss_text(const std::string& text) {
+  std::string fitted;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(begin, end - begin);
+    std::string line_end = end < text.size() ? "\n" : "";
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+      line_end = "\r" + line_end;
+    }
+    for (const std::string& piece : spss_line_pieces(line)) fitted += piece + line_end;
+    begin = end + 1;
+  }
+  return fitted;
 }
 
 namespace {

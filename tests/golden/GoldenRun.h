@@ -53,6 +53,13 @@ std::vector<std::string> read_lines(const std::string& path);
 // Every occurrence of each `from` replaced by its `to`.
 std::string expand(std::string text, const std::vector<std::pair<std::string, std::string>>& map);
 
+// An SPSS command file's text as the program breaks its long lines. A
+// hand-worked file names the data file as @OUT@; once that is replaced by
+// the test's folder, a line may pass 80 columns, which the program breaks
+// by its own rule, so the expected text must be broken the same way for
+// any length of the temporary folder. Lines that fit stay as they are.
+std::string fitted_spss_text(const std::string& text);
+
 // A readable account of how `actual` differs from `expected`, line by line,
 // with carriage returns and tabs made visible; empty when they are equal.
 std::string describe_difference(const std::string& expected, const std::string& actual);

@@ -11,6 +11,9 @@ GlobalsFixture::GlobalsFixture() {
   platform.set_echo(false);
   platform.set_program_directory(dir.path());
   platform.set_system_directory(dir.path() + "/system");
+  // The user's own folders lie in the test's folder, never in the real home.
+  platform.set_user_directories(dir.path() + "/home/state/tandrel",
+                                dir.path() + "/home/config/tandrel");
   platform.fix_clock({2005, 7, 3, 15, 7, 0, 0});
   g.platform = &platform;
   g.selections = std::make_unique<user_selection_type>();

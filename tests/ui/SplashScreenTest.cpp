@@ -64,7 +64,7 @@ TEST(SplashScreen, ShowsTheVersionAndCentresTheInterfaceLine) {
 class AboutBoxCursor : public test::GlobalsFixture {};
 
 TEST_F(AboutBoxCursor, TheLinkShowsTheHandAndOkPutsTheDefaultBack) {
-  TAboutBox box(nullptr);
+  TAboutBox box(nullptr, "https://tandrel.test/");
   std::vector<ScreenCursor> applied;
   box.on_cursor = [&](ScreenCursor c) { applied.push_back(c); };
   const int pumps = platform.pump_count();
@@ -80,8 +80,18 @@ TEST_F(AboutBoxCursor, TheLinkShowsTheHandAndOkPutsTheDefaultBack) {
   EXPECT_EQ(applied, (std::vector<ScreenCursor>{ScreenCursor::HandPoint, ScreenCursor::Default,
                                                 ScreenCursor::HandPoint, ScreenCursor::Default}));
   EXPECT_TRUE(box.DataSetUsingLabel.caption.empty());
+  EXPECT_TRUE(box.WebsiteLabel.visible);
+  EXPECT_EQ(box.WebsiteGoToLabel.caption, "https://tandrel.test/");
   box.WebsiteGoToLabelClick();
-  EXPECT_EQ(platform.opened_documents(), std::vector<std::string>{kProductWebPage});
+  EXPECT_EQ(platform.opened_documents(), std::vector<std::string>{"https://tandrel.test/"});
+}
+
+TEST_F(AboutBoxCursor, WithoutAWebAddressTheWebsiteLineIsLeftOut) {
+  TAboutBox box(nullptr);
+  EXPECT_FALSE(box.WebsiteLabel.visible);
+  EXPECT_FALSE(box.WebsiteGoToLabel.visible);
+  box.WebsiteGoToLabelClick();
+  EXPECT_TRUE(platform.opened_documents().empty());
 }
 
 // Records what the splash screen showed before start-up destroyed it.

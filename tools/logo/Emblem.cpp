@@ -19,7 +19,13 @@ double radians(double deg) {
   return deg * std::numbers::pi / 180.0;
 }
 
-Projected project(double lat_deg, double lon_deg) {
+// Where the globe is drawn and how large.
+struct Globe {
+  double cx, cy, radius;
+  double scale() const { return radius / kGlobeRadius; }
+};
+
+Projected project(const Globe& g, double lat_deg, double lon_deg) {
   const double lat = radians(lat_deg);
   const double lon = radians(lon_deg + kSpinDeg);
   const double x = std::cos(lat) * std::sin(lon);
@@ -28,7 +34,7 @@ Projected project(double lat_deg, double lon_deg) {
   const double t = radians(kTiltDeg);
   const double yt = y * std::cos(t) - z * std::sin(t);
   const double zt = y * std::sin(t) + z * std::cos(t);
-  return {kGlobeX + kGlobeRadius * x, kGlobeY - kGlobeRadius * yt, zt};
+  return {g.cx + g.radius * x, g.cy - g.radius * yt, zt};
 }
 
 Colour scaled(Colour c, double f) {
@@ -53,17 +59,18 @@ bool is_group(double lat, double lon) {
   return false;
 }
 
-void draw_lattice(Canvas& canvas) {
+void add_lattice(const Globe& g, std::vector<Paint>& paints) {
+  const double k = g.scale();
   for (double lat = -60; lat <= 60; lat += kStepDeg) {
     for (double lon = -180; lon < 180; lon += kStepDeg) {
-      const Projected p = project(lat, lon);
+      const Projected p = project(g, lat, lon);
       if (p.depth < 0.08) continue;
       const double light = 0.30 + 0.70 * p.depth;
       if (is_group(lat, lon)) {
-        canvas.fill({dot(p.x, p.y, 5.5)}, scaled(kGroupColour, 0.14));
-        canvas.fill({dot(p.x, p.y, 3.4)}, kGroupColour);
+        paints.push_back({dot(p.x, p.y, 5.5 * k), scaled(kGroupColour, 0.14)});
+        paints.push_back({dot(p.x, p.y, 3.4 * k), kGroupColour});
       } else {
-        canvas.fill({dot(p.x, p.y, 0.8 + 1.7 * p.depth)}, scaled(kGridColour, light));
+        paints.push_back({dot(p.x, p.y, (0.8 + 1.7 * p.depth) * k), scaled(kGridColour, light)});
       }
     }
   }
@@ -71,10 +78,19 @@ void draw_lattice(Canvas& canvas) {
 
 }  // namespace
 
+std::vector<Paint> emblem_paints(double cx, double cy, double radius) {
+  const Globe g{cx, cy, radius};
+  const double k = g.scale();
+  const double r = radius + 6.0 * k;
+  std::vector<Paint> paints = {
+      {Ring{cx, cy, r, r, r - 1.6 * k, r - 1.6 * k}, scaled(kGridColour, 0.55)}};
+  add_lattice(g, paints);
+  return paints;
+}
+
 void draw_emblem(Canvas& canvas) {
-  const double r = kGlobeRadius + 6.0;
-  canvas.fill({Ring{kGlobeX, kGlobeY, r, r, r - 1.6, r - 1.6}}, scaled(kGridColour, 0.55));
-  draw_lattice(canvas);
+  for (const Paint& p : emblem_paints(kGlobeX, kGlobeY, kGlobeRadius))
+    canvas.fill({p.shape}, p.colour);
 }
 
 }  // namespace logo

@@ -1,25 +1,32 @@
-// Takes the pictures in docs/screenshots: the desktop program on an
-// installation, page by page, a subset dialog, the progress window during a
-// run, the trace window and the error dialog, each grabbed from its widget.
-// scripts/screenshots.sh runs it under Xvfb.
+// Takes the pictures in docs/screenshots: the desktop program on the sample
+// installation (the splash screen, page by page, a subset dialog, the about
+// box, the error dialog), then a real run on a generated installation (its
+// progress window, and the trace window afterwards), each grabbed from its
+// widget. scripts/screenshots.sh runs it under Xvfb on installations in a
+// fixed folder, so no picture shows a temporary one.
 #include <QApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <iostream>
 #include <string>
 
+#include "app/Startup.h"
 #include "desktop/DesktopSession.h"
+#include "desktop/DesktopStartup.h"
 #include "desktop/DiagnosticViews.h"
 #include "desktop/MainWindow.h"
 #include "desktop/OutputWindowView.h"
 #include "desktop/QtPlatform.h"
+#include "desktop/SplashView.h"
 #include "diagnostics/Error.h"
 #include "process/Globals.h"
+#include "reference/Selections.h"
 #include "ui/GenerateForm.h"
 
 using namespace tandrel;
@@ -38,18 +45,31 @@ void close_dialog(QWidget& d, const char* button) {
   if (auto* dialog = qobject_cast<QDialog*>(&d)) dialog->done(QDialog::Rejected);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  if (argc != 3) {
-    std::cerr << "usage: tandrel-screenshot-tour PROGRAM_DIR OUT_DIR\n";
-    return 2;
+// Start-up that pictures the splash screen right before it goes, when the
+// reference data have been read and it names the description in use.
+class SplashPicture : public desktop::DesktopStartup {
+ public:
+  using DesktopStartup::DesktopStartup;
+  void close_splash_screen() override {
+    if (desktop::SplashView* splash = splash_view()) save(*splash, "splash-screen");
+    DesktopStartup::close_splash_screen();
   }
-  out_dir = QString::fromLocal8Bit(argv[2]);
-  desktop::QtPlatform platform;
-  platform.set_program_directory(argv[1]);
-  platform.set_echo(false);
+};
+
+void splash_screen(desktop::QtPlatform& platform) {
+  ProcessGlobals g;
+  g.platform = &platform;
+  install_globals(&g);
+  {
+    SplashPicture startup(platform);
+    start_up(g, startup);
+    close_down(g);
+  }
+  install_globals(nullptr);
+}
+
+// The pages, a subset dialog, the about box and the error dialog.
+void sample_windows(desktop::QtPlatform& platform) {
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);
@@ -77,6 +97,14 @@ int main(int argc, char** argv) {
       }
     tabs->setCurrentIndex(0);
 
+    auto picture_then = [&platform](const char* name, const char* button) {
+      platform.set_dialog_observer([name, button](QWidget& d) {
+        QTimer::singleShot(300, &d, [&d, name, button] {
+          save(d, name);
+          close_dialog(d, button);
+        });
+      });
+    };
     // A subset dialog with a filter typed and two groups chosen: pictured,
     // then cancelled.
     platform.set_dialog_observer([](QWidget& d) {
@@ -100,44 +128,89 @@ int main(int argc, char** argv) {
       });
     });
     w.findChild<QPushButton*>(QStringLiteral("GroupSubsetButton"))->click();
-
-    // The trace window, on through the Trace menu.
+    picture_then("about-box", "OKButton");
+    w.act([&] { w.form().About1.click(); });
+    picture_then("error-dialog", "IgnoreButton");
+    w.act([] { error("The data file could not be read completely.", 1, noncritical); });
     platform.set_dialog_observer(nullptr);
-    w.act([&] { w.form().TraceOnMenuItem.click(); });
-    QApplication::processEvents();
-    if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
-    w.act([&] { w.form().TraceOffMenuItem.click(); });
+    session.close_down();
+  }
+  install_globals(nullptr);
+}
 
-    // The progress window during a run to the screen; the closing message
-    // is answered.
+// A run to a data file on a larger installation: the progress window once
+// one of them is visible with its bar well under way, and the trace window
+// with the run's lines after it.
+void generated_run(desktop::QtPlatform& platform, const std::string& data_file) {
+  ProcessGlobals g;
+  g.platform = &platform;
+  install_globals(&g);
+  {
+    desktop::DesktopSession session(g, platform);
+    session.show_main_window();
+    desktop::MainWindow& w = session.window();
+    QApplication::processEvents();
+    // The data file is chosen as the save-file dialog would choose it.
+    output_format_type& output = g.selections->output_format;
+    w.act([&] {
+      output.output_file_name = data_file;
+      output.file_name_chosen = true;
+      output.destination = output_destination_type::DestFile;
+    });
+
     bool pictured = false;
     QTimer during;
     during.setInterval(0);
     QObject::connect(&during, &QTimer::timeout, [&] {
-      if (pictured) return;
-      for (QFrame* f : w.findChildren<QFrame*>(QStringLiteral("ProgressForm")))
-        if (f->isVisible() && w.form().Running()) {
-          pictured = true;
-          save(w, "progress-window");
+      if (pictured || !w.form().Running()) return;
+      const auto forms = w.findChildren<QFrame*>(QStringLiteral("ProgressForm"));
+      int visible = 0;
+      QProgressBar* bar = nullptr;
+      for (QFrame* f : forms)
+        if (f->isVisible()) {
+          ++visible;
+          bar = f->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
         }
+      if (visible != 1 || bar == nullptr) return;
+      const int span = bar->maximum() - bar->minimum();
+      const int done = bar->value() - bar->minimum();
+      if (span > 0 && done * 5 >= span && done * 5 <= span * 4) {
+        pictured = true;
+        save(w, "progress-window");
+      }
     });
     platform.set_dialog_observer(
         [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
     during.start();
     w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
     during.stop();
+    if (!pictured) std::cerr << "no progress window was seen under way\n";
 
-    // The error dialog over the window.
-    platform.set_dialog_observer([](QWidget& d) {
-      QTimer::singleShot(300, &d, [&d] {
-        save(d, "error-dialog");
-        close_dialog(d, "IgnoreButton");
-      });
-    });
-    w.act([] { error("The data file could not be read completely.", 1, noncritical); });
+    w.act([&] { w.form().TraceOnMenuItem.click(); });
+    QApplication::processEvents();
+    if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
+    w.act([&] { w.form().TraceOffMenuItem.click(); });
     platform.set_dialog_observer(nullptr);
     session.close_down();
   }
   install_globals(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 5) {
+    std::cerr << "usage: tandrel-screenshot-tour SAMPLE_DIR GENERATED_DIR DATA_FILE OUT_DIR\n";
+    return 2;
+  }
+  out_dir = QString::fromLocal8Bit(argv[4]);
+  desktop::QtPlatform platform;
+  platform.set_echo(false);
+  platform.set_program_directory(argv[1]);
+  splash_screen(platform);
+  sample_windows(platform);
+  platform.set_program_directory(argv[2]);
+  generated_run(platform, argv[3]);
   return 0;
 }
