@@ -21,6 +21,7 @@ infile long year_1 long year_2 float numcode_mean long numcode_min long numcode_
 
 drop if missing(numcode_min) | missing(year_min);
 
+* Texts are in double quotes; a double quote inside a text is written twice;
 * Interpret missing values; 
 mvdecode year_1, mv(-99);
 mvdecode year_2, mv(-99);
