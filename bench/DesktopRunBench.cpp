@@ -24,9 +24,8 @@ int main(int argc, char** argv) {
   platform.set_program_directory(argv[1]);
   platform.set_echo(false);
   // Message boxes ("Settings loaded!", "Output Complete!") are answered at once.
-  platform.set_dialog_observer([](QWidget& d) {
-    QMetaObject::invokeMethod(&d, "accept", Qt::QueuedConnection);
-  });
+  platform.set_dialog_observer(
+      [](QWidget& d) { QMetaObject::invokeMethod(&d, "accept", Qt::QueuedConnection); });
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);

@@ -43,7 +43,6 @@ std::string codebook_html(const NativeSource& source, const NativeRows& table,
 
 // Writes the codebook into the run's set of files (or on its own without
 // one). A failure is reported and raises EInOutError.
-void write_codebook(const MethodsFacts& facts, const NativeSource& source,
-                    const NativeRows& table);
+void write_codebook(const MethodsFacts& facts, const NativeSource& source, const NativeRows& table);
 
 }  // namespace tandrel

@@ -62,8 +62,8 @@ std::string TGenerateForm::VarBoxShutReason(std::size_t k) const {
   std::vector<std::string> periods;
   for (std::int32_t period : {2, 5, 10})
     if (measured_every_period(interval, period)) periods.push_back(std::to_string(period));
-  std::string reason = "measured every " + std::to_string(interval) +
-                       " years: choose interpolation";
+  std::string reason =
+      "measured every " + std::to_string(interval) + " years: choose interpolation";
   for (std::size_t i = 0; i < periods.size(); ++i)
     reason += (i == 0 ? " or a " : i + 1 == periods.size() ? "- or " : "-, ") + periods[i];
   if (!periods.empty()) reason += "-year period";

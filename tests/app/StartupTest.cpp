@@ -4,10 +4,9 @@
 
 #include "app/Startup.h"
 #include "diagnostics/OutputWindow.h"
-#include "process/Exceptions.h"
-#include "reference/Selections.h"
 #include "diagnostics/Trace.h"
 #include "platform/HeadlessPlatform.h"
+#include "process/Exceptions.h"
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/NationList.h"

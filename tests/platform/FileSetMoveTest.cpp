@@ -1,7 +1,7 @@
 // The set moves whole or not at all, and what a killed run left is put back
 // or swept by the next run that takes the set's lock.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
