@@ -34,15 +34,17 @@ class StartupRefusal : public FaultFixture {
 };
 
 TEST_F(StartupRefusal, NoWritableErrorLogRefusesTheStartNamingBothPaths) {
-  // Both places the log may go hold a folder of its name.
+  // Both places the log may go, the installation's and the user's own state
+  // folder, hold a folder of its name.
   const std::string name = "tandrel-faults-" + std::to_string(::getpid()) + ".log";
-  const std::string fallback = "/var/tmp/temp/" + name;
+  const std::string state = install_dir() + "/state";
+  const std::string fallback = state + "/tandrel/" + name;
   fs::create_directories(install_dir() + "/logs/" + name);
   fs::create_directories(fallback);
   replace_in("Tandrel.ini", "error_file_name = \"tandrel-errors.log\"",
              "error_file_name = \"" + install_dir() + "/logs/" + name + "\"");
-  const Finished r = run();
-  fs::remove(fallback);
+  const Finished r = run_batch({"--program-dir", install_dir(), "--out", output_dir() + "/x.csv"},
+                               {{"XDG_STATE_HOME", state}}, capture_dir());
   expect_refused(r, "No error log could be written at " + install_dir() + "/logs/" + name +
                         " nor at " + fallback + "; Tandrel does not start without one.");
 }
