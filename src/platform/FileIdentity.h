@@ -12,4 +12,9 @@ namespace tandrel::platform {
 // same file as nothing.
 bool same_file(const std::string& a, const std::string& b);
 
+// The file a name leads to, every link followed (so that a run replaces the
+// file a link points to and keeps the link); the name itself when it leads
+// nowhere.
+std::string through_links(const std::string& name);
+
 }  // namespace tandrel::platform

@@ -15,19 +15,13 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/FileIdentity.h"
+
 namespace tandrel::platform {
 
 namespace {
 
 constexpr const char* kLockSuffix = ".tandrel-lock";
-
-std::string through_links(const std::string& name) {
-  char* resolved = ::realpath(name.c_str(), nullptr);
-  if (resolved == nullptr) return name;
-  std::string path(resolved);
-  std::free(resolved);
-  return path;
-}
 
 std::string folder_of(const std::string& path) {
   const std::size_t slash = path.rfind('/');

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/FileIdentity.h"
+
 namespace tandrel::platform {
 
 namespace {
@@ -43,16 +45,6 @@ bool keep_owner(int fd, const struct stat& existing) {
   if (errno != EPERM) return false;
   if (::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0 || errno == EPERM) return true;
   return false;
-}
-
-// The file a name leads to: a link is followed, so that the file it points
-// to is replaced and the link kept.
-std::string through_links(const std::string& name) {
-  char* resolved = ::realpath(name.c_str(), nullptr);
-  if (resolved == nullptr) return name;
-  std::string path(resolved);
-  std::free(resolved);
-  return path;
 }
 
 // A rename is lasting only once the folder itself is on the disk. Some
