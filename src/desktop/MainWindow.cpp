@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "desktop/VariablePagesView.h"
 #include "process/Globals.h"
 #include "ui/GenerateForm.h"
+#include "ui/MenuKeys.h"
 
 namespace tandrel::desktop {
 
@@ -31,6 +33,20 @@ void end_event_loop(int status) {
 
 QString q(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// The item's key from the model; Return's twin on the keypad does the same.
+QList<QKeySequence> shortcuts_of(std::string_view id) {
+  const QString key =
+      QString::fromUtf8(menu_shortcut(id).data(), static_cast<qsizetype>(menu_shortcut(id).size()));
+  if (key.isEmpty()) return {};
+  QList<QKeySequence> keys{QKeySequence::fromString(key, QKeySequence::PortableText)};
+  if (key.endsWith(QStringLiteral("+Return"))) {
+    QString keypad = key;
+    keypad.replace(QStringLiteral("+Return"), QStringLiteral("+Enter"));
+    keys.append(QKeySequence::fromString(keypad, QKeySequence::PortableText));
+  }
+  return keys;
 }
 
 }  // namespace
@@ -83,12 +99,13 @@ void MainWindow::build_menus() {
     bool checkable;
   };
   auto menu = [this](Control& control, const char* name, std::initializer_list<Item> items) {
-    QMenu* m = menuBar()->addMenu(q(control.caption));
+    QMenu* m = menuBar()->addMenu(q(menu_caption(name, control.caption)));
     m->setObjectName(QString::fromLatin1(name));
     for (const Item& item : items) {
-      QAction* a = m->addAction(q(item.control.caption));
+      QAction* a = m->addAction(QString());
       a->setObjectName(QString::fromLatin1(item.name));
-      mirror_.action(a, item.control, item.checkable);
+      a->setShortcuts(shortcuts_of(item.name));
+      mirror_.action(a, item.control, item.checkable, item.name);
     }
     mirror_.add([m, &control] { m->setEnabled(control.enabled); });
   };

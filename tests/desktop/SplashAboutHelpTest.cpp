@@ -177,7 +177,7 @@ TEST_F(SplashAboutHelp, TheHelpMenuHasALineBeforeTheAboutBox) {
   for (const QAction* a : windows->window()->findChild<QMenu*>("HelpMenu")->actions())
     items << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(items.join('|').toStdString(),
-            "Kivora Documentation|Tandrel &Quickstart Guide|Tandrel &Documentation|-|&About "
+            "&Kivora Documentation|Tandrel &Quickstart Guide|Tandrel &Documentation|-|&About "
             "Tandrel");
 }
 
