@@ -359,6 +359,8 @@ class TGenerateForm {
   void unlock_after_run();
   void Go();
   void run_go();
+  // The one message at the end of a run: what was written, or why not.
+  void report_run_end(const RunResult& result);
 
   int handler_depth_ = 0;
   bool running_ = false;
