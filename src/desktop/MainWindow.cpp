@@ -4,11 +4,13 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -83,6 +85,9 @@ MainWindow::MainWindow(TGenerateForm& form)
   row->addWidget(exit, 1);
   layout->addLayout(row);
   setCentralWidget(central);
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("GoSummary"));
+  statusBar()->addWidget(summary_, 1);
   // Every outermost handler of the model ends with one `changed`: a rule
   // that set other controls, a subset dialog's OK, Load Settings, the start
   // and the end of Go.
@@ -146,6 +151,13 @@ QSize MainWindow::variable_page_size() const {
 void MainWindow::refresh() {
   mirror_.refresh();
   if (variable_pages_ != nullptr) variable_pages_->refresh();
+  refresh_summary();
+}
+
+void MainWindow::refresh_summary() {
+  if (summary_ == nullptr) return;
+  if (!totals_ || totals_->groups == 0) totals_ = subset_totals();
+  summary_->setText(q(go_summary(form_, *totals_)));
 }
 
 void MainWindow::act(const std::function<void()>& action) {
