@@ -370,4 +370,9 @@ class TGenerateForm {
   static Tuser_data_set_listing_obj& description();
 };
 
+// Hands a help page to the desktop shell; a file that is not there is told
+// in a message that gives its path.
+void open_help_page(const std::string& page);
+std::string help_page_missing_text(const std::string& page);
+
 }  // namespace tandrel

@@ -198,14 +198,17 @@ TEST_P(HelpMenu, HandsTheConfiguredFileToTheShell) {
   EXPECT_TRUE(message_texts.empty());
 }
 
-TEST_P(HelpMenu, AMissingFileShowsNothing) {
+// A missing page once did nothing at all: the user could not tell a slow
+// viewer from a page that was never installed.
+TEST_P(HelpMenu, AMissingFileIsSaidWithItsPath) {
   start();
   std::string& name = g.configuration.*GetParam().file;
   name = dir.file("docs/gone.html");
   windows->window()->findChild<QAction*>(GetParam().action)->trigger();
-  EXPECT_EQ(platform.opened_documents(), std::vector<std::string>{name});
+  EXPECT_TRUE(platform.opened_documents().empty());
   EXPECT_TRUE(shell.empty());
-  EXPECT_TRUE(message_texts.empty());
+  EXPECT_EQ(message_texts, std::vector<std::string>{
+                               "The help page cannot be opened: there is no file " + name + "."});
 }
 
 INSTANTIATE_TEST_SUITE_P(
