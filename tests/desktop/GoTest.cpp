@@ -34,6 +34,14 @@ std::string sh_quoted(const std::string& text) {
 
 class GoTest : public DesktopFixture {};
 
+// "states5" typed under the CSV filter once became "states5.raw".
+TEST_F(GoTest, ANameTypedWithoutAnExtensionTakesTheChosenFilters) {
+  start();
+  answer_file(dir.file("states5"));
+  click("ToFileRadioDial");
+  EXPECT_EQ(sel().output_format.output_file_name, dir.file("states5.csv"));
+}
+
 // "Output Complete!" once named no file and no number of cases.
 TEST_F(GoTest, TheEndOfARunNamesTheCasesAndEveryFileAndOpensTheirFolder) {
   start();
