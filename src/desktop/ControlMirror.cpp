@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 
 #include "ui/FormControls.h"
+#include "ui/MenuKeys.h"
 
 namespace tandrel::desktop {
 
@@ -177,15 +178,18 @@ QLabel* ControlMirror::label(Control& control, QWidget* parent) {
   return widget;
 }
 
-void ControlMirror::action(QAction* widget, MenuItemControl& control, bool checkable) {
-  widget->setText(q(control.caption));
+void ControlMirror::action(QAction* widget, MenuItemControl& control, bool checkable,
+                           std::string menu_id) {
+  // The menus show the model's caption with the letter the keyboard takes.
+  auto shown = [&control, id = std::move(menu_id)] { return q(menu_caption(id, control.caption)); };
+  widget->setText(shown());
   widget->setCheckable(checkable);
   widget->setToolTip(q(control.hint));
   QObject::connect(widget, &QAction::triggered, widget,
                    [this, &control] { act_([&control] { control.click(); }); });
-  refreshers_.push_back([widget, &control] {
+  refreshers_.push_back([widget, &control, shown] {
     const QSignalBlocker block(widget);
-    widget->setText(q(control.caption));
+    widget->setText(shown());
     widget->setChecked(control.checked);
     widget->setEnabled(control.enabled);
     widget->setVisible(control.visible);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -52,8 +53,10 @@ class ControlMirror {
   // `mnemonic`: the letter of the caption that Alt takes to the box.
   QGroupBox* group_box(Control& control, QWidget* parent, char mnemonic = 0);
   QLabel* label(Control& control, QWidget* parent);
-  // `checkable`: a menu item that shows its checked flag (Trace On and Off).
-  void action(QAction* widget, MenuItemControl& control, bool checkable = false);
+  // `checkable`: a menu item that shows its checked flag (Trace On and Off);
+  // `menu_id`: the item's id, for the letter the keyboard takes to it.
+  void action(QAction* widget, MenuItemControl& control, bool checkable = false,
+              std::string menu_id = {});
   // A widget whose enabled and visible follow a plain control.
   void follow(QWidget* widget, const Control& control);
   // A refresher of one's own, run with the others.

@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -17,6 +20,7 @@
 #include "desktop/VariablePagesView.h"
 #include "process/Globals.h"
 #include "ui/GenerateForm.h"
+#include "ui/MenuKeys.h"
 
 namespace tandrel::desktop {
 
@@ -31,6 +35,20 @@ void end_event_loop(int status) {
 
 QString q(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// The item's key from the model; Return's twin on the keypad does the same.
+QList<QKeySequence> shortcuts_of(std::string_view id) {
+  const QString key =
+      QString::fromUtf8(menu_shortcut(id).data(), static_cast<qsizetype>(menu_shortcut(id).size()));
+  if (key.isEmpty()) return {};
+  QList<QKeySequence> keys{QKeySequence::fromString(key, QKeySequence::PortableText)};
+  if (key.endsWith(QStringLiteral("+Return"))) {
+    QString keypad = key;
+    keypad.replace(QStringLiteral("+Return"), QStringLiteral("+Enter"));
+    keys.append(QKeySequence::fromString(keypad, QKeySequence::PortableText));
+  }
+  return keys;
 }
 
 }  // namespace
@@ -67,6 +85,9 @@ MainWindow::MainWindow(TGenerateForm& form)
   row->addWidget(exit, 1);
   layout->addLayout(row);
   setCentralWidget(central);
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("GoSummary"));
+  statusBar()->addWidget(summary_, 1);
   // Every outermost handler of the model ends with one `changed`: a rule
   // that set other controls, a subset dialog's OK, Load Settings, the start
   // and the end of Go.
@@ -83,12 +104,13 @@ void MainWindow::build_menus() {
     bool checkable;
   };
   auto menu = [this](Control& control, const char* name, std::initializer_list<Item> items) {
-    QMenu* m = menuBar()->addMenu(q(control.caption));
+    QMenu* m = menuBar()->addMenu(q(menu_caption(name, control.caption)));
     m->setObjectName(QString::fromLatin1(name));
     for (const Item& item : items) {
-      QAction* a = m->addAction(q(item.control.caption));
+      QAction* a = m->addAction(QString());
       a->setObjectName(QString::fromLatin1(item.name));
-      mirror_.action(a, item.control, item.checkable);
+      a->setShortcuts(shortcuts_of(item.name));
+      mirror_.action(a, item.control, item.checkable, item.name);
     }
     mirror_.add([m, &control] { m->setEnabled(control.enabled); });
   };
@@ -129,6 +151,13 @@ QSize MainWindow::variable_page_size() const {
 void MainWindow::refresh() {
   mirror_.refresh();
   if (variable_pages_ != nullptr) variable_pages_->refresh();
+  refresh_summary();
+}
+
+void MainWindow::refresh_summary() {
+  if (summary_ == nullptr) return;
+  if (!totals_ || totals_->groups == 0) totals_ = subset_totals();
+  summary_->setText(q(go_summary(form_, *totals_)));
 }
 
 void MainWindow::act(const std::function<void()>& action) {

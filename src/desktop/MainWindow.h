@@ -11,7 +11,9 @@
 
 #include "desktop/ControlMirror.h"
 #include "process/Signal.h"
+#include "ui/GoSummary.h"
 
+class QLabel;
 class QTabWidget;
 class QPushButton;
 class QVBoxLayout;
@@ -58,6 +60,8 @@ class MainWindow : public QMainWindow {
   QWidget* build_output_options();
   QWidget* build_variables_page();
   void after_action();
+  // The status bar's line of what Go would build.
+  void refresh_summary();
   // "Stop the run and quit?": true for yes.
   bool ask_stop_and_quit();
 
@@ -66,6 +70,9 @@ class MainWindow : public QMainWindow {
   QTabWidget* tabs_ = nullptr;
   QVBoxLayout* variables_layout_ = nullptr;
   VariablePagesView* variable_pages_ = nullptr;
+  QLabel* summary_ = nullptr;
+  // Read once the reference data is there; it does not change afterwards.
+  std::optional<SubsetTotals> totals_;
   std::optional<int> exit_status_;
   int depth_ = 0;
   bool closing_ = false;

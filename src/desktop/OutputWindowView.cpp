@@ -1,8 +1,12 @@
 #include "desktop/OutputWindowView.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -23,8 +27,29 @@ OutputWindowView::OutputWindowView(Toutputwindow& model, const QString& name, QW
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(text_);
+  layout->addLayout(build_buttons());
   resize(model.Width, model.Height);
   reload();
+}
+
+// Save…, Copy and Clear, under the text; each forwards to the model, which
+// owns the lines (Copy hands them to the desktop's clipboard).
+QHBoxLayout* OutputWindowView::build_buttons() {
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(6, 0, 6, 6);
+  auto add = [this, row](const char* name, const QString& caption, auto click) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, click);
+    row->addWidget(button);
+  };
+  add("SaveButton", QStringLiteral("&Save\u2026"), [this] { model_.SaveClick(); });
+  add("CopyButton", QStringLiteral("&Copy"),
+      [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(model_.text())); });
+  add("ClearButton", QStringLiteral("C&lear"), [this] { model_.ClearClick(); });
+  row->addStretch();
+  return row;
 }
 
 void OutputWindowView::add_line(const std::string& line) {

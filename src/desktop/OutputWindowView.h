@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QPlainTextEdit;
 
 namespace tandrel {
@@ -29,6 +30,8 @@ class OutputWindowView : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QHBoxLayout* build_buttons();
+
   Toutputwindow& model_;
   QPlainTextEdit* text_;
 };

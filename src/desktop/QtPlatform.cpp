@@ -8,6 +8,7 @@
 
 #include "desktop/ModalDialogView.h"
 #include "desktop/QtPrinting.h"
+#include "platform/FileFilter.h"
 
 namespace tandrel::desktop {
 
@@ -78,10 +79,20 @@ std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFile
   // The model's filter reads "Text files (*.txt)|*.txt|All files|*": pairs
   // of a description and a pattern.
   const QStringList parts = q(request.filter).split('|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+  QStringList filters, extensions;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     filters << parts[i] + " (" + parts[i + 1] + ")";
-  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    extensions << q(platform::filter_extension(parts[i + 1].toStdString()));
+  }
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    // A name typed without an extension takes the chosen filter's.
+    dialog.setDefaultSuffix(extensions.front());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, filters, extensions](const QString& filter) {
+                       dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter)));
+                     });
+  }
   if (!request.initial_file_name.empty()) dialog.selectFile(q(request.initial_file_name));
   exec_modal(dialog);
   if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

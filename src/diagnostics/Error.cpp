@@ -29,7 +29,17 @@ ActionTexts texts_for(std::uint8_t action) {
   }
 }
 
+thread_local int log_only_depth = 0;
+
 }  // namespace
+
+LogOnlyScope::LogOnlyScope() {
+  ++log_only_depth;
+}
+
+LogOnlyScope::~LogOnlyScope() {
+  --log_only_depth;
+}
 
 void error(const std::string& message, int display_level, std::uint8_t action) {
   if (QuietScope::hold_back()) return;
@@ -47,7 +57,7 @@ void error(const std::string& message, int display_level, std::uint8_t action) {
     g.trace->write_message_line(message);
     g.trace->write_message_line(texts.trace_line);
   }
-  if (!g.error_dialog) return;
+  if (!g.error_dialog || log_only_depth > 0) return;
   if (action == critical) g.error_dialog->IgnoreButton.enabled = false;
   if (action == noncritical) g.error_dialog->IgnoreButton.enabled = true;
   if (display_level > 0)

@@ -16,6 +16,17 @@ enum action_type : std::uint8_t { critical = 0, noncritical = 1 };
 // through Abort (platform::ProgramEnded); the procedure itself never does.
 void error(const std::string& message, int display_level, std::uint8_t action);
 
+// While one lives on a thread, error() there writes the log and the trace
+// but shows no dialog: the caller tells the user once, in its own words,
+// where a chain of dialogs would each say part of it.
+class LogOnlyScope {
+ public:
+  LogOnlyScope();
+  ~LogOnlyScope();
+  LogOnlyScope(const LogOnlyScope&) = delete;
+  LogOnlyScope& operator=(const LogOnlyScope&) = delete;
+};
+
 inline constexpr const char* kLogSeparator = "-------------------------------------------------";
 
 }  // namespace tandrel

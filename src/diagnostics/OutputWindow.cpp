@@ -1,6 +1,10 @@
 #include "diagnostics/OutputWindow.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "platform/SafeFile.h"
+#include "process/Globals.h"
 
 namespace tandrel {
 
@@ -15,6 +19,24 @@ void Toutputwindow::add_line(const std::string& line) {
 void Toutputwindow::clear() {
   lines_.clear();
   cleared.emit();
+}
+
+std::string Toutputwindow::text() const {
+  std::string all;
+  for (const std::string& line : lines_) all += line + '\n';
+  return all;
+}
+
+bool Toutputwindow::SaveClick() {
+  const platform::SaveFileRequest request{"Text files (*.txt)|*.txt|All files (*.*)|*.*",
+                                          "output.txt", true};
+  const std::optional<std::string> chosen = os().save_file_dialog(request);
+  if (!chosen) return false;
+  std::string failure;
+  if (platform::write_whole_file(*chosen, text(), failure)) return true;
+  os().message_box("The output window could not be saved to " + *chosen + ": " + failure,
+                   platform::MessageKind::Error);
+  return false;
 }
 
 void Toutputwindow::show() {

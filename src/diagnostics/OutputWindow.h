@@ -35,6 +35,14 @@ class Toutputwindow {
   void hide();
   void FormResize();
 
+  // The lines as a text file holds them, each ended by a line end.
+  std::string text() const;
+  // Save…: asks for a file and writes the text into it whole; a file that
+  // cannot be written is told in a message. False when nothing was saved.
+  bool SaveClick();
+  // Clear: the memo empties (a mirror follows `cleared`).
+  void ClearClick() { clear(); }
+
   // What a mirror of the memo follows: every added line (a headless front
   // end prints them), lines removed from the front (the trace keeps its last
   // lines), a clear, and show()/hide().

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 #include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
@@ -46,6 +47,7 @@ struct RunState {
   // which of their values the data file held before the filling steps.
   std::vector<std::int32_t> provenance;
   ObservedValues observed;
+  const RunEndReport& report;
 };
 
 // The cases of the sorted records: runs of one case number whose first
@@ -123,12 +125,13 @@ MethodsFacts methods_facts(const RunState& run, std::int64_t cases) {
 // A set of files that would take the place of one of the installation's
 // own files, or whose members would land on each other, is refused before
 // anything is opened.
-bool output_refused(const std::vector<RunFile>& names,
-                    const std::vector<InstallationFile>& inputs) {
+bool output_refused(const std::vector<RunFile>& names, const std::vector<InstallationFile>& inputs,
+                    RunResult& result, bool reported) {
   auto refusal = run_files_refusal(names, inputs);
   if (!refusal) return false;
   error(*refusal, 0, noncritical);  // the log keeps it; the user reads it in a message box
-  os().message_box(*refusal, platform::MessageKind::Error);
+  result.failure = *refusal;
+  if (!reported) os().message_box(*refusal, platform::MessageKind::Error);
   return true;
 }
 
@@ -188,13 +191,19 @@ bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
   const std::vector<InstallationFile> inputs =
       installation_files(run.configuration, &run.description);
   const std::vector<RunFile> names = run_files(run.selections);
-  if (output_refused(names, inputs)) return false;
+  const bool reported = static_cast<bool>(run.report);
+  if (output_refused(names, inputs, result, reported)) return false;
   OutputFiles files(inputs);
   OutputChannel channel;
   bool opened = false;
   try {
     lock_output(files, names, progress);
-    open_output(run.selections, channel, opened, &files);
+    {
+      // A file that cannot be created is told once, by the report.
+      std::optional<LogOnlyScope> told_once;
+      if (reported) told_once.emplace();
+      open_output(run.selections, channel, opened, &files);
+    }
     if (!opened) return false;
     try {
       write_contents(run, progress, result, channel, files);
@@ -213,8 +222,11 @@ bool write_output(RunState& run, Ttrace_obj& progress, RunResult& result) {
   } catch (const EUserInterrupt&) {
     throw;
   } catch (const std::exception& e) {
-    if (dynamic_cast<const EInOutError*>(&e) != nullptr) error(e.what(), 0, noncritical);
-    error(kTroubleWriting, 2, noncritical);
+    if (dynamic_cast<const EInOutError*>(&e) != nullptr) {
+      error(e.what(), 0, noncritical);
+      result.failure = e.what();
+    }
+    error(kTroubleWriting, reported ? 0 : 2, noncritical);
     return false;
   }
 }
@@ -239,10 +251,14 @@ void run_steps(RunState& run, Ttrace_obj& progress, RunResult& result) {
 }
 
 // Step 10, on every path: ends and frees the progress trace and tells the user.
-void finish_run(std::unique_ptr<Ttrace_obj>& progress, const RunResult& result) {
+void finish_run(std::unique_ptr<Ttrace_obj>& progress, const RunResult& result,
+                const RunEndReport& report) {
   progress->TickDone();
   progress.reset();
-  os().message_box(result.output_written ? kOutputComplete : kOutputNotComplete);
+  if (report)
+    report(result);
+  else
+    os().message_box(result.output_written ? kOutputComplete : kOutputNotComplete);
   trace().Exit("Completed Output Procedure and KIV released data files.");
 }
 
@@ -250,7 +266,7 @@ void finish_run(std::unique_ptr<Ttrace_obj>& progress, const RunResult& result) 
 
 RunResult run_output_procedure(configuration_type configuration, user_selection_type selections,
                                Tuser_data_set_listing_obj description,
-                               const ReferenceData& reference) {
+                               const ReferenceData& reference, const RunEndReport& report) {
   trace().Enter("Entered Output Procedure");
   RunState run{std::move(configuration),
                std::move(selections),
@@ -259,24 +275,26 @@ RunResult run_output_procedure(configuration_type configuration, user_selection_
                {},
                {},
                {},
-               {}};
+               {},
+               report};
   RunResult result;
   auto progress =
       std::make_unique<Ttrace_obj>(trace().GetLevel(), "Preparing for output procedures");
   try {
     run_steps(run, *progress, result);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     run.sort.reset();
     run.data.reset();
+    result.interrupted = dynamic_cast<const EUserInterrupt*>(&e) != nullptr;
     try {
-      finish_run(progress, result);
+      finish_run(progress, result, report);
     } catch (const EUserInterrupt&) {
       // The interrupt that brought us here is passed on below.
     }
     throw;
   }
   try {
-    finish_run(progress, result);
+    finish_run(progress, result, report);
   } catch (const EUserInterrupt&) {
     // A stop asked for once the files stood in place comes too late to
     // undo them: the run is complete and has said so.

@@ -250,18 +250,32 @@ void TGenerateForm::ShowOutputWindow1Click() {
   if (globals().output_window) globals().output_window->show();
 }
 
-// The shell's answer is not examined: a document that is missing shows
-// whatever the desktop shows for it, and nothing from Tandrel.
+// A help page that is not there is said, with the path where it was
+// looked for, so the user can find it or tell whoever installed Tandrel; a
+// missing page once did nothing at all. A web address goes to the shell as
+// it is.
+void open_help_page(const std::string& page) {
+  if (page.find("://") == std::string::npos && !os().file_exists(page)) {
+    os().message_box(help_page_missing_text(page), platform::MessageKind::Warning);
+    return;
+  }
+  os().shell_open(page);
+}
+
+std::string help_page_missing_text(const std::string& page) {
+  return "The help page cannot be opened: there is no file " + page + ".";
+}
+
 void TGenerateForm::KivoraDocumentation1Click() {
-  os().shell_open(globals().configuration.kiv_linked_doc_file_name);
+  open_help_page(globals().configuration.kiv_linked_doc_file_name);
 }
 
 void TGenerateForm::TandrelQuickstartGuide1Click() {
-  os().shell_open(globals().configuration.tandrel_quickstart_file_name);
+  open_help_page(globals().configuration.tandrel_quickstart_file_name);
 }
 
 void TGenerateForm::Documentation1Click() {
-  os().shell_open(globals().configuration.tandrel_doc_file_name);
+  open_help_page(globals().configuration.tandrel_doc_file_name);
 }
 
 void TGenerateForm::About1Click() {

@@ -359,6 +359,8 @@ class TGenerateForm {
   void unlock_after_run();
   void Go();
   void run_go();
+  // The one message at the end of a run: what was written, or why not.
+  void report_run_end(const RunResult& result);
 
   int handler_depth_ = 0;
   bool running_ = false;
@@ -367,5 +369,10 @@ class TGenerateForm {
   static user_selection_type& selections();
   static Tuser_data_set_listing_obj& description();
 };
+
+// Hands a help page to the desktop shell; a file that is not there is told
+// in a message that gives its path.
+void open_help_page(const std::string& page);
+std::string help_page_missing_text(const std::string& page);
 
 }  // namespace tandrel

@@ -7,12 +7,15 @@
 #include <functional>
 #include <utility>
 
+#include "diagnostics/Error.h"
 #include "diagnostics/Trace.h"
+#include "output/RunFiles.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
 #include "reference/SelectionCheck.h"
 #include "ui/GenerateForm.h"
+#include "ui/RunEndMessage.h"
 
 namespace tandrel {
 
@@ -79,8 +82,18 @@ void TGenerateForm::run_go() {
     trace().Message("Passed over: " + problem.text);
   ProcessGlobals& g = globals();
   LastRun = run_output_procedure(g.configuration, *g.selections, *g.description,
-                                 {*g.region_list, *g.nation_array, *g.group_index});
+                                 {*g.region_list, *g.nation_array, *g.group_index},
+                                 [this](const RunResult& result) { report_run_end(result); });
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
+}
+
+void TGenerateForm::report_run_end(const RunResult& result) {
+  ProcessGlobals& g = globals();
+  if (result.interrupted) error(kRunStoppedLog, 0, noncritical);
+  const user_selection_type& s = selections();
+  TRunEndDialog answer(
+      {result, s.output_format.destination, run_files(s), g.configuration.error_file_name});
+  answer.show();
 }
 
 void TGenerateForm::CreateDataSetButtonClick() {

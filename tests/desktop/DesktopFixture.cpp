@@ -116,8 +116,18 @@ void DesktopFixture::on_dialog(QWidget& dialog) {
   seen.push_back(dialog.objectName().toStdString());
   if (auto* box = qobject_cast<QMessageBox*>(&dialog))
     messages.push_back(box->text().toStdString());
+  // The message at the end of a run goes by its first line, and its OK
+  // answers it unless the script says otherwise.
+  const bool run_end = dialog.objectName() == QStringLiteral("RunEndDialog");
+  if (run_end) {
+    run_end_texts.push_back(
+        dialog.findChild<QLabel*>(QStringLiteral("Text"))->text().toStdString());
+    messages.push_back(run_end_texts.back().substr(0, run_end_texts.back().find('\n')));
+  }
   Answer next;
-  if (!answers.empty()) {
+  if (run_end && (answers.empty() || !answer_run_end)) {
+    next = [](QWidget& d) { press_in(d, QStringLiteral("OKButton")); };
+  } else if (!answers.empty()) {
     next = std::move(answers.front());
     answers.pop_front();
   } else if (qobject_cast<QMessageBox*>(&dialog) != nullptr) {

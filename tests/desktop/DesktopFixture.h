@@ -60,6 +60,10 @@ class DesktopFixture : public ::testing::Test {
   // Message box texts and dialog names in the order they were shown.
   std::vector<std::string> seen;
   std::vector<std::string> messages;
+  // The whole texts of the messages at the end of runs.
+  std::vector<std::string> run_end_texts;
+  // Whether the script answers the end-of-run message (else OK does).
+  bool answer_run_end = false;
 
   TempDir dir;
   desktop::QtPlatform platform;

@@ -34,6 +34,36 @@ std::string sh_quoted(const std::string& text) {
 
 class GoTest : public DesktopFixture {};
 
+// "states5" typed under the CSV filter once became "states5.raw".
+TEST_F(GoTest, ANameTypedWithoutAnExtensionTakesTheChosenFilters) {
+  start();
+  answer_file(dir.file("states5"));
+  click("ToFileRadioDial");
+  EXPECT_EQ(sel().output_format.output_file_name, dir.file("states5.csv"));
+}
+
+// "Output Complete!" once named no file and no number of cases.
+TEST_F(GoTest, TheEndOfARunNamesTheCasesAndEveryFileAndOpensTheirFolder) {
+  start();
+  answer_file(dir.file("ends.csv"));
+  click("ToFileRadioDial");
+  click("StataCommandFileCheckBox");
+  answer_run_end = true;
+  answer([](QWidget& d) {
+    press_in(d, QStringLiteral("OpenFolderButton"));
+    press_in(d, QStringLiteral("OKButton"));
+  });
+  click("CreateDataSetButton");
+  ASSERT_TRUE(form().LastRun && form().LastRun->output_written);
+  ASSERT_EQ(run_end_texts.size(), 1u);
+  const std::string folder = fs::path(dir.file("ends.csv")).parent_path().string();
+  EXPECT_EQ(run_end_texts.front(),
+            "Output Complete!\n\n" + std::to_string(form().LastRun->cases_written) +
+                " cases written.\nFiles in " + folder +
+                ":\n  ends.csv (the data file)\n  ends.csv.do (the Stata command file)");
+  EXPECT_EQ(platform.opened_documents(), std::vector<std::string>{folder});
+}
+
 TEST_F(GoTest, WritesTheDataAndCommandFilesTandrelBatchWritesForTheSavedSelections) {
   start();
   click("PhysStateButton");

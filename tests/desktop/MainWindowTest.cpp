@@ -2,6 +2,7 @@
 // the user's clicks leave in the selections record and in every widget.
 #include <gmock/gmock.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "MirrorCheck.h"
 #include "diagnostics/OutputWindow.h"
 #include "reference/DataSetListing.h"
+#include "ui/GoSummary.h"
 
 namespace tandrel::test {
 namespace {
@@ -28,6 +30,22 @@ TEST_F(MainWindowTest, OpensOnTheSampleShowingWhatShowSelectionsPutInEveryContro
   EXPECT_TRUE(widget<QWidget>("PhysGrpButton")->isEnabled());
   EXPECT_FALSE(widget<QWidget>("PhysDiasporaButton")->isEnabled());
   EXPECT_EQ(widget<QLineEdit>("SubYear1Edit")->text().toStdString(), form().SubYear1Edit.text);
+}
+
+// Nothing once said what Go would build without reading three pages.
+TEST_F(MainWindowTest, TheStatusBarSaysWhatGoWouldBuildAfterEveryClick) {
+  start();
+  auto* summary = widget<QLabel>("GoSummary");
+  ASSERT_NE(summary, nullptr);
+  EXPECT_EQ(summary->text().toStdString(), go_summary(form(), subset_totals()));
+  click("PhysStateButton");
+  click("Time5yrButton");
+  const std::string line = summary->text().toStdString();
+  EXPECT_EQ(line.rfind("State \u00d7 5-year, ", 0), 0u) << line;
+  EXPECT_NE(line.find("all " + std::to_string(subset_totals().states) + " states"),
+            std::string::npos)
+      << line;
+  EXPECT_EQ(line, go_summary(form(), subset_totals()));
 }
 
 TEST_F(MainWindowTest, VariablePagesShowTheModelsPagesAndSubTabs) {

@@ -1,5 +1,6 @@
 #include "QtSampleFixture.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <filesystem>
@@ -38,11 +39,19 @@ TGenerateForm& QtSampleFixture::form() {
 void QtSampleFixture::on_dialog(QWidget& dialog) {
   if (auto* box = qobject_cast<QMessageBox*>(&dialog))
     message_texts.push_back(box->text().toStdString());
+  // The message at the end of a run goes by its first line; its buttons
+  // other than OK are tested where they are pressed.
+  const bool run_end = dialog.objectName() == QStringLiteral("RunEndDialog");
+  if (run_end) {
+    run_end_texts.push_back(
+        dialog.findChild<QLabel*>(QStringLiteral("Text"))->text().toStdString());
+    message_texts.push_back(run_end_texts.back().substr(0, run_end_texts.back().find('\n')));
+  }
   std::function<void(QWidget&)> answer;
-  if (!answers_.empty()) {
+  if (!answers_.empty() && !run_end) {
     answer = std::move(answers_.front());
     answers_.erase(answers_.begin());
-  } else if (qobject_cast<QMessageBox*>(&dialog) == nullptr) {
+  } else if (qobject_cast<QMessageBox*>(&dialog) == nullptr && !run_end) {
     ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
   }
   QWidget* shown = &dialog;

@@ -33,6 +33,7 @@ class QtSampleFixture : public ::testing::Test {
   // fails the test. Each answer runs inside the dialog's own loop.
   void answer(std::function<void(QWidget&)> answer) { answers_.push_back(std::move(answer)); }
   std::vector<std::string> message_texts;  // message boxes, in order
+  std::vector<std::string> run_end_texts;  // the messages at the end of runs, whole
   std::vector<QUrl> shell;                 // what reached the shell
 
   TempDir dir;

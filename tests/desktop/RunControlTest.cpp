@@ -20,6 +20,7 @@
 
 #include "DesktopFixture.h"
 #include "MirrorCheck.h"
+#include "ui/RunEndMessage.h"
 
 namespace tandrel::test {
 namespace {
@@ -119,6 +120,13 @@ TEST_F(RunControlTest, AbortingInTheInterruptDialogEndsTheRunUnfinished) {
   EXPECT_FALSE(form().LastRun->output_written);
   EXPECT_EQ(read_file(dir.file("big.csv")), earlier);
   EXPECT_THAT(temporary_files(), IsEmpty());
+  // Once the message said the output "could not be opened or written", and
+  // the log said nothing of the stop.
+  ASSERT_EQ(run_end_texts.size(), 1u);
+  EXPECT_EQ(run_end_texts.front(),
+            "Output NOT completed: the run was stopped by the user.\n\n"
+            "The files written before this run were kept as they were.");
+  EXPECT_NE(read_file(g.configuration.error_file_name).find(kRunStoppedLog), std::string::npos);
   expect_unlocked();
 }
 

@@ -25,6 +25,12 @@ class GoCommand : public test::MainWindowFixture {
     return {f.SelectionTabs.enabled, f.CreateDataSetButton.enabled, f.ExitBtn.enabled,
             f.FileMenu.enabled, f.CreateDataSetMenu.enabled};
   }
+  // The first line of the message at the end of the last run.
+  std::string run_end() const {
+    for (auto it = platform.shown().rbegin(); it != platform.shown().rend(); ++it)
+      if (it->what == "RunEndDialog") return it->text.substr(0, it->text.find('\n'));
+    return "no end-of-run message";
+  }
   bool traced(const std::string& text) const {
     const auto lines = trace_lines();
     return std::any_of(lines.begin(), lines.end(),
@@ -43,7 +49,7 @@ TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
   EXPECT_FALSE(box_of("diaspora").checked || box_of("diaspora").enabled);
   ASSERT_TRUE(form().LastRun.has_value());
   EXPECT_TRUE(form().LastRun->output_written);
-  EXPECT_EQ(messages().back(), "Output Complete!");
+  EXPECT_EQ(run_end(), "Output Complete!");
   EXPECT_TRUE(
       traced("Go Button clicked:  processing user selections for output and creating "
              "output file."));
@@ -66,10 +72,9 @@ TEST_F(GoCommand, ADataFileOverAnInstallationFileIsRefusedAndNothingWritten) {
                               " is the Kivora data file of this installation; choose another "
                               "output file.";
   EXPECT_NE(error_log_text().find(refusal), std::string::npos);
-  const auto shown_messages = messages();
-  ASSERT_GE(shown_messages.size(), 2u);
-  EXPECT_EQ(shown_messages[shown_messages.size() - 2], refusal);
-  EXPECT_EQ(shown_messages.back(), kOutputNotComplete);
+  // One message, with the reason.
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(run_end(), "Output NOT completed: " + refusal + ".");
 }
 
 // A command file that could not be written once left the run "complete".
@@ -81,10 +86,27 @@ TEST_F(GoCommand, ACommandFileThatCannotBeWrittenFailsTheRunAndKeepsTheEarlierFi
   form().StataCommandFileCheckBox.click();
   form().CreateDataSetButton.click();
   EXPECT_FALSE(form().LastRun->output_written);
-  EXPECT_EQ(messages().back(), kOutputNotComplete);
+  EXPECT_EQ(run_end().rfind("Output NOT completed: ", 0), 0u) << run_end();
   EXPECT_EQ(test::read_file(data_file), "earlier data");
   for (const auto& item : std::filesystem::directory_iterator(dir.path()))
     EXPECT_EQ(item.path().string().find(".tandrel-"), std::string::npos) << item.path();
+}
+
+// A missing output folder once gave three dialogs in a row, and the real
+// reason was only in the log, which no message named.
+TEST_F(GoCommand, AMissingFolderGivesOneMessageWithTheReasonAndTheLog) {
+  platform.script_save_file(dir.file("gone/out.csv"));
+  form().ToFileRadioDial.click();
+  platform.clear_shown();
+  form().CreateDataSetButton.click();
+  EXPECT_FALSE(form().LastRun->output_written);
+  ASSERT_EQ(platform.shown().size(), 1u) << platform.shown().front().what;
+  EXPECT_EQ(platform.shown().front().what, "RunEndDialog");
+  const std::string& text = platform.shown().front().text;
+  EXPECT_EQ(text.rfind("Output NOT completed: ", 0), 0u) << text;
+  EXPECT_NE(text.find("No such file or directory"), std::string::npos) << text;
+  EXPECT_NE(text.find(g.configuration.error_file_name), std::string::npos) << text;
+  EXPECT_NE(error_log_text().find("Trouble opening/writing to output file."), std::string::npos);
 }
 
 TEST_F(GoCommand, TracesTheChoicesTheUnitKeepsButTheRunPassesOver) {
@@ -94,7 +116,7 @@ TEST_F(GoCommand, TracesTheChoicesTheUnitKeepsButTheRunPassesOver) {
   EXPECT_TRUE(
       traced("Passed over: Control cases exist only for the group and state units, not "
              "for the region unit."));
-  EXPECT_EQ(messages().back(), "Output Complete!");
+  EXPECT_EQ(run_end(), "Output Complete!");
 }
 
 struct LimdepCase {

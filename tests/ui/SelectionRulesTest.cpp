@@ -261,9 +261,9 @@ TEST_F(SelectionRules, AShutBoxSaysWhyInItsTooltip) {
 }
 
 TEST_F(SelectionRules, MenusShowWindowsAndOpenTheDocuments) {
-  g.configuration.kiv_linked_doc_file_name = "kiv.html";
-  g.configuration.tandrel_quickstart_file_name = "quick.html";
-  g.configuration.tandrel_doc_file_name = "doc.html";
+  g.configuration.kiv_linked_doc_file_name = dir.write("kiv.html", "");
+  g.configuration.tandrel_quickstart_file_name = dir.write("quick.html", "");
+  g.configuration.tandrel_doc_file_name = dir.write("doc.html", "");
   form().TraceOnMenuItem.click();
   EXPECT_TRUE(g.trace_window->visible);
   EXPECT_TRUE(form().TraceOnMenuItem.checked && !form().TraceOffMenuItem.checked);
@@ -276,7 +276,8 @@ TEST_F(SelectionRules, MenusShowWindowsAndOpenTheDocuments) {
   form().TandrelQuickstartGuide1.click();
   form().Documentation1.click();
   EXPECT_EQ(platform.opened_documents(),
-            (std::vector<std::string>{"kiv.html", "quick.html", "doc.html"}));
+            (std::vector<std::string>{dir.file("kiv.html"), dir.file("quick.html"),
+                                      dir.file("doc.html")}));
   form().About1.click();
   ASSERT_EQ(platform.shown().back().what, "TAboutBox");
   EXPECT_EQ(platform.shown().back().text, "Currently Using Data Set \"kivdata.csv\"");
