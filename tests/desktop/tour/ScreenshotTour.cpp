@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -68,16 +69,27 @@ void splash_screen(desktop::QtPlatform& platform) {
   install_globals(nullptr);
 }
 
-// The pages, a subset dialog, the about box and the error dialog.
-void sample_windows(desktop::QtPlatform& platform) {
+// Runs `body` on a main window shown on the platform's installation, then
+// closes the session down.
+void with_window(desktop::QtPlatform& platform,
+                 const std::function<void(ProcessGlobals&, desktop::DesktopSession&,
+                                          desktop::MainWindow&)>& body) {
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);
   {
     desktop::DesktopSession session(g, platform);
     session.show_main_window();
-    desktop::MainWindow& w = session.window();
     QApplication::processEvents();
+    body(g, session, session.window());
+    session.close_down();
+  }
+  install_globals(nullptr);
+}
+
+// The pages, a subset dialog, the about box and the error dialog.
+void sample_windows(desktop::QtPlatform& platform) {
+  with_window(platform, [&](ProcessGlobals&, desktop::DesktopSession&, desktop::MainWindow& w) {
     auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("SelectionTabs"));
     const char* pages[] = {"main-settings", "output-options", "variables"};
     for (int i = 0; i < 3; ++i) {
@@ -133,67 +145,57 @@ void sample_windows(desktop::QtPlatform& platform) {
     picture_then("error-dialog", "IgnoreButton");
     w.act([] { error("The data file could not be read completely.", 1, noncritical); });
     platform.set_dialog_observer(nullptr);
-    session.close_down();
-  }
-  install_globals(nullptr);
+  });
 }
 
 // A run to a data file on a larger installation: the progress window once
 // one of them is visible with its bar well under way, and the trace window
 // with the run's lines after it.
 void generated_run(desktop::QtPlatform& platform, const std::string& data_file) {
-  ProcessGlobals g;
-  g.platform = &platform;
-  install_globals(&g);
-  {
-    desktop::DesktopSession session(g, platform);
-    session.show_main_window();
-    desktop::MainWindow& w = session.window();
-    QApplication::processEvents();
-    // The data file is chosen as the save-file dialog would choose it.
-    output_format_type& output = g.selections->output_format;
-    w.act([&] {
-      output.output_file_name = data_file;
-      output.file_name_chosen = true;
-      output.destination = output_destination_type::DestFile;
-    });
+  with_window(
+      platform, [&](ProcessGlobals& g, desktop::DesktopSession& session, desktop::MainWindow& w) {
+        // The data file is chosen as the save-file dialog would choose it.
+        output_format_type& output = g.selections->output_format;
+        w.act([&] {
+          output.output_file_name = data_file;
+          output.file_name_chosen = true;
+          output.destination = output_destination_type::DestFile;
+        });
 
-    bool pictured = false;
-    QTimer during;
-    during.setInterval(0);
-    QObject::connect(&during, &QTimer::timeout, [&] {
-      if (pictured || !w.form().Running()) return;
-      const auto forms = w.findChildren<QFrame*>(QStringLiteral("ProgressForm"));
-      int visible = 0;
-      QProgressBar* bar = nullptr;
-      for (QFrame* f : forms)
-        if (f->isVisible()) {
-          ++visible;
-          bar = f->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
-        }
-      if (visible != 1 || bar == nullptr) return;
-      const int span = bar->maximum() - bar->minimum();
-      const int done = bar->value() - bar->minimum();
-      if (span > 0 && done * 5 >= span && done * 5 <= span * 4) {
-        pictured = true;
-        save(w, "progress-window");
-      }
-    });
-    platform.set_dialog_observer(
-        [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
-    during.start();
-    w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
-    during.stop();
-    if (!pictured) std::cerr << "no progress window was seen under way\n";
+        bool pictured = false;
+        QTimer during;
+        during.setInterval(0);
+        QObject::connect(&during, &QTimer::timeout, [&] {
+          if (pictured || !w.form().Running()) return;
+          const auto forms = w.findChildren<QFrame*>(QStringLiteral("ProgressForm"));
+          int visible = 0;
+          QProgressBar* bar = nullptr;
+          for (QFrame* f : forms)
+            if (f->isVisible()) {
+              ++visible;
+              bar = f->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+            }
+          if (visible != 1 || bar == nullptr) return;
+          const int span = bar->maximum() - bar->minimum();
+          const int done = bar->value() - bar->minimum();
+          if (span > 0 && done * 5 >= span && done * 5 <= span * 4) {
+            pictured = true;
+            save(w, "progress-window");
+          }
+        });
+        platform.set_dialog_observer(
+            [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
+        during.start();
+        w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
+        during.stop();
+        if (!pictured) std::cerr << "no progress window was seen under way\n";
 
-    w.act([&] { w.form().TraceOnMenuItem.click(); });
-    QApplication::processEvents();
-    if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
-    w.act([&] { w.form().TraceOffMenuItem.click(); });
-    platform.set_dialog_observer(nullptr);
-    session.close_down();
-  }
-  install_globals(nullptr);
+        w.act([&] { w.form().TraceOnMenuItem.click(); });
+        QApplication::processEvents();
+        if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
+        w.act([&] { w.form().TraceOffMenuItem.click(); });
+        platform.set_dialog_observer(nullptr);
+      });
 }
 
 }  // namespace
