@@ -33,12 +33,6 @@ constexpr std::size_t kFileLabelLength = 80;
 constexpr std::size_t kDtaLabelLength = 80;
 constexpr std::size_t kSavLabelLength = 255;
 
-NativeColumn::Kind kind_of(const std::string& type_word) {
-  if (type_word == "long") return NativeColumn::Kind::Integer;
-  if (type_word == "str32") return NativeColumn::Kind::Text;
-  return NativeColumn::Kind::Real;
-}
-
 std::int32_t code_of(const std::string& text) {
   std::int32_t code = -99;
   std::from_chars(text.data(), text.data() + text.size(), code);
@@ -65,25 +59,28 @@ bool fits_stata_long(const TaggedValue& value) {
   return x >= kStataLongMin && x <= kStataLongMax;
 }
 
-// What the values of one column call for.
-struct ColumnFacts {
-  std::size_t longest_text = 1;
-  bool fits_long = true;
-};
+// A numeric cell of a text column is written as its decimal text, but
+// texts are by far the most, and their length needs no copy.
+std::size_t text_size(const TaggedValue& value) {
+  return value.is_text() ? value.text_ref().size() : cell_text(value).size();
+}
 
-// One pass over the rows for every column.
-std::vector<ColumnFacts> column_facts(const NativeRows& table,
-                                      const std::vector<NativeColumn>& columns) {
-  std::vector<ColumnFacts> facts(columns.size());
-  table.for_each_row([&](const TaggedValue* cells) {
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      if (columns[c].kind == NativeColumn::Kind::Text)
-        facts[c].longest_text = std::max(facts[c].longest_text, cell_text(cells[c]).size());
-      else if (columns[c].kind == NativeColumn::Kind::Integer && !fits_stata_long(cells[c]))
-        facts[c].fits_long = false;
-    }
-  });
-  return facts;
+DeclaredKind declared_kind(const std::string& type_word) {
+  if (type_word == "long") return DeclaredKind::Integer;
+  if (type_word == "str32") return DeclaredKind::Text;
+  return DeclaredKind::Real;
+}
+
+NativeColumn::Kind kind_of(DeclaredKind kind) {
+  switch (kind) {
+    case DeclaredKind::Integer:
+      return NativeColumn::Kind::Integer;
+    case DeclaredKind::Text:
+      return NativeColumn::Kind::Text;
+    case DeclaredKind::Real:
+      break;
+  }
+  return NativeColumn::Kind::Real;
 }
 
 // The column's kind after looking at its values: an integer column holding
@@ -127,20 +124,28 @@ void add_note_lines(NativeLayout& layout, const CommandFileLines& block, NativeF
   }
 }
 
-bool write_guarded(const NativeSource& source, const NativeRows& table, NativeFormat format,
-                   const char* failure) {
-  try {
-    write_readstat_file(native_file_name(source.data_file, format), format,
-                        native_layout(source, table, format), table, source.files);
-    return true;
-  } catch (const EInOutError& e) {
-    // The system's reason goes with the message, which can only guess.
-    error(std::string(failure) + "  (" + e.what() + ")", 1, noncritical);
-    return false;
-  }
+}  // namespace
+
+void ColumnFacts::observe(DeclaredKind kind, const TaggedValue& value) {
+  if (kind == DeclaredKind::Text)
+    longest_text = std::max(longest_text, text_size(value));
+  else if (kind == DeclaredKind::Integer && fits_long && !fits_stata_long(value))
+    fits_long = false;
 }
 
-}  // namespace
+std::vector<ColumnFacts> NativeRows::facts(const std::vector<DeclaredKind>& kinds) const {
+  std::vector<ColumnFacts> facts(kinds.size());
+  for_each_row([&](const TaggedValue* cells) {
+    for (std::size_t c = 0; c < kinds.size(); ++c) facts[c].observe(kinds[c], cells[c]);
+  });
+  return facts;
+}
+
+std::vector<DeclaredKind> declared_kinds(const output_variable_lists& lists) {
+  std::vector<DeclaredKind> kinds;
+  for (const std::string& type_word : lists.types) kinds.push_back(declared_kind(type_word));
+  return kinds;
+}
 
 bool wants_native_files(const user_selection_type& selections) {
   const output_format_type& f = selections.output_format;
@@ -177,14 +182,12 @@ NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
   const std::vector<std::string> names =
       fitted_names(lists.names, dta ? kStataNameLength : kSpssLongNameLength, true);
   NativeLayout layout;
-  std::vector<NativeColumn> declared;
-  for (std::size_t c = 0; c < lists.size(); ++c)
-    declared.push_back({names[c], "", kind_of(lists.types[c]), 0});
-  const std::vector<ColumnFacts> facts = column_facts(table, declared);
+  const std::vector<DeclaredKind> kinds = declared_kinds(lists);
+  const std::vector<ColumnFacts> facts = table.facts(kinds);
   for (std::size_t c = 0; c < lists.size(); ++c) {
     NativeColumn column{names[c],
                         utf8_prefix(lists.labels[c], dta ? kDtaLabelLength : kSavLabelLength),
-                        kind_of(lists.types[c]), code_of(lists.missing_codes[c])};
+                        kind_of(kinds[c]), code_of(lists.missing_codes[c])};
     settle_column(column, facts[c], format);
     column.scale = column.kind == NativeColumn::Kind::Real ||
                    (column.kind == NativeColumn::Kind::Integer && !is_code_column(lists.names[c]));
@@ -203,11 +206,23 @@ NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
 
 void write_native_files(const NativeSource& source, const NativeRows& table) {
   const command_file_set& wanted = source.selections.output_format.command_files;
+  std::vector<NativeTarget> targets;
+  std::vector<const char*> failures;
+  for (NativeFormat format : {NativeFormat::Dta, NativeFormat::Sav}) {
+    const bool dta = format == NativeFormat::Dta;
+    if (!wanted.contains(dta ? command_file_type::CmdDta : command_file_type::CmdSav)) continue;
+    targets.push_back(
+        {native_file_name(source.data_file, format), format, native_layout(source, table, format)});
+    failures.push_back(dta ? kDtaFailure : kSavFailure);
+  }
+  const std::vector<std::string> reasons = write_readstat_files(targets, table, source.files);
   bool written = true;
-  if (wanted.contains(command_file_type::CmdDta))
-    written = write_guarded(source, table, NativeFormat::Dta, kDtaFailure) && written;
-  if (wanted.contains(command_file_type::CmdSav))
-    written = write_guarded(source, table, NativeFormat::Sav, kSavFailure) && written;
+  for (std::size_t t = 0; t < targets.size(); ++t) {
+    if (reasons[t].empty()) continue;
+    // The system's reason goes with the message, which can only guess.
+    error(std::string(failures[t]) + "  (" + reasons[t] + ")", 1, noncritical);
+    written = false;
+  }
   if (!written) throw EInOutError("Native file NOT created for " + source.data_file);
 }
 

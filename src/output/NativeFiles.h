@@ -21,6 +21,17 @@ namespace tandrel {
 
 class OutputFiles;
 
+// One column as the run declares it, before its values are known.
+enum class DeclaredKind { Integer, Real, Text };
+
+// What the values of one column call for: the width of its texts, and
+// whether Stata's long holds every integer.
+struct ColumnFacts {
+  std::size_t longest_text = 1;
+  bool fits_long = true;
+  void observe(DeclaredKind kind, const TaggedValue& value);
+};
+
 // The values of the output cases, one row a case and one cell a column,
 // read in order as often as a writer needs.
 class NativeRows {
@@ -30,6 +41,9 @@ class NativeRows {
   virtual std::size_t columns() const = 0;
   // Calls `visit` with the cells of every row in order. Raises EInOutError.
   virtual void for_each_row(const std::function<void(const TaggedValue*)>& visit) const = 0;
+  // The facts of every column for columns of `kinds`: by a pass over the
+  // rows, unless they were gathered as the rows came.
+  virtual std::vector<ColumnFacts> facts(const std::vector<DeclaredKind>& kinds) const;
 };
 
 // Rows held in memory: the few rows of a test, or the rows in flight while
@@ -108,11 +122,27 @@ std::string cell_text(const TaggedValue& value);
 NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
                            NativeFormat format);
 
-// Writes `table` as `path` through ReadStat, whole or not at all: in the
-// set `files` when given, else moved into place on its own. A failure
-// raises EInOutError and leaves an earlier file of that name as it was. A
-// text longer than its column keeps is cut at a UTF-8 character boundary,
-// and reported once for its column.
+// The kind of every column of the run, from its Stata type word.
+std::vector<DeclaredKind> declared_kinds(const output_variable_lists& lists);
+
+// One native file to write.
+struct NativeTarget {
+  std::string path;
+  NativeFormat format;
+  NativeLayout layout;
+};
+
+// Writes every target through ReadStat in a single reading of `table`, each
+// whole or not at all: in the set `files` when given, else moved into place
+// on its own. Returns, per target, why it failed (empty when written); a
+// failed one leaves an earlier file of that name as it was and does not
+// stop the others. A text longer than its column keeps is cut at a UTF-8
+// character boundary, and reported once for its column.
+std::vector<std::string> write_readstat_files(const std::vector<NativeTarget>& targets,
+                                              const NativeRows& table,
+                                              OutputFiles* files = nullptr);
+
+// One target of write_readstat_files; a failure raises EInOutError.
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
                          const NativeRows& table, OutputFiles* files = nullptr);
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "process/Exceptions.h"
 
@@ -67,13 +68,20 @@ TaggedValue get_cell(const unsigned char* bytes) {
 
 }  // namespace
 
-NativeSpill::NativeSpill(std::size_t columns) : columns_(columns), file_(std::tmpfile()) {
+NativeSpill::NativeSpill(std::size_t columns, std::vector<DeclaredKind> kinds)
+    : columns_(columns), file_(std::tmpfile()) {
   if (!file_) throw EInOutError("cannot create a temporary file for the data files: " + reason());
   buffer_.reserve(kBufferBytes + columns * kCellBytes);
+  if (kinds.size() == columns) {
+    kinds_ = std::move(kinds);
+    facts_.resize(columns);
+  }
 }
 
 void NativeSpill::append(const TaggedValue* cells) {
   for (std::size_t c = 0; c < columns_; ++c) put_cell(buffer_, cells[c]);
+  for (std::size_t c = 0; c < kinds_.size(); ++c)
+    if (kinds_[c] != DeclaredKind::Real) facts_[c].observe(kinds_[c], cells[c]);
   ++rows_;
   if (buffer_.size() >= kBufferBytes) flush_buffer();
 }
@@ -100,6 +108,11 @@ void NativeSpill::for_each_row(const std::function<void(const TaggedValue*)>& vi
   }
   if (std::fseek(file_.get(), 0, SEEK_END) != 0)
     throw EInOutError("cannot keep the cases for the data files: " + reason());
+}
+
+std::vector<ColumnFacts> NativeSpill::facts(const std::vector<DeclaredKind>& kinds) const {
+  if (kinds == kinds_) return facts_;
+  return NativeRows::facts(kinds);
 }
 
 }  // namespace tandrel

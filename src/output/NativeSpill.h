@@ -19,7 +19,9 @@ class NativeSpill : public NativeRows {
  public:
   // Raises EInOutError, with the system's reason, when no temporary file
   // can be made.
-  explicit NativeSpill(std::size_t columns);
+  // With `kinds` (one a column), the facts of the columns are gathered as
+  // the rows come, sparing the writers a reading of the file.
+  explicit NativeSpill(std::size_t columns, std::vector<DeclaredKind> kinds = {});
 
   // Adds a row of `columns()` cells. Raises EInOutError with the system's
   // reason when the temporary file cannot take it.
@@ -28,6 +30,7 @@ class NativeSpill : public NativeRows {
   std::size_t rows() const override { return rows_; }
   std::size_t columns() const override { return columns_; }
   void for_each_row(const std::function<void(const TaggedValue*)>& visit) const override;
+  std::vector<ColumnFacts> facts(const std::vector<DeclaredKind>& kinds) const override;
 
  private:
   struct FileCloser {
@@ -37,6 +40,8 @@ class NativeSpill : public NativeRows {
 
   std::size_t columns_;
   std::size_t rows_ = 0;
+  std::vector<DeclaredKind> kinds_;  // empty, or one a column
+  std::vector<ColumnFacts> facts_;
   std::unique_ptr<std::FILE, FileCloser> file_;  // removed by the system once closed
   mutable std::vector<unsigned char> buffer_;    // rows not yet on file
 };

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -201,72 +202,132 @@ void insert_number(readstat_writer_t* writer, const readstat_variable_t* variabl
   }
 }
 
-void insert_rows(readstat_writer_t* writer, const NativeLayout& layout, const NativeRows& table,
-                 NativeFormat format, const LongTexts& long_texts) {
-  std::vector<readstat_variable_t*> variables;
-  for (std::size_t c = 0; c < layout.columns.size(); ++c)
-    variables.push_back(readstat_get_variable(writer, static_cast<int>(c)));
-  std::vector<bool> cut_reported(layout.columns.size(), false);
-  std::vector<bool> blanks_reported(layout.columns.size(), false);
-  std::size_t r = 0;
-  table.for_each_row([&](const TaggedValue* cells) {
+// One file being written: its writer, its place, and what it has reported.
+class OpenWriter {
+ public:
+  OpenWriter(const NativeTarget& target, OutputFiles* files)
+      : layout_(target.layout),
+        format_(target.format),
+        file_(target.path, files),
+        path_(target.path),
+        cut_reported_(layout_.columns.size(), false),
+        blanks_reported_(layout_.columns.size(), false) {}
+
+  void start(const NativeRows& table) {
+    writer_.reset(readstat_writer_init());
+    if (!writer_) throw EInOutError("out of memory for a native file");
+    check(readstat_set_data_writer(writer_.get(), &TargetFile::write));
+    declare(writer_.get(), layout_, format_);
+    long_texts_ = add_long_texts(writer_.get(), layout_, table);
+    begin(static_cast<long>(table.rows()));
+  }
+
+  void insert_row(const TaggedValue* cells) {
+    readstat_writer_t* writer = writer_.get();
     check(readstat_begin_row(writer));
-    for (std::size_t c = 0; c < layout.columns.size(); ++c) {
-      const NativeColumn& column = layout.columns[c];
+    for (std::size_t c = 0; c < layout_.columns.size(); ++c) {
+      const NativeColumn& column = layout_.columns[c];
       if (!is_text_kind(column.kind)) {
-        insert_number(writer, variables[c], column, cells[c], format);
-        continue;
+        insert_number(writer, variables_[c], column, cells[c], format_);
+      } else if (column.kind == NativeColumn::Kind::LongText) {
+        check(readstat_insert_string_ref(writer, variables_[c], long_texts_[c][row_]));
+      } else {
+        bool cut = cut_reported_[c], blanks = blanks_reported_[c];
+        insert_text(writer, variables_[c], column, cells[c], format_, cut, blanks);
+        cut_reported_[c] = cut;
+        blanks_reported_[c] = blanks;
       }
-      if (column.kind == NativeColumn::Kind::LongText) {
-        check(readstat_insert_string_ref(writer, variables[c], long_texts[c][r]));
-        continue;
-      }
-      bool cut = cut_reported[c], blanks = blanks_reported[c];
-      insert_text(writer, variables[c], column, cells[c], format, cut, blanks);
-      cut_reported[c] = cut;
-      blanks_reported[c] = blanks;
     }
     check(readstat_end_row(writer));
-    ++r;
-  });
-}
-
-void write_through(TargetFile& target, NativeFormat format, const NativeLayout& layout,
-                   const NativeRows& table) {
-  std::unique_ptr<readstat_writer_t, WriterFree> writer(readstat_writer_init());
-  if (!writer) throw EInOutError("out of memory for a native file");
-  check(readstat_set_data_writer(writer.get(), &TargetFile::write));
-  declare(writer.get(), layout, format);
-  const LongTexts long_texts = add_long_texts(writer.get(), layout, table);
-  const long rows = static_cast<long>(table.rows());
-  if (format == NativeFormat::Dta) {
-    target.renumber_notes();
-    check(readstat_writer_set_file_format_version(writer.get(), kDtaVersion));
-    check(readstat_begin_writing_dta(writer.get(), &target, rows));
-  } else {
-    check(readstat_writer_set_compression(writer.get(), READSTAT_COMPRESS_ROWS));
-    check(readstat_begin_writing_sav(writer.get(), &target, rows));
+    ++row_;
   }
-  check(readstat_validate_metadata(writer.get()));
-  for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
-    check(readstat_validate_variable(writer.get(), readstat_get_variable(writer.get(), c)));
-  insert_rows(writer.get(), layout, table, format, long_texts);
-  check(readstat_end_writing(writer.get()));
-}
+
+  void finish() {
+    check(readstat_end_writing(writer_.get()));
+    writer_.reset();
+    file_.finish();
+  }
+
+  // ReadStat says only that a write failed; the file knows why.
+  std::string failure(const EInOutError& e) const {
+    if (file_.reason().empty()) return e.what();
+    return "cannot write " + path_ + ": " + file_.reason();
+  }
+
+ private:
+  void begin(long rows) {
+    readstat_writer_t* writer = writer_.get();
+    if (format_ == NativeFormat::Dta) {
+      file_.renumber_notes();
+      check(readstat_writer_set_file_format_version(writer, kDtaVersion));
+      check(readstat_begin_writing_dta(writer, &file_, rows));
+    } else {
+      check(readstat_writer_set_compression(writer, READSTAT_COMPRESS_ROWS));
+      check(readstat_begin_writing_sav(writer, &file_, rows));
+    }
+    check(readstat_validate_metadata(writer));
+    for (std::size_t c = 0; c < layout_.columns.size(); ++c) {
+      variables_.push_back(readstat_get_variable(writer, static_cast<int>(c)));
+      check(readstat_validate_variable(writer, variables_.back()));
+    }
+  }
+
+  const NativeLayout& layout_;
+  NativeFormat format_;
+  TargetFile file_;
+  std::string path_;
+  std::unique_ptr<readstat_writer_t, WriterFree> writer_;
+  LongTexts long_texts_;
+  std::vector<readstat_variable_t*> variables_;
+  std::vector<bool> cut_reported_;
+  std::vector<bool> blanks_reported_;
+  std::size_t row_ = 0;
+};
 
 }  // namespace
 
+std::vector<std::string> write_readstat_files(const std::vector<NativeTarget>& targets,
+                                              const NativeRows& table, OutputFiles* files) {
+  std::vector<std::string> failures(targets.size());
+  std::vector<std::unique_ptr<OpenWriter>> open(targets.size());
+  for (std::size_t t = 0; t < targets.size(); ++t) {
+    try {
+      open[t] = std::make_unique<OpenWriter>(targets[t], files);
+    } catch (const EInOutError& e) {
+      failures[t] = e.what();
+    }
+  }
+  auto each_open = [&](const std::function<void(OpenWriter&)>& step) {
+    for (std::size_t t = 0; t < open.size(); ++t) {
+      if (!open[t]) continue;
+      try {
+        step(*open[t]);
+      } catch (const EInOutError& e) {
+        failures[t] = open[t]->failure(e);
+        open[t].reset();
+      }
+    }
+  };
+  each_open([&](OpenWriter& w) { w.start(table); });
+  // Every file from the same reading of the rows; one that fails is
+  // dropped (its temporary file with it) and the others go on.
+  try {
+    table.for_each_row(
+        [&](const TaggedValue* cells) { each_open([&](OpenWriter& w) { w.insert_row(cells); }); });
+  } catch (const EInOutError& e) {
+    for (std::size_t t = 0; t < open.size(); ++t)
+      if (open[t]) failures[t] = e.what();
+    open.clear();
+  }
+  each_open([](OpenWriter& w) { w.finish(); });
+  return failures;
+}
+
 void write_readstat_file(const std::string& path, NativeFormat format, const NativeLayout& layout,
                          const NativeRows& table, OutputFiles* files) {
-  TargetFile target(path, files);
-  try {
-    write_through(target, format, layout, table);
-  } catch (const EInOutError& e) {
-    // ReadStat says only that a write failed; the file knows why.
-    if (target.reason().empty()) throw;
-    throw EInOutError("cannot write " + path + ": " + target.reason());
-  }
-  target.finish();
+  const std::vector<std::string> failures =
+      write_readstat_files({{path, format, layout}}, table, files);
+  if (!failures.front().empty()) throw EInOutError(failures.front());
 }
 
 }  // namespace tandrel

@@ -75,14 +75,15 @@ constexpr std::size_t kRowsInFlight = DataLinesAhead::kChunk * 8;
 // once its line is written.
 int write_cases(RunState& run, Ttrace_obj& progress, OutputChannel& channel,
                 const std::string& separator, std::unique_ptr<NativeSpill>& native,
-                std::size_t columns) {
+                const output_variable_lists& lists) {
+  const std::size_t columns = lists.size();
   const TKIV_Sort_Obj& sort = *run.sort;
   const bool merged = sort.has_merged_cases();
   const Tregion_list_info_obj& regions = run.reference.regions;
   const std::vector<CaseSpan> cases = cases_to_write(sort);
   std::unique_ptr<NativeTable> in_flight;
   if (wants_native_files(run.selections) || wants_codebook(run.selections)) {
-    native = std::make_unique<NativeSpill>(columns);
+    native = std::make_unique<NativeSpill>(columns, declared_kinds(lists));
     in_flight = std::make_unique<NativeTable>(kRowsInFlight, columns);
   }
   const std::size_t provenance_at =
@@ -165,7 +166,7 @@ void write_contents(RunState& run, Ttrace_obj& progress, RunResult& result, Outp
                          separator);
   if (run.selections.output_format.header_line) write_header(channel, run.selections, header_line);
   std::unique_ptr<NativeSpill> native;
-  result.cases_written = write_cases(run, progress, channel, separator, native, lists.size());
+  result.cases_written = write_cases(run, progress, channel, separator, native, lists);
   // Before the command files, which may shorten the names.
   if (native) {
     NativeSource source{run.selections, merged, rows, lists,
