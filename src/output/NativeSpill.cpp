@@ -1,10 +1,12 @@
 #include "output/NativeSpill.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <utility>
 
+#include "platform/ReadAt.h"
 #include "process/Exceptions.h"
 
 namespace tandrel {
@@ -94,20 +96,30 @@ void NativeSpill::flush_buffer() const {
 }
 
 void NativeSpill::for_each_row(const std::function<void(const TaggedValue*)>& visit) const {
-  flush_buffer();
-  if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0)
-    throw EInOutError("cannot read back the cases for the data files: " + reason());
-  const std::size_t row_bytes = columns_ * kCellBytes;
-  std::vector<unsigned char> bytes(row_bytes);
-  std::vector<TaggedValue> row(columns_);
-  for (std::size_t r = 0; r < rows_; ++r) {
-    if (row_bytes > 0 && std::fread(bytes.data(), 1, row_bytes, file_.get()) != row_bytes)
-      throw EInOutError("cannot read back the cases for the data files: " + reason());
-    for (std::size_t c = 0; c < columns_; ++c) row[c] = get_cell(bytes.data() + c * kCellBytes);
-    visit(row.data());
+  {
+    // The writers of the native files may read at once, each on a thread.
+    std::lock_guard<std::mutex> lock(flush_mutex_);
+    flush_buffer();
+    if (std::fflush(file_.get()) != 0)
+      throw EInOutError("cannot keep the cases for the data files: " + reason());
   }
-  if (std::fseek(file_.get(), 0, SEEK_END) != 0)
-    throw EInOutError("cannot keep the cases for the data files: " + reason());
+  const std::size_t row_bytes = columns_ * kCellBytes;
+  const std::size_t rows_per_read =
+      std::max<std::size_t>(1, kBufferBytes / std::max<std::size_t>(row_bytes, 1));
+  std::vector<unsigned char> bytes(rows_per_read * row_bytes);
+  std::vector<TaggedValue> row(columns_);
+  std::uint64_t offset = 0;
+  for (std::size_t r = 0; r < rows_;) {
+    const std::size_t count = std::min(rows_per_read, rows_ - r);
+    if (!platform::read_at(file_.get(), offset, bytes.data(), count * row_bytes))
+      throw EInOutError("cannot read back the cases for the data files: " + reason());
+    offset += count * row_bytes;
+    for (std::size_t k = 0; k < count; ++k, ++r) {
+      const unsigned char* cells = bytes.data() + k * row_bytes;
+      for (std::size_t c = 0; c < columns_; ++c) row[c] = get_cell(cells + c * kCellBytes);
+      visit(row.data());
+    }
+  }
 }
 
 std::vector<ColumnFacts> NativeSpill::facts(const std::vector<DeclaredKind>& kinds) const {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "output/NativeFiles.h"
@@ -23,12 +24,13 @@ class NativeSpill : public NativeRows {
   // the rows come, sparing the writers a reading of the file.
   explicit NativeSpill(std::size_t columns, std::vector<DeclaredKind> kinds = {});
 
-  // Adds a row of `columns()` cells. Raises EInOutError with the system's
-  // reason when the temporary file cannot take it.
+  // Adds a row of `columns()` cells; never while rows are being read. Raises EInOutError with the
+  // system's reason when the temporary file cannot take it.
   void append(const TaggedValue* cells);
 
   std::size_t rows() const override { return rows_; }
   std::size_t columns() const override { return columns_; }
+  // Safe on several threads at once.
   void for_each_row(const std::function<void(const TaggedValue*)>& visit) const override;
   std::vector<ColumnFacts> facts(const std::vector<DeclaredKind>& kinds) const override;
 
@@ -44,6 +46,7 @@ class NativeSpill : public NativeRows {
   std::vector<ColumnFacts> facts_;
   std::unique_ptr<std::FILE, FileCloser> file_;  // removed by the system once closed
   mutable std::vector<unsigned char> buffer_;    // rows not yet on file
+  mutable std::mutex flush_mutex_;               // readers on several threads
 };
 
 }  // namespace tandrel

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <thread>
 
 #include "diagnostics/Error.h"
 #include "output/NativeFiles.h"
@@ -161,27 +162,35 @@ LongTexts add_long_texts(readstat_writer_t* writer, const NativeLayout& layout,
   return refs;
 }
 
+// What a writer has to say, said once it is done: the writers run on
+// threads of their own, and the log takes its lines in order.
+struct Report {
+  std::string text;
+  int level;
+};
+
 // A text the column cannot keep whole is cut where a character starts, and
 // the first cut of each column is reported.
 void insert_text(readstat_writer_t* writer, const readstat_variable_t* variable,
                  const NativeColumn& column, const TaggedValue& value, NativeFormat format,
-                 bool& cut_reported, bool& blanks_reported) {
+                 std::vector<Report>& reports, bool& cut_reported, bool& blanks_reported) {
   std::string text = cell_text(value);
   if (text.size() > column.text_width) {
     text = utf8_prefix(text, column.text_width);
     if (!cut_reported)
-      error("Texts of column " + column.name + " are longer than the " +
-                std::to_string(column.text_width) + " bytes the " +
-                (format == NativeFormat::Dta ? "Stata data file (.dta)" : "SPSS data file (.sav)") +
-                " keeps; they are cut there, at a character boundary.",
-            1, noncritical);
+      reports.push_back(
+          {"Texts of column " + column.name + " are longer than the " +
+               std::to_string(column.text_width) + " bytes the " +
+               (format == NativeFormat::Dta ? "Stata data file (.dta)" : "SPSS data file (.sav)") +
+               " keeps; they are cut there, at a character boundary.",
+           1});
     cut_reported = true;
   }
   if (format == NativeFormat::Sav && !text.empty() && text.back() == ' ' && !blanks_reported) {
-    error("Texts of column " + column.name +
-              " end in blanks, which the SPSS data file (.sav) cannot keep: SPSS reads them "
-              "without.",
-          0, noncritical);
+    reports.push_back({"Texts of column " + column.name +
+                           " end in blanks, which the SPSS data file (.sav) cannot keep: SPSS "
+                           "reads them without.",
+                       0});
     blanks_reported = true;
   }
   check(readstat_insert_string_value(writer, variable, text.c_str()));
@@ -233,13 +242,29 @@ class OpenWriter {
         check(readstat_insert_string_ref(writer, variables_[c], long_texts_[c][row_]));
       } else {
         bool cut = cut_reported_[c], blanks = blanks_reported_[c];
-        insert_text(writer, variables_[c], column, cells[c], format_, cut, blanks);
+        insert_text(writer, variables_[c], column, cells[c], format_, reports_, cut, blanks);
         cut_reported_[c] = cut;
         blanks_reported_[c] = blanks;
       }
     }
     check(readstat_end_row(writer));
     ++row_;
+  }
+
+  // Writes every row of `table`; a failure is kept for failure().
+  void write_rows(const NativeRows& table) noexcept {
+    try {
+      table.for_each_row([&](const TaggedValue* cells) { insert_row(cells); });
+    } catch (const EInOutError& e) {
+      failure_ = reason_of(e);
+    } catch (const std::exception& e) {
+      failure_ = e.what();
+    }
+  }
+  const std::string& failure() const { return failure_; }
+
+  void say_reports() const {
+    for (const Report& report : reports_) error(report.text, report.level, noncritical);
   }
 
   void finish() {
@@ -249,7 +274,7 @@ class OpenWriter {
   }
 
   // ReadStat says only that a write failed; the file knows why.
-  std::string failure(const EInOutError& e) const {
+  std::string reason_of(const EInOutError& e) const {
     if (file_.reason().empty()) return e.what();
     return "cannot write " + path_ + ": " + file_.reason();
   }
@@ -279,6 +304,8 @@ class OpenWriter {
   std::unique_ptr<readstat_writer_t, WriterFree> writer_;
   LongTexts long_texts_;
   std::vector<readstat_variable_t*> variables_;
+  std::vector<Report> reports_;
+  std::string failure_;
   std::vector<bool> cut_reported_;
   std::vector<bool> blanks_reported_;
   std::size_t row_ = 0;
@@ -303,21 +330,31 @@ std::vector<std::string> write_readstat_files(const std::vector<NativeTarget>& t
       try {
         step(*open[t]);
       } catch (const EInOutError& e) {
-        failures[t] = open[t]->failure(e);
+        failures[t] = open[t]->reason_of(e);
         open[t].reset();
       }
     }
   };
   each_open([&](OpenWriter& w) { w.start(table); });
-  // Every file from the same reading of the rows; one that fails is
-  // dropped (its temporary file with it) and the others go on.
-  try {
-    table.for_each_row(
-        [&](const TaggedValue* cells) { each_open([&](OpenWriter& w) { w.insert_row(cells); }); });
-  } catch (const EInOutError& e) {
-    for (std::size_t t = 0; t < open.size(); ++t)
-      if (open[t]) failures[t] = e.what();
-    open.clear();
+  // Each file on a thread of its own, reading the rows on its own: the
+  // data lines are written by now, so the second core is free.
+  std::vector<std::thread> threads;
+  OpenWriter* on_this_thread = nullptr;
+  for (auto& writer : open) {
+    if (!writer) continue;
+    if (on_this_thread == nullptr)
+      on_this_thread = writer.get();
+    else
+      threads.emplace_back([&table, w = writer.get()] { w->write_rows(table); });
+  }
+  if (on_this_thread != nullptr) on_this_thread->write_rows(table);
+  for (std::thread& thread : threads) thread.join();
+  for (std::size_t t = 0; t < open.size(); ++t) {
+    if (!open[t]) continue;
+    open[t]->say_reports();
+    if (open[t]->failure().empty()) continue;
+    failures[t] = open[t]->failure();
+    open[t].reset();
   }
   each_open([](OpenWriter& w) { w.finish(); });
   return failures;
