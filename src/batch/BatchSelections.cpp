@@ -140,8 +140,8 @@ void choose_output(const BatchOptions& o, user_selection_type& s) {
   if (o.spss) f.command_files.include(command_file_type::CmdSPSS);
   if (o.stata) f.command_files.include(command_file_type::CmdStata);
   if (o.limdep) f.command_files.include(command_file_type::CmdLIMDEP);
-  if (o.dta) f.command_files.include(command_file_type::CmdDta);
-  if (o.sav) f.command_files.include(command_file_type::CmdSav);
+  if (o.dta) f.native_files.include(native_file_type::NativeDta);
+  if (o.sav) f.native_files.include(native_file_type::NativeSav);
   if (o.provenance) f.provenance_columns = true;
   if (o.codebook) f.codebook = true;
 }

@@ -150,8 +150,7 @@ std::vector<DeclaredKind> declared_kinds(const output_variable_lists& lists) {
 bool wants_native_files(const user_selection_type& selections) {
   const output_format_type& f = selections.output_format;
   return f.destination == output_destination_type::DestFile &&
-         (f.command_files.contains(command_file_type::CmdDta) ||
-          f.command_files.contains(command_file_type::CmdSav));
+         !f.native_files.empty();
 }
 
 std::string native_file_name(const std::string& data_file, NativeFormat format) {
@@ -205,12 +204,12 @@ NativeLayout native_layout(const NativeSource& source, const NativeRows& table,
 }
 
 void write_native_files(const NativeSource& source, const NativeRows& table) {
-  const command_file_set& wanted = source.selections.output_format.command_files;
+  const native_file_set& wanted = source.selections.output_format.native_files;
   std::vector<NativeTarget> targets;
   std::vector<const char*> failures;
   for (NativeFormat format : {NativeFormat::Dta, NativeFormat::Sav}) {
     const bool dta = format == NativeFormat::Dta;
-    if (!wanted.contains(dta ? command_file_type::CmdDta : command_file_type::CmdSav)) continue;
+    if (!wanted.contains(dta ? native_file_type::NativeDta : native_file_type::NativeSav)) continue;
     targets.push_back(
         {native_file_name(source.data_file, format), format, native_layout(source, table, format)});
     failures.push_back(dta ? kDtaFailure : kSavFailure);

@@ -25,9 +25,9 @@ std::vector<RunFile> run_files(const user_selection_type& selections) {
   using C = command_file_type;
   auto asked = [&](C kind) { return format.command_files.contains(kind); };
   // In the order the run writes them.
-  if (asked(C::CmdDta))
+  if (format.native_files.contains(native_file_type::NativeDta))
     files.push_back({native_file_name(data, NativeFormat::Dta), "the Stata data file"});
-  if (asked(C::CmdSav))
+  if (format.native_files.contains(native_file_type::NativeSav))
     files.push_back({native_file_name(data, NativeFormat::Sav), "the SPSS data file"});
   if (format.codebook) files.push_back({codebook_file_name(data), "the codebook"});
   if (asked(C::CmdStata)) files.push_back({stata_file_name(data), "the Stata command file"});

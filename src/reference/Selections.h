@@ -30,37 +30,33 @@ enum class temporal_aggregation_type : std::uint8_t {
 enum class interpolation_method_type : std::uint8_t { InterpLinear = 0, InterpCarryForward = 1 };
 enum class output_destination_type : std::uint8_t { DestFile = 0, DestScreen = 1, DestPrinter = 2 };
 enum class separator_type : std::uint8_t { SepSpace = 0, SepComma = 1, SepTab = 2 };
-// The files written next to a data file: three command files and, in bits
-// added later so that older settings keep their meaning, the Stata and SPSS
-// data files.
-enum class command_file_type : std::uint8_t {
-  CmdSPSS = 0,
-  CmdStata = 1,
-  CmdLIMDEP = 2,
-  CmdDta = 3,
-  CmdSav = 4
-};
+// The command files written next to a data file.
+enum class command_file_type : std::uint8_t { CmdSPSS = 0, CmdStata = 1, CmdLIMDEP = 2 };
+// The data files written next to the delimited one, in the formats Stata
+// and SPSS open in one step.
+enum class native_file_type : std::uint8_t { NativeDta = 0, NativeSav = 1 };
 
-// A set of command_file_type, one bit each: bit 0 SPSS, bit 1 Stata, bit 2
-// LIMDEP, bit 3 Stata data file (.dta), bit 4 SPSS data file (.sav).
-class command_file_set {
+// A set of one of the kinds above, one bit a kind, numbered as the kind.
+template <class Kind>
+class kind_set {
  public:
-  command_file_set() = default;
-  explicit command_file_set(std::uint8_t bits) : bits_(bits) {}
-  bool contains(command_file_type t) const { return (bits_ >> static_cast<int>(t)) & 1U; }
-  void include(command_file_type t) {
-    bits_ |= static_cast<std::uint8_t>(1U << static_cast<int>(t));
-  }
-  void exclude(command_file_type t) {
-    bits_ &= static_cast<std::uint8_t>(~(1U << static_cast<int>(t)));
-  }
+  kind_set() = default;
+  explicit kind_set(std::uint8_t bits) : bits_(bits) {}
+  bool contains(Kind t) const { return (bits_ >> static_cast<int>(t)) & 1U; }
+  void include(Kind t) { bits_ |= static_cast<std::uint8_t>(1U << static_cast<int>(t)); }
+  void exclude(Kind t) { bits_ &= static_cast<std::uint8_t>(~(1U << static_cast<int>(t))); }
   bool empty() const { return bits_ == 0; }
   std::uint8_t bits() const { return bits_; }
-  bool operator==(const command_file_set&) const = default;
+  bool operator==(const kind_set&) const = default;
 
  private:
   std::uint8_t bits_ = 0;
 };
+
+// Bit 0 SPSS, bit 1 Stata, bit 2 LIMDEP.
+using command_file_set = kind_set<command_file_type>;
+// Bit 0 Stata data file (.dta), bit 1 SPSS data file (.sav).
+using native_file_set = kind_set<native_file_type>;
 
 using Selected_group_list_type = std::vector<group_range>;
 using Selected_state_list_type = std::vector<ccode_range>;
@@ -74,6 +70,7 @@ struct output_format_type {
   std::string output_file_name = "output.csv";
   separator_type separator = separator_type::SepComma;
   command_file_set command_files;
+  native_file_set native_files;
   // For every merged case and numeric variable, how many values stand
   // behind it and what share of them the filling supplied.
   bool provenance_columns = false;

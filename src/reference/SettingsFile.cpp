@@ -60,9 +60,14 @@ constexpr std::size_t kFileNameLengthAt = 7065;
 constexpr std::size_t kFileNameCharsAt = 7066;
 constexpr std::size_t kSeparatorAt = 7321;
 constexpr std::size_t kCommandFilesAt = 7322;
-// The command-file byte's two highest file bits, which older records leave
-// off, carry the provenance columns and the codebook.
-constexpr unsigned kFileKindMask = (2U << static_cast<unsigned>(command_file_type::CmdSav)) - 1;
+// The command-file byte: the three command files in its low bits, then the
+// Stata and SPSS data files, added later so that older records keep their
+// meaning; its two highest file bits, which older records leave off, carry
+// the provenance columns and the codebook.
+constexpr unsigned kCommandFileMask = 0x07;
+constexpr unsigned kNativeFilesShift = 3;
+constexpr unsigned kNativeFileMask = 0x03 << kNativeFilesShift;
+constexpr unsigned kFileKindMask = kCommandFileMask | kNativeFileMask;
 constexpr unsigned kProvenanceBit = 0x20;
 constexpr unsigned kCodebookBit = 0x40;
 
@@ -233,6 +238,7 @@ void put_output_format(settings_record_bytes& r, const output_format_type& f) {
   std::memcpy(r.data() + kFileNameCharsAt, f.output_file_name.data(), length);
   put_enum(r, kSeparatorAt, f.separator);
   r[kCommandFilesAt] = static_cast<std::uint8_t>(f.command_files.bits() |
+                                                 (f.native_files.bits() << kNativeFilesShift) |
                                                  (f.provenance_columns ? kProvenanceBit : 0U) |
                                                  (f.codebook ? kCodebookBit : 0U));
 }
@@ -253,7 +259,10 @@ output_format_type get_output_format(const settings_record_bytes& r) {
   const auto* chars = reinterpret_cast<const char*>(r.data() + kFileNameCharsAt);
   f.output_file_name.assign(chars, r[kFileNameLengthAt]);
   f.separator = static_cast<separator_type>(r[kSeparatorAt]);
-  f.command_files = command_file_set(static_cast<std::uint8_t>(r[kCommandFilesAt] & kFileKindMask));
+  f.command_files =
+      command_file_set(static_cast<std::uint8_t>(r[kCommandFilesAt] & kCommandFileMask));
+  f.native_files = native_file_set(
+      static_cast<std::uint8_t>((r[kCommandFilesAt] & kNativeFileMask) >> kNativeFilesShift));
   f.provenance_columns = (r[kCommandFilesAt] & kProvenanceBit) != 0;
   f.codebook = (r[kCommandFilesAt] & kCodebookBit) != 0;
   return f;

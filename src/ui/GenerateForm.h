@@ -329,6 +329,7 @@ class TGenerateForm {
   void set_command_file_controls(bool enabled);
   void set_time_unit(temporal_aggregation_type unit);
   void set_command_file(CheckBoxControl& box, command_file_type type);
+  void set_native_file(CheckBoxControl& box, native_file_type type);
   void set_hints();
   void wire_main_settings();
   void wire_output_options();

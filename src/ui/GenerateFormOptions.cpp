@@ -232,6 +232,14 @@ void TGenerateForm::set_command_file(CheckBoxControl& box, command_file_type typ
     files.exclude(type);
 }
 
+void TGenerateForm::set_native_file(CheckBoxControl& box, native_file_type type) {
+  native_file_set& files = selections().output_format.native_files;
+  if (box.checked())
+    files.include(type);
+  else
+    files.exclude(type);
+}
+
 void TGenerateForm::SPSSCommandFileCheckBoxClick() {
   set_command_file(SPSSCommandFileCheckBox, command_file_type::CmdSPSS);
 }
@@ -245,11 +253,11 @@ void TGenerateForm::LIMDEPCommandFileCheckBoxClick() {
 }
 
 void TGenerateForm::StataDataFileCheckBoxClick() {
-  set_command_file(StataDataFileCheckBox, command_file_type::CmdDta);
+  set_native_file(StataDataFileCheckBox, native_file_type::NativeDta);
 }
 
 void TGenerateForm::SPSSDataFileCheckBoxClick() {
-  set_command_file(SPSSDataFileCheckBox, command_file_type::CmdSav);
+  set_native_file(SPSSDataFileCheckBox, native_file_type::NativeSav);
 }
 
 void TGenerateForm::HeaderClick() {

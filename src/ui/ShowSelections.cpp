@@ -85,8 +85,8 @@ void TGenerateForm::show_output(const user_selection_type& shown) {
   LIMDEPCommandFileCheckBox.set_checked(
       format.command_files.contains(command_file_type::CmdLIMDEP));
   StataCommandFileCheckBox.set_checked(format.command_files.contains(command_file_type::CmdStata));
-  StataDataFileCheckBox.set_checked(format.command_files.contains(command_file_type::CmdDta));
-  SPSSDataFileCheckBox.set_checked(format.command_files.contains(command_file_type::CmdSav));
+  StataDataFileCheckBox.set_checked(format.native_files.contains(native_file_type::NativeDta));
+  SPSSDataFileCheckBox.set_checked(format.native_files.contains(native_file_type::NativeSav));
   CodebookCheckBox.set_checked(format.codebook);
   ProvenanceCheckBox.set_checked(format.provenance_columns);
   Header.set_checked(format.header_line);

@@ -204,8 +204,8 @@ const ClickCase kClickCases[] = {
        EXPECT_TRUE(files.contains(command_file_type::CmdSPSS));
        EXPECT_FALSE(files.contains(command_file_type::CmdStata));
        EXPECT_TRUE(files.contains(command_file_type::CmdLIMDEP));
-       EXPECT_TRUE(files.contains(command_file_type::CmdSav));
-       EXPECT_FALSE(files.contains(command_file_type::CmdDta));
+       EXPECT_TRUE(s.output_format.native_files.contains(native_file_type::NativeSav));
+       EXPECT_FALSE(s.output_format.native_files.contains(native_file_type::NativeDta));
      }},
     {"ScreenShutsCommandFiles", [](auto& f) { f.click("ToScreenRadioDial"); },
      [](const auto& s, auto& form) {

@@ -124,8 +124,8 @@ class NativeFiles : public test::CommandFileFixture {
       : columns(columns_of({integer("protest"), real("share"), text("leader")}, false)),
         table(2, columns.lists.size()) {
     columns.lists.missing_codes[2] = "-9";  // protest
-    selections.output_format.command_files.include(command_file_type::CmdDta);
-    selections.output_format.command_files.include(command_file_type::CmdSav);
+    selections.output_format.native_files.include(native_file_type::NativeDta);
+    selections.output_format.native_files.include(native_file_type::NativeSav);
     const TaggedValue rows[2][5] = {
         {TaggedValue::int32(1990), TaggedValue::int32(1990), TaggedValue::int32(-9),
          TaggedValue::real(0.123456789), TaggedValue::text("Ann")},

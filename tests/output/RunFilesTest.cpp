@@ -13,27 +13,33 @@ namespace tandrel {
 namespace {
 
 using C = command_file_type;
+using N = native_file_type;
 namespace fs = std::filesystem;
 
 class RunFiles : public test::CommandFileFixture {
  protected:
-  std::vector<RunFile> files_of(const std::string& data, std::initializer_list<C> kinds) {
+  std::vector<RunFile> files_of(const std::string& data, std::initializer_list<C> kinds,
+                                std::initializer_list<N> natives = {}) {
     selections.output_format.output_file_name = dir.file(data);
     selections.output_format.command_files = command_file_set{};
+    selections.output_format.native_files = native_file_set{};
     for (C kind : kinds) selections.output_format.command_files.include(kind);
+    for (N kind : natives) selections.output_format.native_files.include(kind);
     return run_files(selections);
   }
-  std::vector<std::string> names_of(const std::string& data, std::initializer_list<C> kinds) {
+  std::vector<std::string> names_of(const std::string& data, std::initializer_list<C> kinds,
+                                    std::initializer_list<N> natives = {}) {
     std::vector<std::string> names;
-    for (const RunFile& file : files_of(data, kinds))
+    for (const RunFile& file : files_of(data, kinds, natives))
       names.push_back(fs::path(file.name).filename().string());
     return names;
   }
 };
 
 TEST_F(RunFiles, EveryMemberIsNamedFromTheDataFileInTheOrderOfWriting) {
-  const auto all = {C::CmdStata, C::CmdSPSS, C::CmdLIMDEP, C::CmdDta, C::CmdSav};
-  EXPECT_EQ(names_of("states.csv", all),
+  const auto all = {C::CmdStata, C::CmdSPSS, C::CmdLIMDEP};
+  const auto natives = {N::NativeDta, N::NativeSav};
+  EXPECT_EQ(names_of("states.csv", all, natives),
             (std::vector<std::string>{"states.csv", "states.dta", "states.sav", "states.csv.do",
                                       "states.csv.sps", "states.lim"}));
   EXPECT_EQ(names_of("a.long.name.txt", {C::CmdLIMDEP}),
@@ -47,17 +53,21 @@ TEST_F(RunFiles, MembersThatLandOnEachOtherAreRefused) {
   const struct {
     const char* data;
     std::initializer_list<C> kinds;
+    std::initializer_list<N> natives;
     const char* words;  // empty: no refusal
   } cases[] = {
-      {"data.lim", {C::CmdLIMDEP}, "would be both the data file and the LIMDEP command file"},
-      {"datasets.lim", {C::CmdLIMDEP}, "would be both the data file and the LIMDEP command file"},
-      {"data.lim", {C::CmdStata, C::CmdSPSS, C::CmdDta, C::CmdSav}, ""},
-      {"data.dta", {C::CmdDta, C::CmdLIMDEP}, ""},  // data.dta.dta beside it
-      {"data.csv", {C::CmdStata, C::CmdSPSS, C::CmdLIMDEP, C::CmdDta, C::CmdSav}, ""},
+      {"data.lim", {C::CmdLIMDEP}, {}, "would be both the data file and the LIMDEP command file"},
+      {"datasets.lim",
+       {C::CmdLIMDEP},
+       {},
+       "would be both the data file and the LIMDEP command file"},
+      {"data.lim", {C::CmdStata, C::CmdSPSS}, {N::NativeDta, N::NativeSav}, ""},
+      {"data.dta", {C::CmdLIMDEP}, {N::NativeDta}, ""},  // data.dta.dta beside it
+      {"data.csv", {C::CmdStata, C::CmdSPSS, C::CmdLIMDEP}, {N::NativeDta, N::NativeSav}, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.data);
-    const auto refusal = run_files_refusal(files_of(c.data, c.kinds), {});
+    const auto refusal = run_files_refusal(files_of(c.data, c.kinds, c.natives), {});
     if (*c.words == '\0') {
       EXPECT_FALSE(refusal) << *refusal;
       continue;

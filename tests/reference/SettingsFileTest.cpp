@@ -123,20 +123,35 @@ TEST_F(SettingsFile, FieldsStandAtTheirOffsetsLittleEndianWithZeroFillers) {
 }
 
 // The data files took bits the command-file byte never used, so a record
-// saved before them loads without them, and they survive a round trip.
+// saved before them loads without them; they are kept apart from the
+// command files, yet every byte comes back as it was stored.
 TEST_F(SettingsFile, DtaAndSavAreBitsThreeAndFourOfTheCommandFileByte) {
+  using C = command_file_type;
+  using N = native_file_type;
+  const struct {
+    std::uint8_t stored;
+    std::uint8_t command_bits;  // SPSS, Stata, LIMDEP
+    bool dta, sav;
+  } cases[] = {
+      {0x06, 0x06, false, false},  // an older record: Stata and LIMDEP
+      {0x08, 0x00, true, false},  {0x10, 0x00, false, true},
+      {0x19, 0x01, true, true},   {0x7F, 0x07, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.stored));
+    settings_record_bytes r = encode_settings_record(sample_selections());
+    r[7322] = c.stored;
+    const output_format_type f = decode_settings_record(r).output_format;
+    EXPECT_EQ(f.command_files.bits(), c.command_bits);
+    EXPECT_EQ(f.native_files.contains(N::NativeDta), c.dta);
+    EXPECT_EQ(f.native_files.contains(N::NativeSav), c.sav);
+    EXPECT_EQ(f.command_files.contains(C::CmdSPSS), (c.stored & 1) != 0);
+    EXPECT_EQ(encode_settings_record(decode_settings_record(r))[7322], c.stored);
+  }
   user_selection_type s = sample_selections();
-  s.output_format.command_files.include(command_file_type::CmdDta);
-  s.output_format.command_files.include(command_file_type::CmdSav);
-  const settings_record_bytes r = encode_settings_record(s);
-  EXPECT_EQ(r[7322], 0x1E);
-  settings_record_bytes older = r;
-  older[7322] = 6;
-  const user_selection_type loaded = decode_settings_record(older);
-  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdDta));
-  EXPECT_FALSE(loaded.output_format.command_files.contains(command_file_type::CmdSav));
-  EXPECT_TRUE(
-      decode_settings_record(r).output_format.command_files.contains(command_file_type::CmdSav));
+  s.output_format.command_files = command_file_set{};
+  s.output_format.native_files.include(N::NativeSav);
+  EXPECT_EQ(encode_settings_record(s)[7322] & 0x1F, 0x10);
 }
 
 // Provenance columns and the codebook ride on bits 5 and 6 of the same

@@ -214,12 +214,14 @@ TEST_F(SelectionRules, NativeDataFileBoxesFollowTheCommandFilesAndSetTheirBits) 
   form().StataDataFileCheckBox.click();
   form().SPSSDataFileCheckBox.click();
   form().SPSSDataFileCheckBox.click();
-  const command_file_set files = sel().output_format.command_files;
-  EXPECT_TRUE(files.contains(command_file_type::CmdDta));
-  EXPECT_FALSE(files.contains(command_file_type::CmdSav));
+  const native_file_set files = sel().output_format.native_files;
+  EXPECT_TRUE(files.contains(native_file_type::NativeDta));
+  EXPECT_FALSE(files.contains(native_file_type::NativeSav));
+  // Data files, not command files: the command files stay as they were.
+  EXPECT_TRUE(sel().output_format.command_files.empty());
   form().ToScreenRadioDial.click();
   EXPECT_FALSE(form().StataDataFileCheckBox.enabled);
-  EXPECT_TRUE(sel().output_format.command_files.contains(command_file_type::CmdDta));
+  EXPECT_TRUE(sel().output_format.native_files.contains(native_file_type::NativeDta));
 }
 
 struct OfferCase {
