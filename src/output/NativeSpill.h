@@ -7,6 +7,7 @@
 // only the last case settles.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -42,7 +43,8 @@ class NativeSpill : public NativeRows {
 
   std::size_t columns_;
   std::size_t rows_ = 0;
-  std::vector<DeclaredKind> kinds_;  // empty, or one a column
+  mutable std::uint64_t file_bytes_ = 0;  // on file so far
+  std::vector<DeclaredKind> kinds_;       // empty, or one a column
   std::vector<ColumnFacts> facts_;
   std::unique_ptr<std::FILE, FileCloser> file_;  // removed by the system once closed
   mutable std::vector<unsigned char> buffer_;    // rows not yet on file

@@ -1,5 +1,10 @@
 #include "output/NativeSpill.h"
 
+#include <atomic>
+#include <climits>
+#include <cstdint>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "output/OutputTestSupport.h"
@@ -62,6 +67,52 @@ TEST_F(NativeSpillRows, ManyRowsComeBackInOrder) {
   });
   EXPECT_TRUE(in_order);
   EXPECT_EQ(expected, count);
+}
+
+// Cells take as few bytes as keep them, so rows differ in length and straddle
+// the reads; two threads reading at once each get every row, and the facts
+// gathered as the rows came equal those of a reading.
+TEST_F(NativeSpillRows, RowsOfEveryLengthComeBackWholeOnTwoThreadsAtOnce) {
+  const std::int64_t edges[] = {INT32_MAX, std::int64_t{INT32_MAX} + 1, INT32_MIN,
+                                std::int64_t{INT32_MIN} - 1, 0};
+  auto row_of = [&](int r) {
+    Row row = {TaggedValue::int64(edges[r % 5]), TaggedValue(), TaggedValue::int32(r),
+               TaggedValue::text(std::string(static_cast<std::size_t>(r % 7), 'x'))};
+    if (r % 3 == 0) row[1] = TaggedValue::real(r + 0.5);
+    return row;
+  };
+  const std::vector<DeclaredKind> kinds = {DeclaredKind::Integer, DeclaredKind::Real,
+                                           DeclaredKind::Integer, DeclaredKind::Text};
+  NativeSpill spill(4, kinds);
+  const int count = 300000;
+  for (int r = 0; r < count; ++r) spill.append(row_of(r).data());
+  std::atomic<int> mismatches{0};
+  auto check_all = [&] {
+    int r = 0;
+    spill.for_each_row([&](const TaggedValue* cells) {
+      const Row want = row_of(r++);
+      const bool same = cells[0].to_int() == want[0].to_int() &&
+                        cells[1].is_empty() == want[1].is_empty() &&
+                        (want[1].is_empty() || cells[1].to_double() == want[1].to_double()) &&
+                        cells[2].to_int() == r - 1 && cells[3].text_ref() == want[3].text_ref();
+      if (!same) ++mismatches;
+    });
+    if (r != count) ++mismatches;
+  };
+  std::thread other(check_all);
+  check_all();
+  other.join();
+  EXPECT_EQ(mismatches.load(), 0);
+  const std::vector<ColumnFacts> gathered = spill.facts(kinds);
+  const std::vector<ColumnFacts> read = spill.NativeRows::facts(kinds);
+  ASSERT_EQ(gathered.size(), read.size());
+  for (std::size_t c = 0; c < kinds.size(); ++c) {
+    EXPECT_EQ(gathered[c].longest_text, read[c].longest_text) << c;
+    EXPECT_EQ(gathered[c].fits_long, read[c].fits_long) << c;
+  }
+  EXPECT_EQ(gathered[3].longest_text, 6U);
+  EXPECT_FALSE(gathered[0].fits_long);
+  EXPECT_TRUE(gathered[2].fits_long);
 }
 
 }  // namespace
