@@ -6,6 +6,7 @@
 #   RUNS=3 bench/run-bench.sh sample b200-years
 #   bench/run-bench.sh b200-all b200-native   # what the .dta and .sav add
 #   bench/run-bench.sh b200-groups b200-groups-native   # the same, unmerged
+#   bench/run-bench.sh native-ratio   # their cost as a ratio, wall and CPU time
 #
 # The generated installations go to bench/generated/ (git-ignored); the
 # one at 1500 variables takes about 1.4 GB of disk. Delete a folder there to
@@ -111,6 +112,36 @@ fi
 if chosen b200-groups-native; then
   run_scenario b200-groups-native "$GEN/b200" $((1001 * 226 * 200)) \
     --unit group --vars all --dta --sav
+fi
+# The cost of the .dta and .sav on the largest unmerged run as one ratio:
+# median wall time and median CPU time (user + system) with them over
+# without, the runs alternating so that a busy machine weighs on both.
+native_ratio() {
+  local dir="$1" with=() without=() cpu_with=() cpu_without=()
+  shift
+  median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+  for _ in $(seq "$RUNS"); do
+    for extra in "" "--dta --sav"; do
+      # shellcheck disable=SC2086
+      /usr/bin/time -f "%e %U %S" -o "$OUT/time" "$BATCH" --program-dir "$dir" "$@" $extra \
+        --out "$OUT/ratio.csv" >/dev/null 2>&1
+      read -r wall user sys <"$OUT/time"
+      if [ -z "$extra" ]; then
+        without+=("$wall") cpu_without+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')")
+      else
+        with+=("$wall") cpu_with+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')")
+      fi
+    done
+  done
+  awk -v w="$(median "${with[@]}")" -v o="$(median "${without[@]}")" \
+    -v cw="$(median "${cpu_with[@]}")" -v co="$(median "${cpu_without[@]}")" 'BEGIN {
+    printf "native-ratio wall %.2f s / %.2f s = %.2f   cpu %.2f s / %.2f s = %.2f\n",
+      w, o, w / o, cw, co, cw / co
+  }'
+}
+if chosen native-ratio; then
+  generate b200 1001 200
+  native_ratio "$GEN/b200" --unit group --vars all
 fi
 # With control cases: 961 groups leave the group index room for the
 # control groups of the 40 states without groups.
