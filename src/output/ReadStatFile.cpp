@@ -229,11 +229,19 @@ class OpenWriter {
     declare(writer_.get(), layout_, format_);
     long_texts_ = add_long_texts(writer_.get(), layout_, table);
     begin(static_cast<long>(table.rows()));
+    // ReadStat writes the header, stamped by the C library's localtime
+    // (which no two threads may call at once), as the first row begins: so
+    // that begins here, on the calling thread.
+    if (table.rows() > 0) {
+      check(readstat_begin_row(writer_.get()));
+      row_begun_ = true;
+    }
   }
 
   void insert_row(const TaggedValue* cells) {
     readstat_writer_t* writer = writer_.get();
-    check(readstat_begin_row(writer));
+    if (!row_begun_) check(readstat_begin_row(writer));
+    row_begun_ = false;
     for (std::size_t c = 0; c < layout_.columns.size(); ++c) {
       const NativeColumn& column = layout_.columns[c];
       if (!is_text_kind(column.kind)) {
@@ -309,6 +317,7 @@ class OpenWriter {
   std::vector<bool> cut_reported_;
   std::vector<bool> blanks_reported_;
   std::size_t row_ = 0;
+  bool row_begun_ = false;  // the first row, begun by start()
 };
 
 }  // namespace
