@@ -201,6 +201,7 @@ void TKIV_array_obj::read_lines(TextReader& file, std::int64_t split, Ttrace_obj
   const Tregion_list_info_obj& regions = reference_.regions;
   KIVLineReader reader(*description_, ds_, column_map_, column_count_,
                        configuration_->added_variable_count, regions);
+  reader.keep_years(first_partition_year_, last_partition_year_);
   std::unique_ptr<KIVReadAhead> ahead;
   if (split > 0)
     ahead = std::make_unique<KIVReadAhead>(description_->get_data_file_name(ds_), split, reader,

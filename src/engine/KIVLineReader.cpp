@@ -109,6 +109,11 @@ KIVLineReader::Line KIVLineReader::read_line(TextReader& file, ColumnStore& stor
   return line;
 }
 
+bool KIVLineReader::kept_year(std::int32_t year) const {
+  if (first_kept_year_ < 0) return true;
+  return year >= first_kept_year_ && year <= last_kept_year_;
+}
+
 void KIVLineReader::read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row,
                                 Line& line) {
   int stored = 0;
@@ -134,8 +139,14 @@ void KIVLineReader::read_fields(KIVFieldSource& fields, ColumnStore& store, std:
     TaggedValue value = field_value(column, field.text, v);
     if (column.region) value = region_value(column, value);
     if (column.numcode) line.numcode = static_cast<std::int32_t>(value.to_int());
-    if (column.year) line.year = static_cast<std::int32_t>(value.to_int());
     store.set(row, position, value);
+    if (column.year) {
+      line.year = static_cast<std::int32_t>(value.to_int());
+      if (!kept_year(line.year)) {
+        line.skipped = true;
+        return;
+      }
+    }
   }
   report_element_count(stored);
 }

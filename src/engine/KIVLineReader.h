@@ -26,6 +26,9 @@ class KIVLineReader {
     bool failed = false;
     std::int32_t numcode = 0;
     std::int32_t year = 0;
+    // The year lies outside the kept years: the fields after it were
+    // neither converted nor checked.
+    bool skipped = false;
   };
 
   // Plans the columns of data set `ds`: the first number_of_variables -
@@ -39,6 +42,14 @@ class KIVLineReader {
   // columns) and skips the rest of the line. Positions no field fills are
   // left as they are.
   Line read_line(TextReader& file, ColumnStore& store, std::int32_t row);
+
+  // From now on a line whose year lies outside first..last is left as soon
+  // as its year is read: most lines of a large file are dropped that way
+  // without converting their values.
+  void keep_years(int first, int last) {
+    first_kept_year_ = first;
+    last_kept_year_ = last;
+  }
 
  private:
   enum class Kind : std::uint8_t { Integer, Real, Text };
@@ -64,6 +75,7 @@ class KIVLineReader {
     RecentTexts texts;
   };
 
+  bool kept_year(std::int32_t year) const;
   void read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row, Line& line);
   void store_field(Column& column, std::string_view text, std::size_t variable, ColumnStore& store,
                    std::size_t row);
@@ -81,6 +93,8 @@ class KIVLineReader {
   const Tregion_list_info_obj* regions_;
   std::string file_name_;
   std::string spill_;
+  int first_kept_year_ = -1;
+  int last_kept_year_ = -1;
 };
 
 }  // namespace tandrel

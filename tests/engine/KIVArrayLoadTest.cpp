@@ -188,6 +188,31 @@ TEST_F(KIVArrayLoad, UnconvertibleNumbersLoadAsTheirVariablesMissingCodeAndAreRe
                            "Error converting variable number 8.  Value seen was \"x1" + tail}));
 }
 
+// A line of a year not kept is left once its year is read: its later
+// fields are neither converted nor reported, yet it counts as a line read,
+// and what it wrote before leaving never reaches a kept line. On one thread
+// and on two alike.
+TEST_F(KIVArrayLoad, LinesOfYearsNotKeptAreCountedButNotConverted) {
+  for (const std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{1}}) {
+    install_lines({"201,A,1985,2,0,-99,12a,x1,old", "201,A,1995,2,0,-99,5,0.5,new",
+                   "202,B,2005,2,0,-99,7", "202,B,1996,2,0,-99,,,", "203,C,2001,2,9,-99,3,2.5,z",
+                   "203,C,1990,2,0,-99,8,1.5,w"});
+    TKIV_array_obj::read_ahead_min_bytes = threshold;
+    auto data = load(1990, 2000);
+    TKIV_array_obj::read_ahead_min_bytes = 8 << 20;
+    expect_value(*data, "pop", 1995, 201, Kind::Int32, "5");
+    expect_value(*data, "note", 1995, 201, Kind::Text, "new");
+    expect_value(*data, "pop", 1996, 202, Kind::Int32, "-99");
+    expect_value(*data, "share", 1996, 202, Kind::Int32, "-999");
+    expect_value(*data, "region", 1990, 203, Kind::UInt8, "1");
+    expect_value(*data, "share", 1990, 203, Kind::Double, "1.5");
+    for (const auto& [numcode, year] : {std::pair{201, 1985}, {202, 2005}, {203, 2001}})
+      EXPECT_FALSE(data->group_year_exists(numcode, year));
+    // No conversion or short-line report, and no truncation report either.
+    EXPECT_TRUE(reports().empty()) << threshold;
+  }
+}
+
 TEST_F(KIVArrayLoad, LineOfAStateThatDoesNotExistInItsYearIsDroppedButCounted) {
   test::MiniInstallationPlan plan;
   plan.variables = test::test_variables();

@@ -75,6 +75,34 @@ TEST(TextReaderBounds, ALineLongerThanTheBoundStopsTheReadAtItsNumber) {
   }
 }
 
+// Line ends that fall on either side of a buffer refill: a line is read
+// whole, a "\r\n" split between two buffers is one line end, and the count
+// of lines still names the right line afterwards.
+TEST(TextReaderBounds, LinesAcrossBufferRefillsReadWholeAndCountRight) {
+  TempDir dir;
+  const std::size_t buffer = std::size_t{1} << 20;
+  for (const std::size_t first : {buffer - 2, buffer - 1, buffer - 3, buffer - 10}) {
+    const std::string long_line(first, 'a');
+    const std::string path = dir.write(
+        "lines", long_line + "\r\nb\nc\n" + std::string((1 << 20) + 1, 'z') + "\n");
+    TextReader reader = TextReader::open_file(path);
+    std::string line;
+    std::string message;
+    try {
+      reader.read_line(line);
+      EXPECT_EQ(line.size(), first);
+      reader.read_line(line);
+      EXPECT_EQ(line, "b");
+      reader.read_line(line);
+      EXPECT_EQ(line, "c");
+      read_all(reader);
+    } catch (const EInputRefused& e) {
+      message = e.what();
+    }
+    EXPECT_NE(message.find("line 4: a line longer than"), std::string::npos) << first << message;
+  }
+}
+
 TEST(TextReaderBounds, AReaderStartedInsideTheFileNamesTheByteOfTheLine) {
   TempDir dir;
   const std::string path = dir.write("tail", "a\nb\n" + std::string(3 << 20, '\0'));
