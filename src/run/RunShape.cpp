@@ -35,7 +35,8 @@ std::int64_t written_cases(const TKIV_Sort_Obj& sort) {
   std::int64_t cases = 0;
   const std::int32_t last = sort.last_record_index();
   for (std::int32_t k = 0; k <= last; ++k) {
-    const bool starts = k == 0 || sort.get_record(k).case_number != sort.get_record(k - 1).case_number;
+    const bool starts =
+        k == 0 || sort.get_record(k).case_number != sort.get_record(k - 1).case_number;
     if (starts && !sort.record_is_blank(k)) ++cases;
   }
   return cases;

@@ -10,7 +10,8 @@ namespace tandrel {
 namespace {
 
 constexpr const char* kNotRead = "Cases and columns: not counted before the data set is read";
-constexpr const char* kUnreadable = "Cases and columns: cannot be counted, the data file cannot be read";
+constexpr const char* kUnreadable =
+    "Cases and columns: cannot be counted, the data file cannot be read";
 
 // 12408 -> "12,408".
 std::string grouped(std::int64_t n) {
@@ -40,7 +41,8 @@ bool TRunShapeLine::ready() {
     return false;
   try {
     counter_ = std::make_unique<RunShapeCounter>(
-        g.configuration, *g.description, ReferenceData{*g.region_list, *g.nation_array, *g.group_index});
+        g.configuration, *g.description,
+        ReferenceData{*g.region_list, *g.nation_array, *g.group_index});
   } catch (const std::exception&) {
     unreadable_ = true;
   }
