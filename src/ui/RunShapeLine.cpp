@@ -58,11 +58,14 @@ std::string TRunShapeLine::text(const TGenerateForm& form) {
   std::vector<VariableBox> boxes = form.VarCheckBoxes;
   apply_go_variable_rules(boxes, *g.description, selections);
   read_variable_selections(boxes, selections);
+  if (counted_ && *counted_ == selections) return text_;
   try {
-    return run_shape_text(counter_->count(selections));
+    text_ = run_shape_text(counter_->count(selections));
   } catch (const std::exception&) {
-    return kUnreadable;
+    text_ = kUnreadable;
   }
+  counted_ = std::move(selections);
+  return text_;
 }
 
 }  // namespace tandrel

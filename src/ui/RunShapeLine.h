@@ -5,6 +5,7 @@
 // data file are read on the first call and kept for the session.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "run/RunShape.h"
@@ -33,6 +34,9 @@ class TRunShapeLine {
 
   std::unique_ptr<RunShapeCounter> counter_;
   bool unreadable_ = false;
+  // The last count, for a `changed` that changed no selection.
+  std::optional<user_selection_type> counted_;
+  std::string text_;
 };
 
 }  // namespace tandrel
