@@ -1,6 +1,8 @@
 // An array built from the identifier columns of another instead of the data
 // file: the group-years a run would hold, without its values.
 
+#include <algorithm>
+
 #include "diagnostics/Trace.h"
 #include "engine/KIVArray.h"
 #include "process/Globals.h"
@@ -35,6 +37,12 @@ void TKIV_array_obj::copy_key_rows(const TKIV_array_obj& keys) {
     if (column_map_[v] >= 0 && v < keys.column_map_.size() && keys.column_map_[v] >= 0)
       positions.emplace_back(static_cast<std::size_t>(column_map_[v]),
                              static_cast<std::size_t>(keys.column_map_[v]));
+  // Positions no key column fills start as a created group-year's do.
+  std::vector<std::size_t> unfilled;
+  for (std::size_t p = 0; p < initial_row_.size(); ++p)
+    if (std::none_of(positions.begin(), positions.end(),
+                     [p](const auto& pair) { return pair.first == p; }))
+      unfilled.push_back(p);
   for (int year = first_partition_year_; year <= last_partition_year_; ++year) {
     const YearBlock* from = keys.in_partition(year) ? keys.block(year) : nullptr;
     YearBlock* to = block(year);
@@ -43,7 +51,7 @@ void TKIV_array_obj::copy_key_rows(const TKIV_array_obj& keys) {
       const std::int32_t source = from->rows[s];
       if (source < 0) continue;
       const std::int32_t row = store_.add_row();
-      for (std::size_t p = 0; p < initial_row_.size(); ++p) store_.set(row, p, initial_row_[p]);
+      for (std::size_t p : unfilled) store_.set(row, p, initial_row_[p]);
       for (const auto& [here, there] : positions)
         store_.set(row, here, keys.store_.get(source, there));
       to->rows[s] = row;
