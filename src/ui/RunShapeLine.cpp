@@ -1,5 +1,6 @@
 #include "ui/RunShapeLine.h"
 
+#include "diagnostics/QuietScope.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
 #include "reference/VariableRules.h"
@@ -53,7 +54,8 @@ std::string TRunShapeLine::text(const TGenerateForm& form) {
   ProcessGlobals& g = globals();
   if (!g.selections || !ready()) return unreadable_ ? kUnreadable : kNotRead;
   // The selections as Go takes them: its own rules applied to a copy of
-  // the variable boxes.
+  // the variable boxes, without the reports they make on Go.
+  const QuietScope quiet;
   user_selection_type selections = *g.selections;
   std::vector<VariableBox> boxes = form.VarCheckBoxes;
   apply_go_variable_rules(boxes, *g.description, selections);

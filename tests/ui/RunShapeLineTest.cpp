@@ -47,6 +47,23 @@ TEST_F(RunShapeWindow, FollowsTheUnitAndTheControlCases) {
   EXPECT_TRUE(messages().empty());
 }
 
+// Go tells the user it drops a text variable a LIMDEP file cannot take;
+// the count, made on every change, takes the same rule and tells nothing.
+TEST_F(RunShapeWindow, TakesGosVariableRulesWithoutItsReports) {
+  start();
+  sel().output_format.command_files.include(command_file_type::CmdLIMDEP);
+  sel().output_format.destination = output_destination_type::DestFile;
+  sel().output_format.output_file_name = dir.file("out.csv");
+  box_of("label").checked = true;
+  TRunShapeLine line;
+  platform.clear_shown();
+  const std::string text = line.text(form());
+  EXPECT_EQ(text.rfind("6 cases \u00d7 ", 0), 0u) << text;
+  EXPECT_EQ(error_log_text().find("LIMDEP cannot process"), std::string::npos);
+  EXPECT_FALSE(shown("TErrorDialog"));
+  EXPECT_TRUE(box_of("label").checked) << "the window's own boxes stay as they are";
+}
+
 TEST_F(RunShapeWindow, SaysPlainlyWhenTheDataFileCannotBeRead) {
   start();
   std::filesystem::remove(dir.file("kivdata.csv"));
