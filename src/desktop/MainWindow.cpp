@@ -88,6 +88,9 @@ MainWindow::MainWindow(TGenerateForm& form)
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("GoSummary"));
   statusBar()->addWidget(summary_, 1);
+  shape_ = new QLabel(this);
+  shape_->setObjectName(QStringLiteral("RunShape"));
+  statusBar()->addPermanentWidget(shape_);
   // Every outermost handler of the model ends with one `changed`: a rule
   // that set other controls, a subset dialog's OK, Load Settings, the start
   // and the end of Go.
@@ -158,6 +161,8 @@ void MainWindow::refresh_summary() {
   if (summary_ == nullptr) return;
   if (!totals_ || totals_->groups == 0) totals_ = subset_totals();
   summary_->setText(q(go_summary(form_, *totals_)));
+  // A run does not change the selections; the count stands until it ends.
+  if (shape_ != nullptr && !form_.Running()) shape_->setText(q(shape_line_.text(form_)));
 }
 
 void MainWindow::act(const std::function<void()>& action) {

@@ -12,6 +12,7 @@
 #include "desktop/ControlMirror.h"
 #include "process/Signal.h"
 #include "ui/GoSummary.h"
+#include "ui/RunShapeLine.h"
 
 class QLabel;
 class QTabWidget;
@@ -71,6 +72,9 @@ class MainWindow : public QMainWindow {
   QVBoxLayout* variables_layout_ = nullptr;
   VariablePagesView* variable_pages_ = nullptr;
   QLabel* summary_ = nullptr;
+  // Beside it: the cases and columns Go would write.
+  QLabel* shape_ = nullptr;
+  TRunShapeLine shape_line_;
   // Read once the reference data is there; it does not change afterwards.
   std::optional<SubsetTotals> totals_;
   std::optional<int> exit_status_;

@@ -20,4 +20,8 @@ bool QuietScope::hold_back() {
   return true;
 }
 
+bool QuietScope::active() {
+  return current != nullptr;
+}
+
 }  // namespace tandrel

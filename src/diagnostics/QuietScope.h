@@ -22,6 +22,9 @@ class QuietScope {
   // Called by everything that reports: true (and noted) when the calling
   // thread is quiet, so the caller must not report.
   static bool hold_back();
+  // Whether the calling thread is quiet, without noting anything: for the
+  // trace and progress, which have nothing to redo.
+  static bool active();
 
  private:
   bool noted_ = false;

@@ -4,6 +4,7 @@
 
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/ProgressForm.h"
+#include "diagnostics/QuietScope.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 
@@ -46,7 +47,10 @@ std::string format_remaining(double days) {
 Ttrace_obj::Ttrace_obj(int level, const std::string& caption)
     : level_(level), form_(std::make_unique<TProgressForm>()) {
   ProcessGlobals& g = globals();
-  g.user_interrupt = false;
+  // Quiet work (a count behind the main window) shows no progress and
+  // leaves a stop the user asked for standing.
+  const bool quiet = QuietScope::active();
+  if (!quiet) g.user_interrupt = false;
   const MainFrameState& frame = g.main_frame;
   int offset = 2 * level;
   if (level > kMaxOffsetLevel) {
@@ -57,14 +61,14 @@ Ttrace_obj::Ttrace_obj(int level, const std::string& caption)
   form_->Top = static_cast<int>(round_half_even((frame.Height - form_->Height) * 0.5)) + offset;
   form_->Caption = caption + "... trace_level=" + std::to_string(level);
   if (!frame.minimized) form_->window_state_normal = true;
-  g.progress_window_created.emit(*form_);
+  if (!quiet) g.progress_window_created.emit(*form_);
 }
 
 Ttrace_obj::~Ttrace_obj() = default;
 
 void Ttrace_obj::write_line(int level, bool entry_or_exit, const std::string& message) {
   Toutputwindow* window = trace_window();
-  if (window == nullptr || !switch_on(level)) return;
+  if (window == nullptr || !switch_on(level) || QuietScope::active()) return;
   std::string line = std::to_string(level) + ": ";
   if (entry_or_exit) {
     if (level >= 10) line += "+ ";
@@ -78,6 +82,7 @@ void Ttrace_obj::write_line(int level, bool entry_or_exit, const std::string& me
 }
 
 void Ttrace_obj::pump_and_check() {
+  if (QuietScope::active()) return;
   os().process_messages();
   if (globals().user_interrupt) throw EUserInterrupt("User Interrupt");
 }
@@ -94,6 +99,7 @@ void Ttrace_obj::Enter(const std::string& message) {
 void Ttrace_obj::Exit(const std::string& message) {
   write_line(level_, true, message);
   --level_;
+  if (QuietScope::active()) return;
   if (Toutputwindow* window = trace_window()) window->add_line(std::to_string(level_));
   os().process_messages();
   form_->set_visible(false);
@@ -115,6 +121,7 @@ void Ttrace_obj::write_message_line(const std::string& message) {
 }
 
 void Ttrace_obj::Tick(const std::string& message, int total) {
+  if (QuietScope::active()) return;
   ProcessGlobals& g = globals();
   if (!started_) {
     if (!g.main_frame.minimized) form_->set_visible(true);

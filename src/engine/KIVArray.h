@@ -39,6 +39,12 @@ class TKIV_array_obj {
   TKIV_array_obj(const Tuser_data_set_listing_obj& description,
                  const configuration_type& configuration, int ds, int first_year, int last_year,
                  const user_selection_type& selections, const ReferenceData& reference);
+  // The group-years of `keys` (an array that holds the identifier columns)
+  // for the years first..last, cut as the data file would be, with the
+  // columns of selections.variable_selections that `keys` holds; no file
+  // is read. For counting what a run would write.
+  TKIV_array_obj(const TKIV_array_obj& keys, int first_year, int last_year,
+                 const user_selection_type& selections, const ReferenceData& reference);
   ~TKIV_array_obj();
   TKIV_array_obj(const TKIV_array_obj&) = delete;
   TKIV_array_obj& operator=(const TKIV_array_obj&) = delete;
@@ -53,6 +59,8 @@ class TKIV_array_obj {
   // Description variable number -> position in every value array, or -1.
   const std::vector<std::int32_t>& column_map() const { return column_map_; }
   std::size_t column_count() const { return column_count_; }
+  // The bytes the values and the year table take.
+  std::size_t held_bytes() const;
 
   // Creates or resets the group-year: every position holds the missing code
   // of its variable (32-bit), the "region" position the 8-bit value 0. The
@@ -137,6 +145,7 @@ class TKIV_array_obj {
   bool file_line(std::int32_t row, std::int32_t numcode);
   std::vector<bool> wide_columns() const;
   void check_case_count(std::int32_t lines_read) const;
+  void copy_key_rows(const TKIV_array_obj& keys);
 
   std::int16_t slot(std::int32_t numcode) const;
   YearBlock* block(int year) const;

@@ -97,7 +97,7 @@ std::vector<sort_record> TKIV_array_obj::copy_sort_records(int first_year, int l
   for (int year = first_year; year <= last_year; ++year) {
     const YearBlock* b = block(year);
     if (b == nullptr) continue;
-    if (b->rows[0]) {
+    if (b->rows[0] >= 0) {
       for (std::int32_t numcode = -1; numcode <= kMaxNumcode; ++numcode)
         if (group_year_exists(numcode, year)) records.push_back(reader.read(numcode, year));
     } else {
