@@ -20,6 +20,7 @@
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
 #include "process/Globals.h"
+#include "ScriptedDialogRunner.h"
 #include "support/TempDir.h"
 #include "ui/GenerateForm.h"
 
@@ -66,7 +67,8 @@ class DesktopFixture : public ::testing::Test {
   bool answer_run_end = false;
 
   TempDir dir;
-  desktop::QtPlatform platform;
+  ScriptedDialogRunner runner;
+  desktop::QtPlatform platform{runner};
   ProcessGlobals g;
   std::unique_ptr<desktop::DesktopSession> session;
 
