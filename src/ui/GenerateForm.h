@@ -23,7 +23,7 @@
 #include "reference/Selections.h"
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
-#include "ui/ControlRegistry.h"
+#include "diagnostics/ControlRegistry.h"
 #include "ui/FormControls.h"
 #include "ui/VariableTabs.h"
 
