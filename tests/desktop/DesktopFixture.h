@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedDialogRunner.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
 #include "process/Globals.h"
-#include "ScriptedDialogRunner.h"
 #include "support/TempDir.h"
 #include "ui/GenerateForm.h"
 

@@ -62,7 +62,8 @@ TEST_F(GoTest, TheEndOfARunNamesTheCasesAndEveryFileAndOpensTheirFolder) {
                 " cases written.\nFiles in " + folder +
                 ":\n  ends.csv (the data file)\n  ends.csv.do (the Stata command file)");
   // The folder reaches the shell: a folder is not a document, but it is there.
-  EXPECT_EQ(runner.opened(), std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder))});
+  EXPECT_EQ(runner.opened(),
+            std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder))});
 }
 
 TEST_F(GoTest, WritesTheDataAndCommandFilesTandrelBatchWritesForTheSavedSelections) {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedDialogRunner.h"
 #include "desktop/DesktopStartup.h"
 #include "desktop/QtPlatform.h"
 #include "process/Globals.h"
-#include "ScriptedDialogRunner.h"
 #include "support/TempDir.h"
 
 namespace tandrel::test {

@@ -17,6 +17,7 @@
 #include <iostream>
 #include <string>
 
+#include "../ScriptedDialogRunner.h"
 #include "app/Startup.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/DesktopStartup.h"
@@ -29,7 +30,6 @@
 #include "process/Globals.h"
 #include "reference/Selections.h"
 #include "ui/GenerateForm.h"
-#include "../ScriptedDialogRunner.h"
 
 using namespace tandrel;
 
