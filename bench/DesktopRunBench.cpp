@@ -2,6 +2,7 @@
 // selections tandrel-batch runs with: the settings file it saved. Prints
 // the run's wall time in seconds and the share of it spent pumping events.
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <iostream>
@@ -12,6 +13,21 @@
 #include "process/Globals.h"
 #include "ui/GenerateForm.h"
 
+namespace {
+
+// Message boxes ("Settings loaded!", "Output Complete!") are answered at once.
+class AcceptEveryDialog : public tandrel::desktop::DialogRunner {
+ public:
+  void run(QDialog& dialog) override {
+    QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
+    dialog.exec();
+  }
+  bool native_file_dialogs() const override { return false; }
+  void open_url(const QUrl&) override {}
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
@@ -20,12 +36,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   using namespace tandrel;
-  desktop::QtPlatform platform;
+  AcceptEveryDialog runner;
+  desktop::QtPlatform platform(runner);
   platform.set_program_directory(argv[1]);
-  platform.set_echo(false);
-  // Message boxes ("Settings loaded!", "Output Complete!") are answered at once.
-  platform.set_dialog_observer(
-      [](QWidget& d) { QMetaObject::invokeMethod(&d, "accept", Qt::QueuedConnection); });
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "platform/UnattendedAnswer.h"
 #include "run/CreationRun.h"
 
 namespace tandrel {
@@ -26,19 +27,19 @@ std::string report_words(const std::string& text) {
   return end == std::string::npos ? text : text.substr(end + 3);
 }
 
-BatchPlatform::BatchPlatform(std::ostream& err) : err_(err) {
-  set_echo(false);
-}
-
 void BatchPlatform::message_box(std::string_view text, platform::MessageKind kind) {
-  HeadlessPlatform::message_box(text, kind);
   if (!quiet_ || is_error_message(text, kind)) show("message", std::string(text));
 }
 
 void BatchPlatform::show_modal(platform::ModalDialog& dialog) {
   // Every dialog a run opens in the batch reports something gone wrong.
   show(std::string(dialog.dialog_name()), dialog.dialog_text());
-  HeadlessPlatform::show_modal(dialog);
+  dialog.set_showing(true);
+  while (dialog.is_showing()) platform::answer_unattended(dialog);
+}
+
+void BatchPlatform::process_messages() {
+  if (pump_hook_) pump_hook_();
 }
 
 void BatchPlatform::show(const std::string& what, const std::string& text) {

@@ -2,20 +2,28 @@
 
 // What tandrel-batch shows on standard error of the reports, messages and
 // dialogs of a run: each report once, however often it recurs, and with
-// --quiet only what went wrong.
+// --quiet only what went wrong. No one is there to answer a dialog: each is
+// answered as an unattended platform does, the save-file and print dialogs
+// are cancelled. Files, folders and the clock are the system's.
 
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "platform/HeadlessPlatform.h"
+#include "platform/Platform.h"
+#include "platform/SystemServices.h"
 
 namespace tandrel {
 
-class BatchPlatform : public platform::HeadlessPlatform {
+class BatchPlatform : public platform::Platform {
  public:
-  explicit BatchPlatform(std::ostream& err);
+  explicit BatchPlatform(std::ostream& err) : err_(err) {}
+
+  void set_program_directory(std::string dir) { system_.set_program_directory(std::move(dir)); }
+  // Called on every pump of a run (the batch looks for Ctrl-C there).
+  void set_pump_hook(std::function<void()> hook) { pump_hook_ = std::move(hook); }
 
   // Only errors from now on: reports, error messages, a failed output.
   void set_quiet(bool quiet) { quiet_ = quiet; }
@@ -23,6 +31,37 @@ class BatchPlatform : public platform::HeadlessPlatform {
 
   void message_box(std::string_view text, platform::MessageKind kind) override;
   void show_modal(platform::ModalDialog& dialog) override;
+  void process_messages() override;
+  std::optional<std::string> save_file_dialog(const platform::SaveFileRequest&) override {
+    return std::nullopt;
+  }
+  std::unique_ptr<platform::PrintJob> print_dialog(const platform::PrintRequest&) override {
+    return nullptr;
+  }
+  void printer_setup_dialog() override {}
+  void shell_open(std::string_view) override {}
+  std::string program_directory() const override { return system_.program_directory(); }
+  std::string system_directory() const override { return system_.system_directory(); }
+  bool file_exists(const std::string& path) const override { return system_.file_exists(path); }
+  bool directory_exists(const std::string& path) const override {
+    return system_.directory_exists(path);
+  }
+  bool create_directory(const std::string& path) override { return system_.create_directory(path); }
+  bool directory_writable(const std::string& path) const override {
+    return system_.directory_writable(path);
+  }
+  std::string user_state_directory() const override { return system_.user_state_directory(); }
+  std::string user_config_directory() const override { return system_.user_config_directory(); }
+  std::int64_t free_disk_space(const std::string& path) const override {
+    return system_.free_disk_space(path);
+  }
+  char path_delimiter() const override { return platform::SystemServices::path_delimiter(); }
+  platform::DateTime now() const override { return system_.now(); }
+  double time_of_day() const override { return system_.time_of_day(); }
+  int text_width(std::string_view text) const override {
+    return platform::estimated_text_width(text);
+  }
+  [[noreturn]] void end_program(int status) override { throw platform::ProgramEnded{status}; }
 
   // One line for every report held back as a repeat: the report and
   // "(the same report N more times)". Clears the count.
@@ -31,6 +70,8 @@ class BatchPlatform : public platform::HeadlessPlatform {
  private:
   void show(const std::string& what, const std::string& text);
 
+  platform::SystemServices system_;
+  std::function<void()> pump_hook_;
   std::ostream& err_;
   bool quiet_ = false;
   // Repeats held back, by the report's words; in the order first shown.

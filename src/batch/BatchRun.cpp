@@ -19,7 +19,6 @@
 #include "diagnostics/Trace.h"
 #include "output/CommandFileFormats.h"
 #include "platform/Console.h"
-#include "platform/HeadlessPlatform.h"
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "run/CreationRun.h"

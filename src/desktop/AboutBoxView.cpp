@@ -23,10 +23,11 @@ QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QLabel* text_label(const Control& control, const char* name, QWidget* parent) {
+QLabel* text_label(const Control& control, const std::string& name, QWidget* parent) {
   auto* label = new QLabel(q(control.caption), parent);
-  label->setObjectName(QString::fromLatin1(name));
+  label->setObjectName(q(name));
   label->setTextFormat(Qt::PlainText);
+  label->setVisible(control.visible);
   return label;
 }
 
@@ -93,7 +94,40 @@ QWidget* AboutBoxView::build_panel() {
   outer_layout->addWidget(panel);
   auto* layout = new QVBoxLayout(panel);
   layout->setSpacing(2);
+  // The model's labels top to bottom; the website's caption and its link
+  // share a line.
+  QHBoxLayout* web = nullptr;
+  for (const RegisteredControl& entry : model_.controls().entries()) {
+    if (entry.kind != ControlKind::Label) continue;
+    if (entry.control == &model_.ProgramIcon) {
+      layout->addWidget(make_icon(panel), 0, Qt::AlignHCenter);
+    } else if (entry.control == &model_.WebsiteLabel || entry.control == &model_.WebsiteGoToLabel) {
+      if (web == nullptr) {
+        web = new QHBoxLayout;
+        layout->addLayout(web);
+      }
+      QLabel* label = entry.control == &model_.WebsiteGoToLabel
+                          ? new LinkLabel(model_, panel)
+                          : text_label(*entry.control, entry.id, panel);
+      label->setVisible(entry.control->visible);
+      web->addWidget(label);
+    } else {
+      QLabel* label = text_label(*entry.control, entry.id, panel);
+      label->setWordWrap(entry.control == &model_.DataSetUsingLabel);
+      if (entry.control == &model_.ProductName) {
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+      }
+      layout->addWidget(label);
+    }
+  }
+  if (web != nullptr) web->addStretch();
+  layout->addStretch();
+  return outer;
+}
 
+QLabel* AboutBoxView::make_icon(QWidget* panel) {
   auto* icon = new QLabel(panel);
   icon->setObjectName(QStringLiteral("ProgramIcon"));
   icon->setFixedSize(model_.ProgramIcon.width, model_.ProgramIcon.height);
@@ -101,27 +135,7 @@ QWidget* AboutBoxView::build_panel() {
   LogoPixmap logo = tandrel_logo_pixmap();
   icon->setPixmap(logo.pixmap);
   if (!logo.failure.empty() && has_trace()) trace().Message(logo.failure);
-  layout->addWidget(icon, 0, Qt::AlignHCenter);
-
-  QLabel* product = text_label(model_.ProductName, "ProductName", panel);
-  QFont bold = product->font();
-  bold.setBold(true);
-  product->setFont(bold);
-  layout->addWidget(product);
-  layout->addWidget(text_label(model_.Version, "Version", panel));
-  layout->addWidget(text_label(model_.Credits, "Credits", panel));
-  if (model_.WebsiteGoToLabel.visible) {
-    auto* web = new QHBoxLayout;
-    web->addWidget(text_label(model_.WebsiteLabel, "WebsiteLabel", panel));
-    web->addWidget(new LinkLabel(model_, panel));
-    web->addStretch();
-    layout->addLayout(web);
-  }
-  QLabel* data_set = text_label(model_.DataSetUsingLabel, "DataSetUsingLabel", panel);
-  data_set->setWordWrap(true);
-  layout->addWidget(data_set);
-  layout->addStretch();
-  return outer;
+  return icon;
 }
 
 void AboutBoxView::showEvent(QShowEvent* event) {

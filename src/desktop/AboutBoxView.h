@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+class QLabel;
+
 namespace tandrel {
 class TAboutBox;
 enum class ScreenCursor;
@@ -22,7 +24,9 @@ class AboutBoxView : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The model's labels, as it registered them.
   QWidget* build_panel();
+  QLabel* make_icon(QWidget* panel);
   void press_ok();
   void apply_cursor(ScreenCursor cursor);
 

@@ -51,7 +51,6 @@ int run_desktop(int argc, char** argv) {
   QtPlatform platform;
   if (const std::string dir = installation_dir(*options); !dir.empty())
     platform.set_program_directory(dir);
-  platform.set_echo(false);
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);

@@ -54,7 +54,9 @@ QList<QKeySequence> shortcuts_of(std::string_view id) {
 }  // namespace
 
 MainWindow::MainWindow(TGenerateForm& form)
-    : form_(form), mirror_([this](const std::function<void()>& action) { act(action); }) {
+    : form_(form),
+      mirror_([this](const std::function<void()>& action) { act(action); }),
+      widgets_(form.Controls, form.SelectionTabs, mirror_) {
   setObjectName(QStringLiteral("GenerateForm"));
   setWindowTitle(q(form.Caption));
   QCoreApplication::instance()->installEventFilter(
@@ -65,9 +67,11 @@ MainWindow::MainWindow(TGenerateForm& form)
   auto* layout = new QVBoxLayout(central);
   tabs_ = new QTabWidget(central);
   tabs_->setObjectName(QStringLiteral("SelectionTabs"));
-  tabs_->addTab(build_main_settings(), q(form.MainSettingsTab.caption));
+  QWidget* main_settings = build_main_settings();
+  tabs_->addTab(main_settings, q(form.MainSettingsTab.caption));
   tabs_->addTab(build_output_options(), q(form.OutputOptionsTab.caption));
   tabs_->addTab(build_variables_page(), q(form.VarTab.caption));
+  place_other_controls(main_settings);
   connect(tabs_, &QTabWidget::currentChanged, this,
           [this](int page) { form_.SelectionTabs.active_page = page; });
   mirror_.add([this] {

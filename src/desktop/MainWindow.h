@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "desktop/ControlMirror.h"
+#include "desktop/RegisteredWidgets.h"
 #include "process/Signal.h"
 #include "ui/GoSummary.h"
 #include "ui/RunShapeLine.h"
@@ -60,6 +61,8 @@ class MainWindow : public QMainWindow {
   QWidget* build_years_box();
   QWidget* build_output_options();
   QWidget* build_variables_page();
+  // The pages' controls that no page placed, under the stretch of `page`.
+  void place_other_controls(QWidget* page);
   void after_action();
   // The status bar's line of what Go would build.
   void refresh_summary();
@@ -68,6 +71,8 @@ class MainWindow : public QMainWindow {
 
   TGenerateForm& form_;
   ControlMirror mirror_;
+  // The widgets of the controls registered on the pages.
+  RegisteredWidgets widgets_;
   QTabWidget* tabs_ = nullptr;
   QVBoxLayout* variables_layout_ = nullptr;
   VariablePagesView* variable_pages_ = nullptr;

@@ -1,6 +1,7 @@
 // The pages of the main window: main settings, output options and the frame
 // of the variable pages. Layouts let every group box grow with its captions
-// in the desktop's font.
+// in the desktop's font. Each control's widget comes from the form's
+// registry by its id; the layouts only say where it stands.
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/MainWindow.h"
+#include "desktop/RegisteredWidgets.h"
 #include "ui/GenerateForm.h"
 
 namespace tandrel::desktop {
@@ -25,6 +27,14 @@ W* named(W* widget, const char* name) {
 }
 
 }  // namespace
+
+void MainWindow::place_other_controls(QWidget* page) {
+  // A control registered on the pages that no layout above places still
+  // gets its widget, at the foot of the first page.
+  auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
+  for (QWidget* widget : widgets_.take_rest(page))
+    layout->insertWidget(layout->count() - 1, widget);
+}
 
 QWidget* MainWindow::build_main_settings() {
   auto* page = named(new QWidget, "MainSettingsTab");
@@ -45,39 +55,28 @@ QWidget* MainWindow::build_unit_box() {
   QGroupBox* box = named(mirror_.group_box(f.PhysicalAggregationGroupBox, nullptr, 'P'),
                          "PhysicalAggregationGroupBox");
   auto* grid = new QGridLayout(box);
-  QRadioButton* units[] = {named(mirror_.radio(f.PhysGrpButton, box), "PhysGrpButton"),
-                           named(mirror_.radio(f.PhysStateButton, box), "PhysStateButton"),
-                           named(mirror_.radio(f.PhysRegionButton, box), "PhysRegionButton"),
-                           named(mirror_.radio(f.PhysDiasporaButton, box), "PhysDiasporaButton"),
-                           named(mirror_.radio(f.PhysGlobeButton, box), "PhysGlobeButton")};
+  QRadioButton* units[] = {widgets_.take<QRadioButton>("PhysGrpButton", box),
+                           widgets_.take<QRadioButton>("PhysStateButton", box),
+                           widgets_.take<QRadioButton>("PhysRegionButton", box),
+                           widgets_.take<QRadioButton>("PhysDiasporaButton", box),
+                           widgets_.take<QRadioButton>("PhysGlobeButton", box)};
   for (int i = 0; i < 5; ++i) grid->addWidget(units[i], i, 0);
   mirror_.exclusive({units[0], units[1], units[2], units[3], units[4]});
-  struct Row {
-    CheckBoxControl& all;
-    const char* all_name;
-    CheckBoxControl& subset;
-    const char* subset_name;
-    ButtonControl& button;
-    const char* button_name;
-  };
-  const Row rows[] = {
-      {f.AllGrpCheckBox, "AllGrpCheckBox", f.SubsetGrpCheckBox, "SubsetGrpCheckBox",
-       f.GroupSubsetButton, "GroupSubsetButton"},
-      {f.AllStatesCheckBox, "AllStatesCheckBox", f.SubsetStatesCheckBox, "SubsetStatesCheckBox",
-       f.ChangeStateSubsetButton, "ChangeStateSubsetButton"},
-      {f.AllRegionCheckBox, "AllRegionCheckBox", f.SubsetRegionCheckBox, "SubsetRegionCheckBox",
-       f.ChangeRegionSubsetButton, "ChangeRegionSubsetButton"},
-      {f.AllDiasporaCheckBox, "AllDiasporaCheckBox", f.DiasporaSubsetCheckBox,
-       "DiasporaSubsetCheckBox", f.ChangeDiasporaSubsetButton, "ChangeDiasporaSubsetButton"},
+  // Each unit's either/or of all items or a subset, and the subset's button.
+  const char* const rows[][3] = {
+      {"AllGrpCheckBox", "SubsetGrpCheckBox", "GroupSubsetButton"},
+      {"AllStatesCheckBox", "SubsetStatesCheckBox", "ChangeStateSubsetButton"},
+      {"AllRegionCheckBox", "SubsetRegionCheckBox", "ChangeRegionSubsetButton"},
+      {"AllDiasporaCheckBox", "DiasporaSubsetCheckBox", "ChangeDiasporaSubsetButton"},
   };
   int r = 0;
-  for (const Row& row : rows) {
-    QRadioButton* all = named(mirror_.choice(row.all, box), row.all_name);
-    QRadioButton* subset = named(mirror_.choice(row.subset, box), row.subset_name);
+  for (const auto& row : rows) {
+    auto* all = widgets_.take<QRadioButton>(row[0], box);
+    auto* subset = widgets_.take<QRadioButton>(row[1], box);
     mirror_.exclusive({all, subset});
     grid->addWidget(all, r, 1);
     grid->addWidget(subset, r, 2);
-    grid->addWidget(named(mirror_.button(row.button, box), row.button_name), r, 3);
+    grid->addWidget(widgets_.take<QPushButton>(row[2], box), r, 3);
     ++r;
   }
   grid->setColumnStretch(2, 1);
@@ -88,18 +87,16 @@ QWidget* MainWindow::build_nonkiv_box() {
   TGenerateForm& f = form_;
   QGroupBox* box = named(mirror_.group_box(f.ControlGroupBox, nullptr, 'N'), "ControlGroupBox");
   auto* layout = new QVBoxLayout(box);
-  QCheckBox* include = named(mirror_.check_box(f.NonKivGroupCheckBox, box), "NonKivGroupCheckBox");
+  QCheckBox* include = widgets_.take<QCheckBox>("NonKivGroupCheckBox", box);
   layout->addWidget(include);
   auto* row = new QHBoxLayout;
   row->addSpacing(20);
-  QRadioButton* all =
-      named(mirror_.choice(f.NonKivGroupAllCheckBox, box), "NonKivGroupAllCheckBox");
-  QRadioButton* subset =
-      named(mirror_.choice(f.NonKivGroupSubsetCheckBox, box), "NonKivGroupSubsetCheckBox");
+  QRadioButton* all = widgets_.take<QRadioButton>("NonKivGroupAllCheckBox", box);
+  QRadioButton* subset = widgets_.take<QRadioButton>("NonKivGroupSubsetCheckBox", box);
   mirror_.exclusive({all, subset});
   row->addWidget(all);
   row->addWidget(subset, 1);
-  row->addWidget(named(mirror_.button(f.NonKivSubsetButton, box), "NonKivSubsetButton"));
+  row->addWidget(widgets_.take<QPushButton>("NonKivSubsetButton", box));
   layout->addLayout(row);
   return box;
 }
@@ -109,10 +106,10 @@ QWidget* MainWindow::build_period_box() {
   QGroupBox* box = named(mirror_.group_box(f.TemporalAggregationGroupBox, nullptr, 'T'),
                          "TemporalAggregationGroupBox");
   auto* layout = new QVBoxLayout(box);
-  QRadioButton* periods[] = {named(mirror_.radio(f.TimeAnnualButton, box), "TimeAnnualButton"),
-                             named(mirror_.radio(f.Time2yrButton, box), "Time2yrButton"),
-                             named(mirror_.radio(f.Time5yrButton, box), "Time5yrButton"),
-                             named(mirror_.radio(f.Time10yrButton, box), "Time10yrButton")};
+  QRadioButton* periods[] = {widgets_.take<QRadioButton>("TimeAnnualButton", box),
+                             widgets_.take<QRadioButton>("Time2yrButton", box),
+                             widgets_.take<QRadioButton>("Time5yrButton", box),
+                             widgets_.take<QRadioButton>("Time10yrButton", box)};
   for (QRadioButton* period : periods) layout->addWidget(period);
   mirror_.exclusive({periods[0], periods[1], periods[2], periods[3]});
   layout->addStretch();
@@ -124,19 +121,17 @@ QWidget* MainWindow::build_interpolation_box() {
   QGroupBox* box =
       named(mirror_.group_box(f.InterpolateGroupBox, nullptr, 'I'), "InterpolateGroupBox");
   auto* grid = new QGridLayout(box);
-  QRadioButton* yes = named(mirror_.radio(f.InterpolateYesButton, box), "InterpolateYesButton");
-  QRadioButton* no = named(mirror_.radio(f.InterpolateNoButton, box), "InterpolateNoButton");
-  QRadioButton* linear = named(mirror_.choice(f.LinearInterpCheckBox, box), "LinearInterpCheckBox");
-  QRadioButton* carry =
-      named(mirror_.choice(f.CarryforwardInterpCheckBox, box), "CarryforwardInterpCheckBox");
+  QRadioButton* yes = widgets_.take<QRadioButton>("InterpolateYesButton", box);
+  QRadioButton* no = widgets_.take<QRadioButton>("InterpolateNoButton", box);
+  QRadioButton* linear = widgets_.take<QRadioButton>("LinearInterpCheckBox", box);
+  QRadioButton* carry = widgets_.take<QRadioButton>("CarryforwardInterpCheckBox", box);
   mirror_.exclusive({yes, no});
   mirror_.exclusive({linear, carry});
   grid->addWidget(yes, 0, 0, 1, 2);
   grid->addWidget(linear, 1, 1);
   grid->addWidget(carry, 2, 1);
   grid->addWidget(no, 3, 0, 1, 2);
-  grid->addWidget(named(mirror_.check_box(f.IncludeMissingCheckBox, box), "IncludeMissingCheckBox"),
-                  4, 0, 1, 2);
+  grid->addWidget(widgets_.take<QCheckBox>("IncludeMissingCheckBox", box), 4, 0, 1, 2);
   grid->setColumnMinimumWidth(0, 20);
   grid->setColumnStretch(1, 1);
   return box;
@@ -146,15 +141,15 @@ QWidget* MainWindow::build_years_box() {
   TGenerateForm& f = form_;
   QGroupBox* box = named(mirror_.group_box(f.Years_lst, nullptr, 'Y'), "Years_lst");
   auto* layout = new QHBoxLayout(box);
-  QRadioButton* all = named(mirror_.radio(f.All_Yrs, box), "All_Yrs");
-  QRadioButton* some = named(mirror_.radio(f.Specified_Yrs, box), "Specified_Yrs");
+  QRadioButton* all = widgets_.take<QRadioButton>("All_Yrs", box);
+  QRadioButton* some = widgets_.take<QRadioButton>("Specified_Yrs", box);
   mirror_.exclusive({all, some});
   layout->addWidget(all);
   layout->addSpacing(12);
   layout->addWidget(some);
   layout->addWidget(named(mirror_.label(f.FromLabel, box), "FromLabel"));
-  QLineEdit* first = named(mirror_.edit(f.SubYear1Edit, box), "SubYear1Edit");
-  QLineEdit* last = named(mirror_.edit(f.SubYear2Edit, box), "SubYear2Edit");
+  QLineEdit* first = widgets_.take<QLineEdit>("SubYear1Edit", box);
+  QLineEdit* last = widgets_.take<QLineEdit>("SubYear2Edit", box);
   first->setAccessibleName(QStringLiteral("First year"));
   last->setAccessibleName(QStringLiteral("Last year"));
   for (QLineEdit* year : {first, last})
@@ -173,66 +168,56 @@ QWidget* MainWindow::build_output_options() {
 
   QGroupBox* where = named(mirror_.group_box(f.locationBox, page, 'D'), "locationBox");
   auto* grid = new QGridLayout(where);
-  QRadioButton* to_file = named(mirror_.radio(f.ToFileRadioDial, where), "ToFileRadioDial");
-  QRadioButton* to_screen = named(mirror_.radio(f.ToScreenRadioDial, where), "ToScreenRadioDial");
-  QRadioButton* to_printer =
-      named(mirror_.radio(f.ToPrinterRadioDial, where), "ToPrinterRadioDial");
+  QRadioButton* to_file = widgets_.take<QRadioButton>("ToFileRadioDial", where);
+  QRadioButton* to_screen = widgets_.take<QRadioButton>("ToScreenRadioDial", where);
+  QRadioButton* to_printer = widgets_.take<QRadioButton>("ToPrinterRadioDial", where);
   mirror_.exclusive({to_file, to_screen, to_printer});
-  QLineEdit* file = named(mirror_.edit(f.FileDisplay, where), "FileDisplay");
+  QLineEdit* file = widgets_.take<QLineEdit>("FileDisplay", where);
   file->setAccessibleName(QStringLiteral("Output file"));
   grid->addWidget(to_file, 0, 0);
   grid->addWidget(file, 0, 1);
-  grid->addWidget(named(mirror_.button(f.FileChangeButton, where), "FileChangeButton"), 1, 1,
-                  Qt::AlignLeft);
+  grid->addWidget(widgets_.take<QPushButton>("FileChangeButton", where), 1, 1, Qt::AlignLeft);
   grid->addWidget(to_screen, 2, 0);
   grid->addWidget(to_printer, 3, 0);
-  grid->addWidget(named(mirror_.button(f.PrintSetupButton, where), "PrintSetupButton"), 3, 1,
-                  Qt::AlignLeft);
+  grid->addWidget(widgets_.take<QPushButton>("PrintSetupButton", where), 3, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
   layout->addWidget(where);
 
   QGroupBox* separator = named(mirror_.group_box(f.VarSeparatorBox, page, 'S'), "VarSeparatorBox");
   auto* sep = new QVBoxLayout(separator);
-  QRadioButton* separators[] = {
-      named(mirror_.radio(f.SeparateWithTabs, separator), "SeparateWithTabs"),
-      named(mirror_.radio(f.SeparateWithSpaces, separator), "SeparateWithSpaces"),
-      named(mirror_.radio(f.SeparateWithCommas, separator), "SeparateWithCommas")};
+  QRadioButton* separators[] = {widgets_.take<QRadioButton>("SeparateWithTabs", separator),
+                                widgets_.take<QRadioButton>("SeparateWithSpaces", separator),
+                                widgets_.take<QRadioButton>("SeparateWithCommas", separator)};
   for (QRadioButton* button : separators) sep->addWidget(button);
   mirror_.exclusive({separators[0], separators[1], separators[2]});
   layout->addWidget(separator);
 
   QGroupBox* commands = named(mirror_.group_box(f.StatOutputBox, page, 'R'), "StatOutputBox");
   auto* cmd = new QVBoxLayout(commands);
-  cmd->addWidget(
-      named(mirror_.check_box(f.SPSSCommandFileCheckBox, commands), "SPSSCommandFileCheckBox"));
-  cmd->addWidget(
-      named(mirror_.check_box(f.StataCommandFileCheckBox, commands), "StataCommandFileCheckBox"));
-  cmd->addWidget(
-      named(mirror_.check_box(f.LIMDEPCommandFileCheckBox, commands), "LIMDEPCommandFileCheckBox"));
-  cmd->addWidget(
-      named(mirror_.check_box(f.StataDataFileCheckBox, commands), "StataDataFileCheckBox"));
-  cmd->addWidget(
-      named(mirror_.check_box(f.SPSSDataFileCheckBox, commands), "SPSSDataFileCheckBox"));
-  cmd->addWidget(named(mirror_.check_box(f.CodebookCheckBox, commands), "CodebookCheckBox"));
+  cmd->addWidget(widgets_.take<QCheckBox>("SPSSCommandFileCheckBox", commands));
+  cmd->addWidget(widgets_.take<QCheckBox>("StataCommandFileCheckBox", commands));
+  cmd->addWidget(widgets_.take<QCheckBox>("LIMDEPCommandFileCheckBox", commands));
+  cmd->addWidget(widgets_.take<QCheckBox>("StataDataFileCheckBox", commands));
+  cmd->addWidget(widgets_.take<QCheckBox>("SPSSDataFileCheckBox", commands));
+  cmd->addWidget(widgets_.take<QCheckBox>("CodebookCheckBox", commands));
   layout->addWidget(commands);
 
   QGroupBox* header = named(mirror_.group_box(f.HeaderBox, page, 'I'), "HeaderBox");
   auto* head = new QVBoxLayout(header);
-  head->addWidget(named(mirror_.check_box(f.Header, header), "Header"));
-  head->addWidget(named(mirror_.check_box(f.ProvenanceCheckBox, header), "ProvenanceCheckBox"));
+  head->addWidget(widgets_.take<QCheckBox>("Header", header));
+  head->addWidget(widgets_.take<QCheckBox>("ProvenanceCheckBox", header));
   layout->addWidget(header);
   layout->addStretch();
   return page;
 }
 
 QWidget* MainWindow::build_variables_page() {
-  TGenerateForm& f = form_;
   auto* page = named(new QWidget, "VarTab");
   variables_layout_ = new QVBoxLayout(page);
   auto* row = new QHBoxLayout;
   row->addStretch();
-  row->addWidget(named(mirror_.button(f.SelectAllButton, page), "SelectAllButton"));
-  row->addWidget(named(mirror_.button(f.UnselectAllButton, page), "UnselectAllButton"));
+  row->addWidget(widgets_.take<QPushButton>("SelectAllButton", page));
+  row->addWidget(widgets_.take<QPushButton>("UnselectAllButton", page));
   row->addStretch();
   variables_layout_->addLayout(row);
   return page;

@@ -34,15 +34,19 @@ QMessageBox::Icon icon_of(platform::MessageKind kind) {
 
 }  // namespace
 
-QtPlatform::QtPlatform() {
+QtPlatform::QtPlatform()
+    : own_runner_(std::make_unique<WidgetDialogRunner>()), runner_(*own_runner_) {
+  since_pump_.start();
+}
+
+QtPlatform::QtPlatform(DialogRunner& runner) : runner_(runner) {
   since_pump_.start();
 }
 
 QtPlatform::~QtPlatform() = default;
 
-void QtPlatform::exec_modal(QWidget& dialog) {
-  if (dialog_observer_) dialog_observer_(dialog);
-  if (auto* d = qobject_cast<QDialog*>(&dialog)) d->exec();
+void QtPlatform::exec_modal(QDialog& dialog) {
+  runner_.run(dialog);
 }
 
 void QtPlatform::message_box(std::string_view text, platform::MessageKind kind) {
@@ -72,10 +76,7 @@ std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFile
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.prompt_overwrite);
-  // The desktop's own file dialog for a user; Qt's widget dialog only when
-  // an observer answers dialogs (the widget tests, the screenshot tour),
-  // since a native one has no widgets to answer.
-  dialog.setOption(QFileDialog::DontUseNativeDialog, static_cast<bool>(dialog_observer_));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, !runner_.native_file_dialogs());
   // The model's filter reads "Text files (*.txt)|*.txt|All files|*": pairs
   // of a description and a pattern.
   const QStringList parts = q(request.filter).split('|');

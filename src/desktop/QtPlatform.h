@@ -3,8 +3,9 @@
 // The platform services on Qt Widgets: message boxes, modal dialogs built
 // from the models' buttons, a message pump throttled by time, the save-file
 // dialog, the shell's "open", text widths from the font metrics and ending
-// the program. The file system and the clock are the headless platform's:
-// they do not depend on a toolkit.
+// the program. Dialogs run, and documents reach the shell, through a
+// DialogRunner. Files, folders and the clock are the system services', which
+// do not depend on a toolkit.
 
 #include <QElapsedTimer>
 #include <QFont>
@@ -13,19 +14,26 @@
 #include <functional>
 #include <memory>
 
-#include "platform/HeadlessPlatform.h"
+#include "desktop/DialogRunner.h"
+#include "platform/Platform.h"
+#include "platform/SystemServices.h"
 
-class QUrl;
+class QDialog;
 class QWidget;
 
 namespace tandrel::desktop {
 
 class QtPrinting;
 
-class QtPlatform : public platform::HeadlessPlatform {
+class QtPlatform : public platform::Platform {
  public:
+  // Real dialogs, native file dialogs and the desktop shell.
   QtPlatform();
+  // Dialogs and the shell go through `runner`, which outlives the platform.
+  explicit QtPlatform(DialogRunner& runner);
   ~QtPlatform() override;
+
+  void set_program_directory(std::string dir) { system_.set_program_directory(std::move(dir)); }
 
   // The window that message boxes and dialogs stand over; may be null.
   void set_main_widget(QWidget* widget) { main_widget_ = widget; }
@@ -36,11 +44,6 @@ class QtPlatform : public platform::HeadlessPlatform {
   // pumping near 2 % of its time and still repaints 11 times a second.
   static constexpr int kPumpIntervalMs = 90;
 
-  // Called with every modal dialog right after it is shown (tests press its
-  // buttons from here); cleared by passing nullptr.
-  void set_dialog_observer(std::function<void(QWidget&)> observer) {
-    dialog_observer_ = std::move(observer);
-  }
   // How often events were served, and for how long in all (seconds).
   long long pumps() const { return pumps_; }
   double pump_seconds() const { return pump_nanoseconds_ / 1e9; }
@@ -55,26 +58,44 @@ class QtPlatform : public platform::HeadlessPlatform {
   int text_width(std::string_view text) const override;
   [[noreturn]] void end_program(int status) override;
 
-  // Runs a dialog widget modally and tells the observer first.
-  void exec_modal(QWidget& dialog);
+  // --- the system services ---
+  std::string program_directory() const override { return system_.program_directory(); }
+  std::string system_directory() const override { return system_.system_directory(); }
+  bool file_exists(const std::string& path) const override { return system_.file_exists(path); }
+  bool directory_exists(const std::string& path) const override {
+    return system_.directory_exists(path);
+  }
+  bool create_directory(const std::string& path) override { return system_.create_directory(path); }
+  bool directory_writable(const std::string& path) const override {
+    return system_.directory_writable(path);
+  }
+  std::string user_state_directory() const override { return system_.user_state_directory(); }
+  std::string user_config_directory() const override { return system_.user_config_directory(); }
+  std::int64_t free_disk_space(const std::string& path) const override {
+    return system_.free_disk_space(path);
+  }
+  char path_delimiter() const override { return platform::SystemServices::path_delimiter(); }
+  platform::DateTime now() const override { return system_.now(); }
+  double time_of_day() const override { return system_.time_of_day(); }
+
+  // Runs a dialog modally through the runner.
+  void exec_modal(QDialog& dialog);
 
   // --- printing and the shell (QtPlatformServices.cpp) ---
   QtPrinting& printing();
-  // Test hook: what is handed to the shell goes here instead of to
-  // QDesktopServices (the headless record of opened documents stays).
-  void set_shell_hook(std::function<void(const QUrl&)> hook) { shell_hook_ = std::move(hook); }
 
  private:
+  std::unique_ptr<DialogRunner> own_runner_;
+  DialogRunner& runner_;
+  platform::SystemServices system_;
   QWidget* main_widget_ = nullptr;
   QElapsedTimer since_pump_;
-  std::function<void(QWidget&)> dialog_observer_;
   long long pumps_ = 0;
   long long pump_nanoseconds_ = 0;
   mutable QFont metrics_font_;
   mutable std::unique_ptr<QFontMetrics> metrics_;
   mutable std::array<int, 128> advances_{};
   std::unique_ptr<QtPrinting> printing_;
-  std::function<void(const QUrl&)> shell_hook_;
 };
 
 }  // namespace tandrel::desktop

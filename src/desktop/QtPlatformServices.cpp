@@ -1,5 +1,5 @@
 // The Qt platform's printing and its hand-over to the desktop shell.
-#include <QDesktopServices>
+#include <QDialog>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -10,7 +10,7 @@ namespace tandrel::desktop {
 
 QtPrinting& QtPlatform::printing() {
   if (!printing_)
-    printing_ = std::make_unique<QtPrinting>([this](QWidget& dialog) { exec_modal(dialog); });
+    printing_ = std::make_unique<QtPrinting>([this](QDialog& dialog) { exec_modal(dialog); });
   return *printing_;
 }
 
@@ -27,18 +27,14 @@ void QtPlatform::printer_setup_dialog() {
 }
 
 void QtPlatform::shell_open(std::string_view target) {
-  HeadlessPlatform::shell_open(target);
   const QString text = QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size()));
   const bool address = text.contains(QStringLiteral("://"));
-  // A document that is not there is not handed on: the shell's own error
-  // box would be a message the program promises not to give.
-  if (!address && !QFileInfo(text).isFile()) return;
+  // A document or folder that is not there is not handed on: the shell's
+  // own error box would be a message the program promises not to give.
+  const std::string path(target);
+  if (!address && !system_.file_exists(path) && !system_.directory_exists(path)) return;
   const QUrl url = address ? QUrl(text) : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
-  if (shell_hook_) {
-    shell_hook_(url);
-    return;
-  }
-  QDesktopServices::openUrl(url);
+  runner_.open_url(url);
 }
 
 }  // namespace tandrel::desktop

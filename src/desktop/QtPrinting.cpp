@@ -81,7 +81,7 @@ std::unique_ptr<platform::PrintJob> start_print_job(std::shared_ptr<QPrinter> pr
   return std::make_unique<QtPrintJob>(std::move(printer));
 }
 
-QtPrinting::QtPrinting(std::function<void(QWidget&)> exec) : exec_(std::move(exec)) {}
+QtPrinting::QtPrinting(std::function<void(QDialog&)> exec) : exec_(std::move(exec)) {}
 
 QtPrinting::~QtPrinting() = default;
 

@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 
 class QPrinter;
+class QDialog;
 class QWidget;
 
 namespace tandrel::desktop {
@@ -20,7 +21,7 @@ namespace tandrel::desktop {
 class QtPrinting {
  public:
   // `exec` runs a dialog modally (QtPlatform::exec_modal, so tests see it).
-  explicit QtPrinting(std::function<void(QWidget&)> exec);
+  explicit QtPrinting(std::function<void(QDialog&)> exec);
   ~QtPrinting();
 
   // Shows the print dialog over `parent`; the job on the chosen printer
@@ -48,7 +49,7 @@ class QtPrinting {
  private:
   QPrinter& printer();
 
-  std::function<void(QWidget&)> exec_;
+  std::function<void(QDialog&)> exec_;
   std::shared_ptr<QPrinter> printer_;
   std::optional<std::string> pdf_file_;
 };

@@ -32,20 +32,6 @@ const char* accessible_name(const std::string& id) {
   return nullptr;
 }
 
-// The model's control behind a button id.
-const Control& control_of(const TGenericListDlg& model, const std::string& id) {
-  const std::pair<const char*, const Control*> controls[] = {{"IncludeBtn", &model.IncludeBtn},
-                                                             {"IncAllBtn", &model.IncAllBtn},
-                                                             {"ExcludeBtn", &model.ExcludeBtn},
-                                                             {"ExAllBtn", &model.ExAllBtn},
-                                                             {"Ok", &model.Ok},
-                                                             {"Cancel", &model.Cancel},
-                                                             {"Help", &model.Help}};
-  for (const auto& [name, control] : controls)
-    if (id == name) return *control;
-  return model.Help;
-}
-
 }  // namespace
 
 SubsetDialogView::SubsetDialogView(TGenericListDlg& model, QWidget* parent)
@@ -59,36 +45,53 @@ SubsetDialogView::SubsetDialogView(TGenericListDlg& model, QWidget* parent)
   filter_edit_->setAccessibleName(QStringLiteral("Filter the available items"));
   filter_ = new QSortFilterProxyModel(this);
   filter_->setFilterCaseSensitivity(Qt::CaseInsensitive);
-  source_ = make_list(model.SrcList, "SrcList", filter_);
-  chosen_ = make_list(model.DstList, "DstList", nullptr);
-  connect(filter_edit_, &QLineEdit::textChanged, this, &SubsetDialogView::filter_changed);
-  connect(source_, &QListView::doubleClicked, this, [this] { press("IncludeBtn"); });
-  connect(chosen_, &QListView::doubleClicked, this, [this] { press("ExcludeBtn"); });
   count_ = new QLabel(this);
   count_->setObjectName(QStringLiteral("CountLabel"));
 
-  auto* source_label = new QLabel(q(model.SrcLabel.caption), this);
-  source_label->setBuddy(source_);
-  auto* chosen_label = new QLabel(q(model.DstLabel.caption), this);
-  chosen_label->setBuddy(chosen_);
+  // The available side in the first column, the chosen side in the last,
+  // the move buttons between them and every other button in the row below.
   auto* grid = new QGridLayout;
-  grid->addWidget(source_label, 0, 0);
-  grid->addWidget(chosen_label, 0, 2);
-  grid->addWidget(filter_edit_, 1, 0);
-  grid->addWidget(count_, 1, 2);
-  grid->addWidget(source_, 2, 0);
   auto* moves = new QVBoxLayout;
   moves->addStretch();
-  for (const char* id : {"IncludeBtn", "IncAllBtn", "ExcludeBtn", "ExAllBtn"})
-    moves->addWidget(add_button(id, control_of(model, id).caption));
-  moves->addStretch();
-  grid->addLayout(moves, 2, 1);
-  grid->addWidget(chosen_, 2, 2);
   auto* row = new QHBoxLayout;
   row->addStretch();
-  for (const char* id : {"Ok", "Cancel", "Help"})
-    row->addWidget(add_button(id, control_of(model, id).caption));
+  for (const RegisteredControl& entry : model.controls().entries()) {
+    // The model names the controls of the chosen side "Dst…".
+    const bool chosen_side = entry.id.rfind("Dst", 0) == 0;
+    const int column = chosen_side ? 2 : 0;
+    switch (entry.kind) {
+      case ControlKind::Label:
+        labels_.push_back({entry.id, make_label(entry)});
+        grid->addWidget(labels_.back().second, 0, column);
+        break;
+      case ControlKind::List: {
+        auto& list = static_cast<ListBoxModel&>(*entry.control);
+        QListView* view = make_list(list, entry.id, chosen_side ? nullptr : filter_);
+        (chosen_side ? chosen_ : source_) = view;
+        grid->addWidget(view, 2, column);
+        break;
+      }
+      case ControlKind::Button: {
+        QPushButton* button = add_button(entry);
+        if (is_move_button(entry.id))
+          moves->addWidget(button);
+        else
+          row->addWidget(button);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  moves->addStretch();
   row->addStretch();
+  grid->addWidget(filter_edit_, 1, 0);
+  grid->addWidget(count_, 1, 2);
+  grid->addLayout(moves, 2, 1);
+  for (auto& [id, label] : labels_) label->setBuddy(id.rfind("Dst", 0) == 0 ? chosen_ : source_);
+  connect(filter_edit_, &QLineEdit::textChanged, this, &SubsetDialogView::filter_changed);
+  connect(source_, &QListView::doubleClicked, this, [this] { press("IncludeBtn"); });
+  connect(chosen_, &QListView::doubleClicked, this, [this] { press("ExcludeBtn"); });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(row);
@@ -98,14 +101,19 @@ SubsetDialogView::SubsetDialogView(TGenericListDlg& model, QWidget* parent)
 
 SubsetDialogView::~SubsetDialogView() = default;
 
-QListView* SubsetDialogView::make_list(ListBoxModel& list, const char* name,
+QLabel* SubsetDialogView::make_label(const RegisteredControl& entry) {
+  auto* label = new QLabel(q(entry.control->caption), this);
+  label->setObjectName(q(entry.id));
+  return label;
+}
+
+QListView* SubsetDialogView::make_list(ListBoxModel& list, const std::string& name,
                                        QSortFilterProxyModel* filter) {
   auto* adapter = new ListBoxAdapter(list, this);
   auto* view = new QListView(this);
-  view->setObjectName(QString::fromLatin1(name));
-  view->setAccessibleName(QString::fromLatin1(name) == QLatin1String("SrcList")
-                              ? QStringLiteral("Available items")
-                              : QStringLiteral("Items selected for output"));
+  view->setObjectName(q(name));
+  view->setAccessibleName(filter != nullptr ? QStringLiteral("Available items")
+                                            : QStringLiteral("Items selected for output"));
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setUniformItemSizes(true);
@@ -123,8 +131,9 @@ QListView* SubsetDialogView::make_list(ListBoxModel& list, const char* name,
   return view;
 }
 
-QPushButton* SubsetDialogView::add_button(const std::string& id, const std::string& caption) {
-  auto* button = new QPushButton(q(caption), this);
+QPushButton* SubsetDialogView::add_button(const RegisteredControl& entry) {
+  const std::string& id = entry.id;
+  auto* button = new QPushButton(q(entry.control->caption), this);
   button->setObjectName(q(id));
   button->setAutoDefault(false);
   if (id == "Ok") button->setDefault(true);
@@ -132,7 +141,7 @@ QPushButton* SubsetDialogView::add_button(const std::string& id, const std::stri
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral(">>")) + 24);
   if (const char* name = accessible_name(id)) button->setAccessibleName(QString::fromLatin1(name));
   connect(button, &QPushButton::clicked, this, [this, id] { press(id); });
-  buttons_.push_back({id, button});
+  buttons_.push_back({entry.control, button});
   return button;
 }
 
@@ -165,10 +174,9 @@ void SubsetDialogView::refresh() {
   setWindowTitle(q(model_.Caption));
   deselect_hidden();
   count_->setText(count_text());
-  for (const auto& [id, button] : buttons_) {
-    const Control& control = control_of(model_, id);
-    button->setEnabled(control.enabled);
-    button->setVisible(control.visible);
+  for (const auto& [control, button] : buttons_) {
+    button->setEnabled(control->enabled);
+    button->setVisible(control->visible);
   }
   if (!model_.is_showing() && isVisible()) done(QDialog::Accepted);
 }

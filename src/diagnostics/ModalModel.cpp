@@ -5,8 +5,9 @@
 
 namespace tandrel {
 
-void ModalModel::add_button(std::string id, const Control& control, std::function<void()> click,
+void ModalModel::add_button(std::string id, Control& control, std::function<void()> click,
                             Role role) {
+  add_control(id, ControlKind::Button, control);
   buttons_.push_back({std::move(id), &control, std::move(click), role});
 }
 

@@ -1,40 +1,11 @@
 #include "platform/HeadlessPlatform.h"
 
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
-#include <climits>
-#include <ctime>
 #include <iostream>
 #include <stdexcept>
 
-#include "platform/UserFolders.h"
+#include "platform/UnattendedAnswer.h"
 
 namespace tandrel::platform {
-
-double DateTime::day_fraction() const {
-  return (hour * 3600.0 + minute * 60.0 + second + millisecond / 1000.0) / 86400.0;
-}
-
-std::string with_trailing_delimiter(std::string dir, char delimiter) {
-  if (dir.empty() || dir.back() != delimiter) dir.push_back(delimiter);
-  return dir;
-}
-
-std::string executable_directory() {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  std::string path(buffer, static_cast<std::size_t>(n));
-  auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
-HeadlessPlatform::HeadlessPlatform()
-    : program_dir_(executable_directory()), system_dir_("/var/tmp/") {}
 
 void HeadlessPlatform::script_answer(std::string button) {
   // A script that names a button the dialog does not offer is a fault of
@@ -54,14 +25,6 @@ void HeadlessPlatform::script_save_file(std::optional<std::string> file_name) {
   save_files_.push_back(std::move(file_name));
 }
 
-void HeadlessPlatform::set_program_directory(std::string dir) {
-  program_dir_ = with_trailing_delimiter(std::move(dir));
-}
-
-void HeadlessPlatform::set_system_directory(std::string dir) {
-  system_dir_ = with_trailing_delimiter(std::move(dir));
-}
-
 std::vector<std::string> HeadlessPlatform::messages() const {
   std::vector<std::string> texts;
   for (const auto& s : shown_)
@@ -78,17 +41,6 @@ void HeadlessPlatform::message_box(std::string_view text, MessageKind) {
   record("message", std::string(text));
 }
 
-void HeadlessPlatform::answer_by_default(ModalDialog& dialog) {
-  // Without a script the dialog is cancelled (an error report is ignored)
-  // when it may be, and otherwise answered by its default button (a
-  // critical report aborts the program).
-  const std::vector<DialogButton> buttons = dialog.buttons();
-  for (bool cancel : {true, false})
-    for (const DialogButton& b : buttons)
-      if (b.enabled && (cancel ? b.is_cancel : b.is_default) && dialog.press(b.id)) return;
-  dialog.set_showing(false);
-}
-
 void HeadlessPlatform::show_modal(ModalDialog& dialog) {
   record(std::string(dialog.dialog_name()), dialog.dialog_text());
   dialog.set_showing(true);
@@ -96,7 +48,8 @@ void HeadlessPlatform::show_modal(ModalDialog& dialog) {
   // the next answer then acts on the same showing.
   while (dialog.is_showing()) {
     if (answers_.empty()) {
-      answer_by_default(dialog);
+      // Without a script the dialog is answered as no user is there.
+      answer_unattended(dialog);
     } else {
       Answer next = std::move(answers_.front());
       answers_.pop_front();
@@ -139,24 +92,19 @@ void HeadlessPlatform::shell_open(std::string_view target) {
 }
 
 bool HeadlessPlatform::file_exists(const std::string& path) const {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return system_.file_exists(path);
 }
 
 bool HeadlessPlatform::directory_exists(const std::string& path) const {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return system_.directory_exists(path);
 }
 
 bool HeadlessPlatform::create_directory(const std::string& path) {
-  std::string p = path;
-  while (p.size() > 1 && p.back() == '/') p.pop_back();
-  return ::mkdir(p.c_str(), 0777) == 0 || (errno == EEXIST && directory_exists(p));
+  return system_.create_directory(path);
 }
 
 bool HeadlessPlatform::directory_writable(const std::string& path) const {
-  if (writable_) return *writable_;
-  return ::access(path.c_str(), W_OK | X_OK) == 0;
+  return writable_ ? *writable_ : system_.directory_writable(path);
 }
 
 void HeadlessPlatform::set_user_directories(std::string state, std::string config) {
@@ -166,57 +114,27 @@ void HeadlessPlatform::set_user_directories(std::string state, std::string confi
 }
 
 std::string HeadlessPlatform::user_state_directory() const {
-  return user_dirs_ ? user_dirs_->first : user_folder("XDG_STATE_HOME", ".local/state");
+  return user_dirs_ ? user_dirs_->first : system_.user_state_directory();
 }
 
 std::string HeadlessPlatform::user_config_directory() const {
-  return user_dirs_ ? user_dirs_->second : user_folder("XDG_CONFIG_HOME", ".config");
+  return user_dirs_ ? user_dirs_->second : system_.user_config_directory();
 }
 
 std::int64_t HeadlessPlatform::free_disk_space(const std::string& path) const {
-  if (free_space_) return *free_space_;
-  std::string dir = path;
-  auto slash = dir.rfind('/');
-  dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash + 1);
-  struct statvfs vfs {};
-  if (::statvfs(dir.c_str(), &vfs) != 0) return -1;
-  return static_cast<std::int64_t>(vfs.f_bavail) * static_cast<std::int64_t>(vfs.f_frsize);
+  return free_space_ ? *free_space_ : system_.free_disk_space(path);
 }
 
 DateTime HeadlessPlatform::now() const {
-  if (fixed_clock_) return *fixed_clock_;
-  auto tp = std::chrono::system_clock::now();
-  std::time_t t = std::chrono::system_clock::to_time_t(tp);
-  std::tm local{};
-  ::localtime_r(&t, &local);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(tp.time_since_epoch()) % 1000;
-  return DateTime{local.tm_year + 1900,
-                  local.tm_mon + 1,
-                  local.tm_mday,
-                  local.tm_hour,
-                  local.tm_min,
-                  local.tm_sec,
-                  static_cast<int>(ms.count())};
+  return fixed_clock_ ? *fixed_clock_ : system_.now();
 }
 
 double HeadlessPlatform::time_of_day() const {
-  if (fixed_clock_) return fixed_clock_->day_fraction();
-  timespec ts{};
-  ::clock_gettime(CLOCK_REALTIME, &ts);
-  const long long minute = ts.tv_sec / 60;
-  if (minute != offset_minute_) {
-    std::tm local{};
-    ::localtime_r(&ts.tv_sec, &local);
-    utc_offset_ = local.tm_gmtoff;
-    offset_minute_ = minute;
-  }
-  const long long seconds = (ts.tv_sec + utc_offset_) % 86400;
-  return (static_cast<double>(seconds) + ts.tv_nsec / 1e9) / 86400.0;
+  return fixed_clock_ ? fixed_clock_->day_fraction() : system_.time_of_day();
 }
 
 int HeadlessPlatform::text_width(std::string_view text) const {
-  // An average caption character of the default dialog font is 5 pixels wide.
-  return static_cast<int>(text.size()) * 5;
+  return estimated_text_width(text);
 }
 
 void HeadlessPlatform::end_program(int status) {

@@ -1,9 +1,10 @@
 #pragma once
 
-// The platform without windows, for tests and tandrel-batch. Message boxes and
-// shown dialogs are written to standard error (when echo is on) and recorded;
-// modal dialogs are answered from a script; the clock can be fixed; ending the
-// program throws ProgramEnded.
+// The scripted platform of the tests: message boxes and shown dialogs are
+// recorded (and written to standard error when echo is on); modal dialogs
+// and the save-file dialog are answered from a script; the clock, the
+// folders, free space and writability can be fixed; ending the program
+// throws ProgramEnded. What is not overridden the system services answer.
 
 #include <deque>
 #include <functional>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SystemServices.h"
 
 namespace tandrel::platform {
 
@@ -25,8 +27,6 @@ class HeadlessPlatform : public Platform {
     std::string text;
   };
   using Answer = std::function<void(ModalDialog&)>;
-
-  HeadlessPlatform();
 
   // --- scripting (tests and batch) ---
   // Answers the next modal dialog by pressing `button`.
@@ -42,8 +42,8 @@ class HeadlessPlatform : public Platform {
   }
   void fix_clock(const DateTime& time) { fixed_clock_ = time; }
   void release_clock() { fixed_clock_.reset(); }
-  void set_program_directory(std::string dir);
-  void set_system_directory(std::string dir);
+  void set_program_directory(std::string dir) { system_.set_program_directory(std::move(dir)); }
+  void set_system_directory(std::string dir) { system_.set_system_directory(std::move(dir)); }
   // Overrides the answer of directory_writable for every directory (nullopt:
   // ask the file system); tests run as root, who may write anywhere.
   void set_directories_writable(std::optional<bool> writable) { writable_ = writable; }
@@ -68,8 +68,8 @@ class HeadlessPlatform : public Platform {
   std::unique_ptr<PrintJob> print_dialog(const PrintRequest& request) override;
   void printer_setup_dialog() override;
   void shell_open(std::string_view target) override;
-  std::string program_directory() const override { return program_dir_; }
-  std::string system_directory() const override { return system_dir_; }
+  std::string program_directory() const override { return system_.program_directory(); }
+  std::string system_directory() const override { return system_.system_directory(); }
   bool file_exists(const std::string& path) const override;
   bool directory_exists(const std::string& path) const override;
   bool create_directory(const std::string& path) override;
@@ -85,31 +85,21 @@ class HeadlessPlatform : public Platform {
 
  private:
   void record(std::string what, std::string text);
-  void answer_by_default(ModalDialog& dialog);
+
+  SystemServices system_;
 
   std::vector<Shown> shown_;
   std::deque<Answer> answers_;
   std::deque<std::optional<std::string>> save_files_;
   std::function<void()> pump_hook_;
   std::optional<DateTime> fixed_clock_;
-  // The local time's offset from UTC in seconds, looked up again each minute.
-  mutable long utc_offset_ = 0;
-  mutable long long offset_minute_ = -1;
   std::optional<std::int64_t> free_space_;
   std::vector<std::string> opened_;
-  std::string program_dir_;
-  std::string system_dir_;
   std::optional<bool> writable_;
   std::optional<std::pair<std::string, std::string>> user_dirs_;
   bool echo_ = true;
   int pump_count_ = 0;
   int hook_generation_ = 0;
 };
-
-// Appends the platform's delimiter to a directory name unless it ends in one.
-std::string with_trailing_delimiter(std::string dir, char delimiter = '/');
-
-// The directory holding the running executable, with a trailing delimiter.
-std::string executable_directory();
 
 }  // namespace tandrel::platform

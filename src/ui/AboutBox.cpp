@@ -27,6 +27,14 @@ TAboutBox::TAboutBox(const Tuser_data_set_listing_obj* description, std::string 
   WebsiteGoToLabel.caption = web_address_;
   WebsiteLabel.visible = WebsiteGoToLabel.visible = !web_address_.empty();
   if (description != nullptr) DataSetUsingLabel.caption = data_set_using_text(*description);
+  // In the order the box shows them, top to bottom.
+  add_control("ProgramIcon", ControlKind::Label, ProgramIcon);
+  add_control("ProductName", ControlKind::Label, ProductName);
+  add_control("Version", ControlKind::Label, Version);
+  add_control("Credits", ControlKind::Label, Credits);
+  add_control("WebsiteLabel", ControlKind::Label, WebsiteLabel);
+  add_control("WebsiteGoToLabel", ControlKind::Label, WebsiteGoToLabel);
+  add_control("DataSetUsingLabel", ControlKind::Label, DataSetUsingLabel);
   add_button(
       "OKButton", OKButton, [this] { OKButtonClick(); }, Role::DefaultAndCancel);
 }

@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/ControlRegistry.h"
 #include "process/Signal.h"
 #include "reference/Selections.h"
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
-#include "ui/ControlRegistry.h"
 #include "ui/FormControls.h"
 #include "ui/VariableTabs.h"
 

@@ -110,6 +110,10 @@ void ListBoxModel::select_texts(const std::vector<std::string>& texts) {
 }
 
 TGenericListDlg::TGenericListDlg(TGenerateForm& form) : form_(form) {
+  add_control("SrcLabel", ControlKind::Label, SrcLabel);
+  add_control("DstLabel", ControlKind::Label, DstLabel);
+  add_control("SrcList", ControlKind::List, SrcList);
+  add_control("DstList", ControlKind::List, DstList);
   add_button("IncludeBtn", IncludeBtn, [this] { IncludeBtnClick(); });
   add_button("IncAllBtn", IncAllBtn, [this] { IncAllBtnClick(); });
   add_button("ExcludeBtn", ExcludeBtn, [this] { ExcludeBtnClick(); });

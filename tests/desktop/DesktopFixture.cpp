@@ -24,14 +24,13 @@ DesktopFixture::DesktopFixture() {
   fs::copy(fs::path(TANDREL_SOURCE_DIR) / "data" / "sample", dir.path(),
            fs::copy_options::recursive);
   platform.set_program_directory(dir.path());
-  platform.set_echo(false);
-  platform.set_dialog_observer([this](QWidget& dialog) { on_dialog(dialog); });
+  runner.observe([this](QWidget& dialog) { on_dialog(dialog); });
   g.platform = &platform;
   install_globals(&g);
 }
 
 DesktopFixture::~DesktopFixture() {
-  platform.set_dialog_observer(nullptr);
+  runner.observe(nullptr);
   session.reset();
   install_globals(nullptr);
   EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answers left";

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedDialogRunner.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
@@ -66,7 +67,8 @@ class DesktopFixture : public ::testing::Test {
   bool answer_run_end = false;
 
   TempDir dir;
-  desktop::QtPlatform platform;
+  ScriptedDialogRunner runner;
+  desktop::QtPlatform platform{runner};
   ProcessGlobals g;
   std::unique_ptr<desktop::DesktopSession> session;
 

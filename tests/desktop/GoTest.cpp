@@ -61,7 +61,9 @@ TEST_F(GoTest, TheEndOfARunNamesTheCasesAndEveryFileAndOpensTheirFolder) {
             "Output Complete!\n\n" + std::to_string(form().LastRun->cases_written) +
                 " cases written.\nFiles in " + folder +
                 ":\n  ends.csv (the data file)\n  ends.csv.do (the Stata command file)");
-  EXPECT_EQ(platform.opened_documents(), std::vector<std::string>{folder});
+  // The folder reaches the shell: a folder is not a document, but it is there.
+  EXPECT_EQ(runner.opened(),
+            std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder))});
 }
 
 TEST_F(GoTest, WritesTheDataAndCommandFilesTandrelBatchWritesForTheSavedSelections) {

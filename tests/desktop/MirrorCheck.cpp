@@ -1,13 +1,17 @@
 #include "MirrorCheck.h"
 
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "desktop/MainWindow.h"
 #include "ui/GenerateForm.h"
+#include "ui/ListDialogs.h"
 
 namespace tandrel::test {
 
@@ -15,11 +19,11 @@ namespace {
 
 class Differences {
  public:
-  explicit Differences(desktop::MainWindow& window) : window_(window) {}
+  explicit Differences(QWidget& root) : root_(root) {}
 
   template <class W>
   W* find(const char* name) {
-    W* w = window_.findChild<W*>(QString::fromLatin1(name));
+    W* w = root_.findChild<W*>(QString::fromLatin1(name));
     if (w == nullptr) lines.push_back(std::string(name) + ": no widget");
     return w;
   }
@@ -42,7 +46,7 @@ class Differences {
   std::vector<std::string> lines;
 
  private:
-  desktop::MainWindow& window_;
+  QWidget& root_;
 };
 
 template <class Model>
@@ -86,6 +90,23 @@ void check_registered(Differences& d, const RegisteredControl& entry) {
         if (w->isCheckable()) d.same(name, "checked", w->isChecked(), c.checked);
       }
       return;
+    case ControlKind::List:
+      if (auto* w = d.find<QListView>(name)) {
+        // A filtered list shows fewer rows than its model holds.
+        const QAbstractItemModel* rows = w->model();
+        if (auto* proxy = qobject_cast<const QAbstractProxyModel*>(rows))
+          rows = proxy->sourceModel();
+        d.same(name, "rows", std::to_string(rows->rowCount()),
+               std::to_string(static_cast<const ListBoxModel&>(*entry.control).count()));
+        d.control(name, w, *entry.control);
+      }
+      return;
+    case ControlKind::Label:
+      if (auto* w = d.find<QLabel>(name)) {
+        d.same(name, "caption", w->text().toStdString(), entry.control->caption);
+        d.same(name, "visible", !w->isHidden(), entry.control->visible);
+      }
+      return;
   }
 }
 
@@ -102,6 +123,12 @@ std::vector<std::string> mirror_differences(desktop::MainWindow& window) {
       d.same(name.c_str(), "enabled", w->isEnabled(), form.VarCheckBoxes[k].enabled);
     }
   }
+  return d.lines;
+}
+
+std::vector<std::string> mirror_differences(QWidget& root, const ControlRegistry& registry) {
+  Differences d(root);
+  for (const RegisteredControl& entry : registry.entries()) check_registered(d, entry);
   return d.lines;
 }
 

@@ -13,10 +13,8 @@ namespace tandrel::test {
 QtSampleFixture::QtSampleFixture() {
   std::filesystem::copy(TANDREL_SOURCE_DIR "/data/sample", dir.path(),
                         std::filesystem::copy_options::recursive);
-  platform.set_echo(false);
   platform.set_program_directory(dir.path() + "/");
-  platform.set_dialog_observer([this](QWidget& dialog) { on_dialog(dialog); });
-  platform.set_shell_hook([this](const QUrl& url) { shell.push_back(url); });
+  runner.observe([this](QWidget& dialog) { on_dialog(dialog); });
   g.platform = &platform;
   install_globals(&g);
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedDialogRunner.h"
 #include "desktop/DesktopStartup.h"
 #include "desktop/QtPlatform.h"
 #include "process/Globals.h"
@@ -34,10 +35,11 @@ class QtSampleFixture : public ::testing::Test {
   void answer(std::function<void(QWidget&)> answer) { answers_.push_back(std::move(answer)); }
   std::vector<std::string> message_texts;  // message boxes, in order
   std::vector<std::string> run_end_texts;  // the messages at the end of runs, whole
-  std::vector<QUrl> shell;                 // what reached the shell
+  const std::vector<QUrl>& shell() const { return runner.opened(); }  // what reached the shell
 
   TempDir dir;
-  desktop::QtPlatform platform;
+  ScriptedDialogRunner runner;
+  desktop::QtPlatform platform{runner};
   ProcessGlobals g;
   std::unique_ptr<desktop::DesktopStartup> windows;
 

@@ -26,6 +26,9 @@ bool wired(const RegisteredControl& entry) {
       return static_cast<bool>(static_cast<RadioButtonControl&>(*entry.control).on_click);
     case ControlKind::Edit:
       return static_cast<bool>(static_cast<EditControl&>(*entry.control).on_exit);
+    case ControlKind::List:
+    case ControlKind::Label:
+      break;
   }
   return false;
 }

@@ -17,6 +17,7 @@
 #include <iostream>
 #include <string>
 
+#include "../ScriptedDialogRunner.h"
 #include "app/Startup.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/DesktopStartup.h"
@@ -35,6 +36,8 @@ using namespace tandrel;
 namespace {
 
 QString out_dir;
+// Answers the dialogs the tour pictures; they are Qt's widget dialogs.
+test::ScriptedDialogRunner runner;
 
 void save(QWidget& w, const char* name) {
   w.grab().save(out_dir + "/" + name + ".png");
@@ -109,8 +112,8 @@ void sample_windows(desktop::QtPlatform& platform) {
       }
     tabs->setCurrentIndex(0);
 
-    auto picture_then = [&platform](const char* name, const char* button) {
-      platform.set_dialog_observer([name, button](QWidget& d) {
+    auto picture_then = [](const char* name, const char* button) {
+      runner.observe([name, button](QWidget& d) {
         QTimer::singleShot(300, &d, [&d, name, button] {
           save(d, name);
           close_dialog(d, button);
@@ -119,7 +122,7 @@ void sample_windows(desktop::QtPlatform& platform) {
     };
     // A subset dialog with a filter typed and two groups chosen: pictured,
     // then cancelled.
-    platform.set_dialog_observer([](QWidget& d) {
+    runner.observe([](QWidget& d) {
       QTimer::singleShot(300, &d, [&d] {
         if (auto* all_back = d.findChild<QPushButton*>(QStringLiteral("ExAllBtn")))
           if (all_back->isEnabled()) all_back->click();
@@ -144,7 +147,7 @@ void sample_windows(desktop::QtPlatform& platform) {
     w.act([&] { w.form().About1.click(); });
     picture_then("error-dialog", "IgnoreButton");
     w.act([] { error("The data file could not be read completely.", 1, noncritical); });
-    platform.set_dialog_observer(nullptr);
+    runner.observe(nullptr);
   });
 }
 
@@ -183,7 +186,7 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
             save(w, "progress-window");
           }
         });
-        platform.set_dialog_observer(
+        runner.observe(
             [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
         during.start();
         w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
@@ -194,7 +197,7 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
         QApplication::processEvents();
         if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
         w.act([&] { w.form().TraceOffMenuItem.click(); });
-        platform.set_dialog_observer(nullptr);
+        runner.observe(nullptr);
       });
 }
 
@@ -207,8 +210,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   out_dir = QString::fromLocal8Bit(argv[4]);
-  desktop::QtPlatform platform;
-  platform.set_echo(false);
+  desktop::QtPlatform platform(runner);
   platform.set_program_directory(argv[1]);
   splash_screen(platform);
   sample_windows(platform);

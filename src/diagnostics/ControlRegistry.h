@@ -1,10 +1,11 @@
 #pragma once
 
-// The controls of a form's pages and menus, each registered once, where it
-// is wired: its id (the object name a view gives its widget), its kind, the
-// page or menu whose enabled state gates its clicks, and the control. The
-// form's wiring and page adoption are its registrations; a view's mirror
-// check iterates it, so a control without a widget cannot go unnoticed.
+// The controls of a form or a dialog, each registered once, where it is
+// made or wired: its id (the object name a view gives its widget), its kind,
+// the page or menu whose enabled state gates its clicks, and the control.
+// The main window's wiring and page adoption are its registrations, a modal
+// dialog's buttons are registered as they are added; a view's mirror check
+// iterates the registry, so a control without a widget cannot go unnoticed.
 
 #include <stdexcept>
 #include <string>
@@ -15,7 +16,8 @@
 
 namespace tandrel {
 
-enum class ControlKind { Button, CheckBox, Radio, Edit, MenuItem };
+// List: a ListBoxModel; Label: a caption (or picture) shown, not clicked.
+enum class ControlKind { Button, CheckBox, Radio, Edit, MenuItem, List, Label };
 
 struct RegisteredControl {
   std::string id;
