@@ -156,7 +156,7 @@ void MainWindow::refresh() {
 
 void MainWindow::refresh_summary() {
   if (summary_ == nullptr) return;
-  if (!totals_ || totals_->groups == 0) totals_ = subset_totals();
+  if (!totals_ || totals_->groups == 0) totals_ = subset_totals(form_.session());
   summary_->setText(q(go_summary(form_, *totals_)));
 }
 

@@ -28,12 +28,6 @@ class TErrorDialog;
 class TProgressForm;
 class TVerifyStopForm;
 class Toutputwindow;
-class Tccode_index_obj;
-class Tnation_array_obj;
-class Tuser_data_set_listing_obj;
-class Tregion_list_info_obj;
-class Tgroup_index_obj;
-struct user_selection_type;
 
 // What the progress windows need to know of the main window they sit in.
 struct MainFrameState {
@@ -69,16 +63,6 @@ struct ProcessGlobals {
   // Every new progress window, so a front end can mirror it through the
   // window's own signals until it is destroyed.
   Signal<TProgressForm&> progress_window_created;
-
-  // Reference data of the initial file read.
-  Owned<Tccode_index_obj> ccode_index;
-  Owned<Tnation_array_obj> nation_array;
-  Owned<Tuser_data_set_listing_obj> description;
-  Owned<Tregion_list_info_obj> region_list;
-  Owned<Tgroup_index_obj> group_index;
-
-  // The user's choices; start-up creates the record with its defaults.
-  Owned<user_selection_type> selections;
 };
 
 // The installed set. Installing nullptr uninstalls.

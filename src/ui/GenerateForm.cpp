@@ -9,7 +9,7 @@
 
 namespace tandrel {
 
-TGenerateForm::TGenerateForm() {
+TGenerateForm::TGenerateForm(Session& session) : session_(session) {
   MainFrameState& frame = globals().main_frame;
   frame.Width = 535;
   frame.Height = 576;
@@ -54,12 +54,12 @@ bool TGenerateForm::Initialized() const {
   return globals().main_frame.initialized;
 }
 
-user_selection_type& TGenerateForm::selections() {
-  return *globals().selections;
+user_selection_type& TGenerateForm::selections() const {
+  return *session_.selections;
 }
 
-Tuser_data_set_listing_obj& TGenerateForm::description() {
-  return *globals().description;
+Tuser_data_set_listing_obj& TGenerateForm::description() const {
+  return *session_.description;
 }
 
 void TGenerateForm::set_hints() {
@@ -223,7 +223,7 @@ void TGenerateForm::CreateSubsetDialogs() {
 
 void TGenerateForm::CreateAboutBox() {
   AboutBox =
-      std::make_unique<TAboutBox>(globals().description.get(), globals().configuration.web_address);
+      std::make_unique<TAboutBox>(session_.description.get(), globals().configuration.web_address);
 }
 
 void TGenerateForm::ExitBtnClick() {

@@ -21,6 +21,7 @@
 
 #include "process/Signal.h"
 #include "reference/Selections.h"
+#include "reference/Session.h"
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
 #include "ui/ControlRegistry.h"
@@ -42,11 +43,16 @@ class TDescribeDataSetDlg;
 class TGenerateForm {
  public:
   // Sets the main frame of the process globals to the window's size and
-  // marks it not yet initialised.
-  TGenerateForm();
+  // marks it not yet initialised. The window works on `session`, which its
+  // creator owns and keeps alive for the window's life; Go and the dialogs
+  // get it from the window.
+  explicit TGenerateForm(Session& session);
   ~TGenerateForm();
   TGenerateForm(const TGenerateForm&) = delete;
   TGenerateForm& operator=(const TGenerateForm&) = delete;
+
+  // What the window works on; Go and the dialogs reach it through here.
+  Session& session() const { return session_; }
 
   std::string Caption = "Tandrel";
   int Width() const;
@@ -366,8 +372,10 @@ class TGenerateForm {
   bool running_ = false;
   std::optional<int> end_requested_;
 
-  static user_selection_type& selections();
-  static Tuser_data_set_listing_obj& description();
+  user_selection_type& selections() const;
+  Tuser_data_set_listing_obj& description() const;
+
+  Session& session_;
 };
 
 // Hands a help page to the desktop shell; a file that is not there is told

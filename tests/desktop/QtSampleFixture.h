@@ -39,6 +39,8 @@ class QtSampleFixture : public ::testing::Test {
   TempDir dir;
   desktop::QtPlatform platform;
   ProcessGlobals g;
+  // Declared before the windows, which hold on to it.
+  Session session;
   std::unique_ptr<desktop::DesktopStartup> windows;
 
  private:
