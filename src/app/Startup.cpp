@@ -80,10 +80,12 @@ void initial_file_read(ProcessGlobals& g, Session& s) {
 void start_up(ProcessGlobals& g, Session& s, StartupWindows& windows) {
   s.selections = std::make_unique<user_selection_type>();
   windows.create_main_window();
-  g.main_frame.initialized = false;
+  s.main_frame->initialized = false;
   windows.show_splash_screen();
   os().process_messages();
   create_diagnostic_windows(g);
+  // Progress windows sit in this session's main window from now on.
+  trace().set_main_frame(s.main_frame);
   initialize_configuration(g.configuration, g.error_log, "Tandrel.ini");
   windows.show_interface_file("(using interface file \"" + g.configuration.kiv_interface_file_name +
                               "\")");
@@ -96,7 +98,7 @@ void start_up(ProcessGlobals& g, Session& s, StartupWindows& windows) {
   create_remaining_windows(g);
   windows.create_remaining_windows();
   windows.close_splash_screen();
-  g.main_frame.initialized = true;
+  s.main_frame->initialized = true;
   trace().Exit("Finished Initialization");
   trace().Enter("Running Main Application");
 }

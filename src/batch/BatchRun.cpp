@@ -196,7 +196,7 @@ RunOutcome run_installed(ProcessGlobals& g, Session& session, BatchPlatform& pla
   }
   progress.clear();
   progress.stop();
-  if (g.main_frame.initialized) {
+  if (session.main_frame->initialized) {
     g.user_interrupt = false;
     finish(g, session);
   }

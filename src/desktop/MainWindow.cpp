@@ -222,7 +222,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) globals().main_frame.minimized = isMinimized();
+  if (event->type() == QEvent::WindowStateChange)
+    form_.session().main_frame->minimized = isMinimized();
 }
 
 }  // namespace tandrel::desktop

@@ -29,15 +29,6 @@ class TProgressForm;
 class TVerifyStopForm;
 class Toutputwindow;
 
-// What the progress windows need to know of the main window they sit in.
-struct MainFrameState {
-  int Width = 535;
-  int Height = 576;
-  bool minimized = false;
-  // Set at the end of start-up; enables the Stop button of progress windows.
-  bool initialized = false;
-};
-
 struct ProcessGlobals {
   ProcessGlobals();
   ~ProcessGlobals();
@@ -47,7 +38,6 @@ struct ProcessGlobals {
   platform::Platform* platform = nullptr;
   configuration_type configuration;
   ErrorLog error_log;
-  MainFrameState main_frame;
 
   // Windows of the diagnostics.
   Owned<Toutputwindow> trace_window;

@@ -7,6 +7,9 @@
 // sessions in one process share nothing but the diagnostics and the
 // platform, which stay process-wide (process/Globals.h).
 
+#include <memory>
+
+#include "diagnostics/MainFrameState.h"
 #include "process/Owned.h"
 
 namespace tandrel {
@@ -37,6 +40,11 @@ struct Session {
 
   // The user's choices; start-up creates the record with its defaults.
   Owned<user_selection_type> selections;
+
+  // The main window's size and state. Shared with the application trace,
+  // which places every progress window over it, so that a trace that
+  // outlives the session never reads a freed frame.
+  std::shared_ptr<MainFrameState> main_frame = std::make_shared<MainFrameState>();
 };
 
 }  // namespace tandrel

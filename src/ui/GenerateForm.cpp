@@ -10,7 +10,7 @@
 namespace tandrel {
 
 TGenerateForm::TGenerateForm(Session& session) : session_(session) {
-  MainFrameState& frame = globals().main_frame;
+  MainFrameState& frame = *session_.main_frame;
   frame.Width = 535;
   frame.Height = 576;
   frame.initialized = false;
@@ -38,20 +38,20 @@ TGenerateForm::TGenerateForm(Session& session) : session_(session) {
 TGenerateForm::~TGenerateForm() = default;
 
 int TGenerateForm::Width() const {
-  return globals().main_frame.Width;
+  return session_.main_frame->Width;
 }
 
 int TGenerateForm::Height() const {
-  return globals().main_frame.Height;
+  return session_.main_frame->Height;
 }
 
 void TGenerateForm::Resize(int width, int height) {
-  globals().main_frame.Width = width;
-  globals().main_frame.Height = height;
+  session_.main_frame->Width = width;
+  session_.main_frame->Height = height;
 }
 
 bool TGenerateForm::Initialized() const {
-  return globals().main_frame.initialized;
+  return session_.main_frame->initialized;
 }
 
 user_selection_type& TGenerateForm::selections() const {

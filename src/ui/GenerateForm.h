@@ -42,8 +42,8 @@ class TDescribeDataSetDlg;
 
 class TGenerateForm {
  public:
-  // Sets the main frame of the process globals to the window's size and
-  // marks it not yet initialised. The window works on `session`, which its
+  // Sets the session's main frame to the window's size and marks it not yet
+  // initialised. The window works on `session`, which its
   // creator owns and keeps alive for the window's life; Go and the dialogs
   // get it from the window.
   explicit TGenerateForm(Session& session);

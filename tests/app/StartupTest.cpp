@@ -32,7 +32,7 @@ TEST_F(Startup, ReadsTheInstallationInOrder) {
   EXPECT_EQ(entries[1], "2:   Entered Initialize Configuration");
   EXPECT_EQ(entries[2], "2:   Entered Initial File Read Procedure");
   EXPECT_EQ(lines.back(), "1: Running Main Application");
-  EXPECT_TRUE(g.main_frame.initialized);
+  EXPECT_TRUE(session.main_frame->initialized);
 
   // The program's own variable comes last, on the tab of numcode.
   const Tuser_data_set_listing_obj& d = *session.description;
@@ -88,7 +88,7 @@ TEST_F(Startup, MissingDescriptionStopsTheProgramWithItsReport) {
   EXPECT_EQ(platform.messages().at(0), "KIV configuration file " + dir.path() +
                                            "/kiv.mdf does not exist.  Error.  Please locate file "
                                            "or reinstall program and try again.");
-  EXPECT_FALSE(g.main_frame.initialized);
+  EXPECT_FALSE(session.main_frame->initialized);
 }
 
 TEST_F(Startup, MissingNationListStopsAtTheFirstStep) {
@@ -116,7 +116,7 @@ TEST_F(Startup, AnEmptyLastLineOfTheListsOrTheDataFileIsNoRecord) {
   }
   start_up(g, session, no_windows);
   EXPECT_TRUE(platform.messages().empty());
-  EXPECT_TRUE(g.main_frame.initialized);
+  EXPECT_TRUE(session.main_frame->initialized);
   EXPECT_EQ(session.group_index->count(), 3);
 }
 

@@ -121,7 +121,7 @@ TEST_F(TraceTest, TickDoneStartsANewRun) {
 }
 
 TEST_F(TraceTest, InterruptDuringTickExitsTheLocalTraceAndRaises) {
-  g.main_frame.initialized = true;
+  session.main_frame->initialized = true;
   Ttrace_obj local(trace().GetLevel(), "Preparing for output procedures");
   int app_level = trace().GetLevel();
   local.Tick("work", 3);
@@ -145,7 +145,7 @@ TEST_F(TraceTest, InterruptDuringTickExitsTheLocalTraceAndRaises) {
 }
 
 TEST_F(TraceTest, ContinueInTheVerifyDialogClearsTheFlag) {
-  g.main_frame.initialized = true;
+  session.main_frame->initialized = true;
   platform.script_answer("cancbut");
   trace().progress_form().StopExecutionClick();
   EXPECT_FALSE(g.user_interrupt);

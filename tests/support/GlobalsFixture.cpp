@@ -19,6 +19,7 @@ GlobalsFixture::GlobalsFixture() {
   session.selections = std::make_unique<user_selection_type>();
   install_globals(&g);
   create_diagnostic_windows(g);
+  g.trace->set_main_frame(session.main_frame);
   create_remaining_windows(g);
   g.configuration.program_directory = platform.program_directory();
 }

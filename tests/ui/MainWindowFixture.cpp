@@ -55,7 +55,7 @@ void MainWindowFixture::start(const std::vector<WindowVariable>& variables) {
   windows.create_subset_dialogs();
   windows.build_variable_pages();
   windows.create_remaining_windows();
-  g.main_frame.initialized = true;
+  session.main_frame->initialized = true;
 }
 
 std::size_t MainWindowFixture::box(const std::string& name) const {
