@@ -179,6 +179,35 @@ TEST_F(TraceTest, ProgressWindowIsCentredAndSteppedByLevel) {
             std::string::npos);
 }
 
+// A new trace and its progress window follow the frame the application
+// trace was given, live, and keep it when its owner is gone.
+TEST_F(TraceTest, ProgressWindowsFollowTheApplicationTracesFrame) {
+  auto frame = std::make_shared<MainFrameState>();
+  frame->Width = 1000;
+  frame->Height = 800;
+  frame->minimized = true;
+  g.trace->set_main_frame(frame);
+  Ttrace_obj placed(0, "x");
+  EXPECT_EQ(placed.progress_form().Left, 349);  // (1000 - 302) / 2
+  EXPECT_EQ(placed.progress_form().Top, 346);   // (800 - 107) / 2 = 346.5 rounds to even
+  EXPECT_FALSE(placed.progress_form().window_state_normal);
+  placed.progress_form().set_visible(false);
+  placed.Tick("hidden while minimised", 2);
+  EXPECT_FALSE(placed.progress_form().visible);
+
+  placed.progress_form().FormShow();
+  EXPECT_FALSE(placed.progress_form().StopExecution.enabled);
+  frame->initialized = true;
+  placed.progress_form().FormShow();
+  EXPECT_TRUE(placed.progress_form().StopExecution.enabled);
+
+  frame.reset();  // the session that owned it ended
+  Ttrace_obj later(0, "y");
+  EXPECT_EQ(later.progress_form().Left, 349);
+  later.progress_form().FormShow();
+  EXPECT_TRUE(later.progress_form().StopExecution.enabled);
+}
+
 TEST_F(TraceTest, BarStartWidensTheFormForALongStepText) {
   Ttrace_obj t(0, "x");
   t.Tick(std::string(80, 'x'), 5);  // 400 pixels of text
