@@ -4,13 +4,21 @@
 // and every later part of the program reaches them through globals(). Tests
 // install a fresh set per test (tests/support/GlobalsFixture.h).
 //
-// This is the one folder that every floor reaches: the error procedure, the
-// trace and the reference lookups are process-wide by design, so each floor
-// finds them here rather than through the floor that creates them. To keep
-// the arrows pointing down, this floor names the objects of the upper floors
-// only by forward declaration and owns them through Owned<T>; start-up
-// (src/app) creates and fills them. Code below the entry points should take
-// what it needs as arguments and reach the set only where it reports.
+// The set holds what every floor reports through and nothing else: the
+// platform, the configuration and the error log, the error procedure's and
+// the trace's windows, the application trace and the interrupt flag. They
+// are process-wide by design, so each floor finds them here rather than
+// through the floor that creates them. To keep the arrows pointing down,
+// this floor names the objects of the upper floors only by forward
+// declaration and owns them through Owned<T>; start-up (src/app) creates
+// them.
+//
+// What a window works on – the user's selections, the data-set description,
+// the reference data and the main window's frame – is not here: it belongs
+// to a Session (reference/Session.h), which the entry point owns and hands
+// down, so two windows in one process never see each other's choices. Code
+// below the entry points takes what it needs as arguments and reaches the
+// set only where it reports.
 
 #include <atomic>
 #include <memory>
@@ -58,8 +66,9 @@ struct ProcessGlobals {
 // The installed set. Installing nullptr uninstalls.
 //
 // Threads: the set, and everything reached through it (platform, dialogs,
-// windows and their signals, trace, error log, reference data), belongs to
-// the thread that installed it, the main thread. A helper thread takes what
+// windows and their signals, trace, error log), belongs to the thread that
+// installed it, the main thread; so do the sessions, whose reference data a
+// run hands to its helpers read-only. A helper thread takes what
 // it needs as arguments, reports only inside a QuietScope (which holds the
 // report back before anything here is touched), and may read
 // `user_interrupt`, which is atomic. In debug and sanitizer builds

@@ -2,7 +2,7 @@
 
 // TGenerateForm: the main window as a model. It holds every control of the
 // window (enabled, checked, texts), keeps them consistent by its selection
-// rules, and writes the process's user selections record the moment a
+// rules, and writes its session's user selections record the moment a
 // control changes. A desktop front end mirrors the controls and forwards
 // the user's clicks to the controls' click() (or to the handlers below).
 //
