@@ -4,10 +4,11 @@
 
 namespace tandrel {
 
-MainWindowStartup::MainWindowStartup(const VarPageSize& page_size) : page_size_(page_size) {}
+MainWindowStartup::MainWindowStartup(Session& session, const VarPageSize& page_size)
+    : session_(session), page_size_(page_size) {}
 
 void MainWindowStartup::create_main_window() {
-  form_ = std::make_unique<TGenerateForm>();
+  form_ = std::make_unique<TGenerateForm>(session_);
 }
 
 void MainWindowStartup::create_subset_dialogs() {
@@ -15,10 +16,9 @@ void MainWindowStartup::create_subset_dialogs() {
 }
 
 void MainWindowStartup::build_variable_pages() {
-  ProcessGlobals& g = globals();
-  form_->BuildVariableTabs(*g.description, page_size_);
+  form_->BuildVariableTabs(*session_.description, page_size_);
   os().process_messages();
-  form_->ShowSelections(*g.selections, *g.description);
+  form_->ShowSelections(*session_.selections, *session_.description);
 }
 
 void MainWindowStartup::create_remaining_windows() {

@@ -16,8 +16,10 @@ namespace tandrel {
 
 class MainWindowStartup : public StartupWindows {
  public:
-  // `page_size`: the client areas the desktop window gives a variable page.
-  explicit MainWindowStartup(const VarPageSize& page_size = {});
+  // `session`: what the window works on, filled by start-up; the caller
+  // owns it and keeps it for the window's life. `page_size`: the client
+  // areas the desktop window gives a variable page.
+  explicit MainWindowStartup(Session& session, const VarPageSize& page_size = {});
 
   void create_main_window() override;
   void create_subset_dialogs() override;
@@ -39,6 +41,7 @@ class MainWindowStartup : public StartupWindows {
   virtual int interface_label_width(const std::string& caption) const;
 
  private:
+  Session& session_;
   VarPageSize page_size_;
   std::unique_ptr<TGenerateForm> form_;
   std::unique_ptr<TKIVSplash> splash_;

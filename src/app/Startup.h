@@ -7,6 +7,7 @@
 #include <string>
 
 #include "process/Globals.h"
+#include "reference/Session.h"
 
 namespace tandrel {
 
@@ -28,18 +29,19 @@ class StartupWindows {
 // configuration and error log, the initial file read, the default
 // selections, and the window hooks. A failure ends the program through the
 // platform (platform::ProgramEnded); a conversion or range error of the
-// configuration leaves as an exception for the top-level handler.
-void start_up(ProcessGlobals& g, StartupWindows& windows);
+// configuration leaves as an exception for the top-level handler. The
+// reference data and the selections go into `session`, which the caller owns.
+void start_up(ProcessGlobals& g, Session& session, StartupWindows& windows);
 
-// Reads the reference data in order; a failing step is reported as a
-// critical error and ends the program.
-void initial_file_read(ProcessGlobals& g);
+// Reads the reference data into `session` in order; a failing step is
+// reported as a critical error and ends the program.
+void initial_file_read(ProcessGlobals& g, Session& session);
 
-// Frees the reference objects and closes the error log.
-void close_down(ProcessGlobals& g);
+// Frees the session's reference objects and closes the error log.
+void close_down(ProcessGlobals& g, Session& session);
 
 // Finishes the program after its main work: the closing trace line and the
 // close-down.
-void finish(ProcessGlobals& g);
+void finish(ProcessGlobals& g, Session& session);
 
 }  // namespace tandrel

@@ -9,7 +9,7 @@
 
 namespace tandrel {
 
-struct ProcessGlobals;
+struct Session;
 
 const std::vector<std::string>& batch_list_names();
 
@@ -17,6 +17,6 @@ const std::vector<std::string>& batch_list_names();
 // start-up. Regions are shown with their code in the data; variables under
 // a header line with number, name, type, interval, missing code, tab label
 // and description; diasporas without the missing code.
-void print_batch_list(std::ostream& out, const std::string& list, const ProcessGlobals& g);
+void print_batch_list(std::ostream& out, const std::string& list, const Session& session);
 
 }  // namespace tandrel

@@ -4,16 +4,17 @@
 #include "output/MethodsText.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
+#include "reference/Session.h"
 
 namespace tandrel {
 
-void print_methods(std::ostream& out, const ProcessGlobals& g) {
-  const MethodsFacts facts{*g.selections,
-                           name_part(g.description->get_data_file_name(0)),
+void print_methods(std::ostream& out, const ProcessGlobals& g, const Session& r) {
+  const MethodsFacts facts{*r.selections,
+                           name_part(r.description->get_data_file_name(0)),
                            g.configuration.data_set_version,
                            g.configuration.citation,
                            std::nullopt,
-                           g.selections->variable_selections.variable_columns.size()};
+                           r.selections->variable_selections.variable_columns.size()};
   out << methods_paragraph(facts) << "\n";
 }
 

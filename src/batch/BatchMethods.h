@@ -8,7 +8,8 @@
 namespace tandrel {
 
 struct ProcessGlobals;
+struct Session;
 
-void print_methods(std::ostream& out, const ProcessGlobals& g);
+void print_methods(std::ostream& out, const ProcessGlobals& g, const Session& session);
 
 }  // namespace tandrel

@@ -132,24 +132,26 @@ Connection connect_screen(ProcessGlobals& g) {
   });
 }
 
-RunOutcome run_job(ProcessGlobals& g, const BatchOptions& options) {
+RunOutcome run_job(ProcessGlobals& g, Session& session, const BatchOptions& options) {
   if (options.list) {
-    print_batch_list(std::cout, *options.list, g);
+    print_batch_list(std::cout, *options.list, session);
     return {};
   }
   std::ostream null_stream(nullptr);
-  apply_batch_options(options, g, *g.selections, options.quiet ? null_stream : std::cerr);
+  user_selection_type& selections = *session.selections;
+  apply_batch_options(options, g, session, selections, options.quiet ? null_stream : std::cerr);
   if (options.methods) {
-    print_methods(std::cout, g);
+    print_methods(std::cout, g, session);
     return {};
   }
-  const BatchOutputFiles files(*g.selections);
-  RunResult result = run_output_procedure(g.configuration, *g.selections, *g.description,
-                                          {*g.region_list, *g.nation_array, *g.group_index});
+  const BatchOutputFiles files(selections);
+  RunResult result =
+      run_output_procedure(g.configuration, selections, *session.description,
+                           {*session.region_list, *session.nation_array, *session.group_index});
   std::cout.flush();
   if (!result.output_written) return {kExitNotCompleted, kNotCompletedLine, false};
   const bool to_screen =
-      g.selections->output_format.destination == output_destination_type::DestScreen;
+      selections.output_format.destination == output_destination_type::DestScreen;
   return {0, summary_line(result.cases_written, to_screen, files.written())};
 }
 
@@ -166,16 +168,17 @@ void print_closing(const ProcessGlobals& g, BatchPlatform& platform, const Batch
   if (outcome.summary && !(quiet && outcome.quiet_allowed)) std::cerr << *outcome.summary << "\n";
 }
 
-RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const BatchOptions& options) {
+RunOutcome run_installed(ProcessGlobals& g, Session& session, BatchPlatform& platform,
+                         const BatchOptions& options) {
   ProgressLine progress;
   BatchStartup windows(g);
   RunOutcome outcome;
   Connection trace_lines, screen_lines;
   try {
     trace_lines = connect_console(g, platform, options, progress);
-    start_up(g, windows);
+    start_up(g, session, windows);
     screen_lines = connect_screen(g);
-    outcome = run_job(g, options);
+    outcome = run_job(g, session, options);
   } catch (const UsageError& e) {
     progress.clear();
     outcome = {kExitUsage, "tandrel-batch: " + std::string(e.what()), false};
@@ -192,9 +195,9 @@ RunOutcome run_installed(ProcessGlobals& g, BatchPlatform& platform, const Batch
   }
   progress.clear();
   progress.stop();
-  if (g.main_frame.initialized) {
+  if (session.main_frame->initialized) {
     g.user_interrupt = false;
-    finish(g);
+    finish(g, session);
   }
   print_closing(g, platform, windows, outcome, options.quiet);
   return outcome;
@@ -220,9 +223,12 @@ int run_parsed(const BatchOptions& options) {
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);
+  // The run's choices and reference data: the batch is the session's one
+  // owner, as the desktop's start-up is for a window.
+  Session session;
   int status = 0;
   try {
-    status = run_installed(g, platform, options).status;
+    status = run_installed(g, session, platform, options).status;
   } catch (const platform::ProgramEnded& ended) {
     if (ended.status == platform::kExitFatalStartup)
       explain_missing_installation(platform, installation);

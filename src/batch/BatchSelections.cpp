@@ -12,6 +12,7 @@
 #include "reference/InstallationFiles.h"
 #include "reference/NationList.h"
 #include "reference/Regions.h"
+#include "reference/Session.h"
 #include "reference/SettingsFile.h"
 #include "reference/SubsetSources.h"
 #include "reference/VariableRules.h"
@@ -69,9 +70,9 @@ void choose_subset(const std::optional<std::vector<int>>& requested,
 
 // Regions are asked for by their code in the data and kept as their
 // enumeration value.
-void choose_regions(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s) {
-  const Tregion_list_info_obj& regions = *g.region_list;
-  const auto items = region_items(*g.group_index, regions);
+void choose_regions(const BatchOptions& o, const Session& r, user_selection_type& s) {
+  const Tregion_list_info_obj& regions = *r.region_list;
+  const auto items = region_items(*r.group_index, regions);
   std::optional<std::vector<int>> requested;
   if (o.regions) {
     const auto held = keys_of(items);
@@ -89,9 +90,9 @@ void choose_regions(const BatchOptions& o, const ProcessGlobals& g, user_selecti
   choose_subset(requested, items, "--regions", "region", s.all_regions, s.selected_regions);
 }
 
-void choose_controls(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s) {
-  const Tuser_data_set_listing_obj& d = *g.description;
-  auto items = nonkiv_state_items(*g.group_index, *g.nation_array, d.get_first_year_possible(0),
+void choose_controls(const BatchOptions& o, const Session& r, user_selection_type& s) {
+  const Tuser_data_set_listing_obj& d = *r.description;
+  auto items = nonkiv_state_items(*r.group_index, *r.nation_array, d.get_first_year_possible(0),
                                   d.get_last_year_possible(0));
   if (o.controls) {
     s.include_nonkiv_states = true;
@@ -102,15 +103,15 @@ void choose_controls(const BatchOptions& o, const ProcessGlobals& g, user_select
   if (o.control_states) s.all_nonkiv_states = false;
 }
 
-void choose_subsets(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s) {
-  choose_subset(o.groups, group_items(*g.group_index, *g.nation_array), "--groups", "group",
+void choose_subsets(const BatchOptions& o, const Session& r, user_selection_type& s) {
+  choose_subset(o.groups, group_items(*r.group_index, *r.nation_array), "--groups", "group",
                 s.all_groups, s.selected_groups);
-  choose_subset(o.states, kiv_state_items(*g.group_index, *g.nation_array), "--states",
+  choose_subset(o.states, kiv_state_items(*r.group_index, *r.nation_array), "--states",
                 "state with KIV groups", s.all_states, s.selected_states);
-  choose_regions(o, g, s);
+  choose_regions(o, r, s);
   s.all_diasporas = true;
-  s.selected_diasporas = as_list<Selected_diaspora_list_type>(diaspora_items(*g.group_index));
-  choose_controls(o, g, s);
+  s.selected_diasporas = as_list<Selected_diaspora_list_type>(diaspora_items(*r.group_index));
+  choose_controls(o, r, s);
 }
 
 void choose_years(const BatchOptions& o, const Tuser_data_set_listing_obj& d,
@@ -199,8 +200,8 @@ void choose_variables(std::vector<VariableBox>& boxes, const Tuser_data_set_list
 
 // Nothing the batch writes may take the place of a file the installation
 // reads; the run would otherwise destroy its own input.
-void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
-  const auto inputs = installation_files(g.configuration, g.description.get());
+void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g, const Session& r) {
+  const auto inputs = installation_files(g.configuration, r.description.get());
   if (o.out)
     if (auto refusal = overwrite_refusal(*o.out, inputs, "output file")) throw UsageError(*refusal);
   if (!o.save_settings_file.empty())
@@ -210,8 +211,8 @@ void refuse_installation_files(const BatchOptions& o, const ProcessGlobals& g) {
 
 // No file of the run may land on another, nor on an input: known once the
 // settings and the options have chosen the command files.
-void check_run_files(const ProcessGlobals& g, const user_selection_type& s) {
-  const auto inputs = installation_files(g.configuration, g.description.get());
+void check_run_files(const ProcessGlobals& g, const Session& r, const user_selection_type& s) {
+  const auto inputs = installation_files(g.configuration, r.description.get());
   if (auto refusal = run_files_refusal(run_files(s), inputs))
     throw UsageError("--out: " + *refusal);
 }
@@ -239,12 +240,12 @@ void load_settings(const std::string& file_name, user_selection_type& s) {
 
 }  // namespace
 
-void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_selection_type& s,
-                         std::ostream& notes) {
-  const Tuser_data_set_listing_obj& d = *g.description;
+void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, const Session& r,
+                         user_selection_type& s, std::ostream& notes) {
+  const Tuser_data_set_listing_obj& d = *r.description;
   if (o.out) check_output_path("--out", *o.out);
   if (!o.save_settings_file.empty()) check_output_path("--save-settings", o.save_settings_file);
-  refuse_installation_files(o, g);
+  refuse_installation_files(o, g, r);
   const bool from_settings = !o.settings_file.empty();
   if (from_settings) load_settings(o.settings_file, s);
   // Variables the description does not have would be passed over in silence.
@@ -255,14 +256,14 @@ void apply_batch_options(const BatchOptions& o, const ProcessGlobals& g, user_se
   if (o.unit) s.physical_aggregation = *o.unit;
   if (o.period) s.temporal_aggregation = *o.period;
   choose_years(o, d, s);
-  choose_subsets(o, g, s);
+  choose_subsets(o, r, s);
   if (o.interpolate) {
     s.interpolate = true;
     s.interpolation_method = *o.interpolate;
   }
   if (o.no_missing_cases) s.output_missing_cases = false;
   choose_output(o, s);
-  check_run_files(g, s);
+  check_run_files(g, r, s);
   std::vector<VariableBox> boxes = asked_variables(o, d, s, from_settings);
   check_batch_selections(o, as_requested(o, s, boxes), d, notes);
   choose_variables(boxes, d, s);

@@ -12,11 +12,13 @@
 namespace tandrel {
 
 struct ProcessGlobals;
+struct Session;
 
 // Raises UsageError for a code or name the installation does not know, a
 // year outside the data's years, or a settings file that cannot be read.
 // Notes for the user (variables the period does not offer) go to `notes`.
 void apply_batch_options(const BatchOptions& options, const ProcessGlobals& g,
-                         user_selection_type& selections, std::ostream& notes);
+                         const Session& session, user_selection_type& selections,
+                         std::ostream& notes);
 
 }  // namespace tandrel

@@ -15,9 +15,9 @@ namespace tandrel::desktop {
 DesktopSession::DesktopSession(ProcessGlobals& g, QtPlatform& platform)
     : g_(g),
       platform_(platform),
-      windows_(std::make_unique<DesktopStartup>(platform)),
+      windows_(std::make_unique<DesktopStartup>(platform, session_)),
       views_(std::make_unique<DiagnosticViews>(g, platform)) {
-  start_up(g, *windows_);
+  start_up(g, session_, *windows_);
   views_->connect_output_window();
 }
 
@@ -46,7 +46,7 @@ void DesktopSession::close_down() {
   if (closed_) return;
   closed_ = true;
   g_.user_interrupt = false;
-  finish(g_);
+  finish(g_, session_);
 }
 
 }  // namespace tandrel::desktop

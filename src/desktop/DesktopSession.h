@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "process/Globals.h"
+#include "reference/Session.h"
 
 namespace tandrel::desktop {
 
@@ -24,6 +25,8 @@ class DesktopSession {
 
   MainWindow& window() const;
   DiagnosticViews& views() const { return *views_; }
+  // What the main window works on; this start of the program owns it.
+  Session& session() { return session_; }
   // Shows the main window at the model's size (larger where the desktop's
   // font needs it), centred on the screen.
   void show_main_window();
@@ -33,6 +36,8 @@ class DesktopSession {
  private:
   ProcessGlobals& g_;
   QtPlatform& platform_;
+  // Declared before the windows, which hold on to it.
+  Session session_;
   std::unique_ptr<DesktopStartup> windows_;
   std::unique_ptr<DiagnosticViews> views_;
   bool closed_ = false;

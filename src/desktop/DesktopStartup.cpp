@@ -6,7 +6,8 @@
 
 namespace tandrel::desktop {
 
-DesktopStartup::DesktopStartup(QtPlatform& platform) : platform_(platform) {}
+DesktopStartup::DesktopStartup(QtPlatform& platform, Session& session)
+    : MainWindowStartup(session), platform_(platform) {}
 
 DesktopStartup::~DesktopStartup() = default;
 

@@ -15,7 +15,7 @@ class SplashView;
 
 class DesktopStartup : public MainWindowStartup {
  public:
-  explicit DesktopStartup(QtPlatform& platform);
+  DesktopStartup(QtPlatform& platform, Session& session);
   ~DesktopStartup() override;
 
   void create_main_window() override;

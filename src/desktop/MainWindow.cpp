@@ -163,7 +163,7 @@ void MainWindow::refresh() {
 
 void MainWindow::refresh_summary() {
   if (summary_ == nullptr) return;
-  if (!totals_ || totals_->groups == 0) totals_ = subset_totals();
+  if (!totals_ || totals_->groups == 0) totals_ = subset_totals(form_.session());
   summary_->setText(q(go_summary(form_, *totals_)));
   // A run does not change the selections; the count stands until it ends.
   if (shape_ != nullptr && !form_.Running()) shape_->setText(q(shape_line_.text(form_)));
@@ -231,7 +231,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) globals().main_frame.minimized = isMinimized();
+  if (event->type() == QEvent::WindowStateChange)
+    form_.session().main_frame->minimized = isMinimized();
 }
 
 }  // namespace tandrel::desktop

@@ -58,7 +58,7 @@ void TProgressForm::BarInc(const std::string& step_text, const std::string& time
 
 void TProgressForm::StopExecutionClick() {
   ProcessGlobals& g = globals();
-  if (!g.main_frame.initialized || !g.verify_stop_form) return;
+  if (!main_frame_initialized() || !g.verify_stop_form) return;
   try {
     g.verify_stop_form->show();
   } catch (const std::exception&) {
@@ -71,7 +71,7 @@ void TProgressForm::pausebuttonClick() {
 }
 
 void TProgressForm::FormShow() {
-  const bool enabled_now = globals().main_frame.initialized;
+  const bool enabled_now = main_frame_initialized();
   if (StopExecution.enabled == enabled_now) return;
   StopExecution.enabled = enabled_now;
   changed.emit();

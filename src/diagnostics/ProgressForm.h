@@ -4,9 +4,11 @@
 // step, a bar, the estimated time remaining, the percentage done, and the
 // Stop Execution and Pause buttons.
 
+#include <memory>
 #include <string>
 
 #include "diagnostics/Control.h"
+#include "diagnostics/MainFrameState.h"
 #include "process/Signal.h"
 
 namespace tandrel {
@@ -47,6 +49,9 @@ class TProgressForm {
   void BarStart(const std::string& step_text, const std::string& time_text, int total);
   void BarInc(const std::string& step_text, const std::string& time_text,
               const std::string& percent_text);
+  // The main window this one sits in, as its creator knows it; without one
+  // the window behaves as during start-up (Stop stays off).
+  void set_main_frame(std::shared_ptr<const MainFrameState> frame) { frame_ = std::move(frame); }
   // Opens the interrupt dialog once start-up has finished.
   void StopExecutionClick();
   void pausebuttonClick();
@@ -64,6 +69,9 @@ class TProgressForm {
 
  private:
   void set_label(Control& label, const std::string& text);
+  bool main_frame_initialized() const { return frame_ && frame_->initialized; }
+
+  std::shared_ptr<const MainFrameState> frame_;
 };
 
 inline constexpr const char* kPauseText = "Pausing.  Push \"OK\" to resume execution";

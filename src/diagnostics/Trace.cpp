@@ -51,7 +51,8 @@ Ttrace_obj::Ttrace_obj(int level, const std::string& caption)
   // leaves a stop the user asked for standing.
   const bool quiet = QuietScope::active();
   if (!quiet) g.user_interrupt = false;
-  const MainFrameState& frame = g.main_frame;
+  if (g.trace) set_main_frame(g.trace->frame_);
+  const MainFrameState& frame = main_frame();
   int offset = 2 * level;
   if (level > kMaxOffsetLevel) {
     if (g.trace) g.trace->Message("Trace level > 20 - check programming trace.");
@@ -65,6 +66,16 @@ Ttrace_obj::Ttrace_obj(int level, const std::string& caption)
 }
 
 Ttrace_obj::~Ttrace_obj() = default;
+
+void Ttrace_obj::set_main_frame(std::shared_ptr<const MainFrameState> frame) {
+  frame_ = std::move(frame);
+  form_->set_main_frame(frame_);
+}
+
+const MainFrameState& Ttrace_obj::main_frame() const {
+  static const MainFrameState kUnknownFrame;
+  return frame_ ? *frame_ : kUnknownFrame;
+}
 
 void Ttrace_obj::write_line(int level, bool entry_or_exit, const std::string& message) {
   Toutputwindow* window = trace_window();
@@ -122,9 +133,8 @@ void Ttrace_obj::write_message_line(const std::string& message) {
 
 void Ttrace_obj::Tick(const std::string& message, int total) {
   if (QuietScope::active()) return;
-  ProcessGlobals& g = globals();
   if (!started_) {
-    if (!g.main_frame.minimized) form_->set_visible(true);
+    if (!main_frame().minimized) form_->set_visible(true);
     form_->BarStart(message, "unknown", total);
     start_time_ = os().time_of_day();
     started_ = true;

@@ -8,13 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "diagnostics/MainFrameState.h"
+
 namespace tandrel {
 
 class TProgressForm;
 
 class Ttrace_obj {
  public:
-  // Clears the interrupt flag and creates and places the progress window.
+  // Clears the interrupt flag and creates and places the progress window
+  // over the main window of the application trace (see set_main_frame).
   Ttrace_obj(int level, const std::string& caption);
   ~Ttrace_obj();
   Ttrace_obj(const Ttrace_obj&) = delete;
@@ -32,6 +35,13 @@ class Ttrace_obj {
   void TickDone() { started_ = false; }
   void SetAsApplicationTrace();
   void HideProgress();
+
+  // The main window that the progress windows of this trace, and of every
+  // trace made while it is the application trace, sit in. The entry point
+  // that owns the window's session gives it to the application trace; a
+  // trace without one places its window as over a window of default size.
+  void set_main_frame(std::shared_ptr<const MainFrameState> frame);
+  const MainFrameState& main_frame() const;
 
   // A message line without pumping or the interrupt test, for the error
   // procedure, which must never raise.
@@ -51,6 +61,7 @@ class Ttrace_obj {
   int count_ = 0;
   double start_time_ = 0.0;
   std::unique_ptr<TProgressForm> form_;
+  std::shared_ptr<const MainFrameState> frame_;
 };
 
 // Formats a span of days as "hh:mm:ss" of its fraction of a day; negative

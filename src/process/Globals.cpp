@@ -30,14 +30,9 @@ void check_owning_thread([[maybe_unused]] const char* what) {
 
 ProcessGlobals::ProcessGlobals() = default;
 
-// Reference objects go first, in close-down order, then the trace, so that
-// destructors that still report find the diagnostics in place.
+// The trace goes first, so that destructors of the windows that still
+// report find the rest of the diagnostics in place.
 ProcessGlobals::~ProcessGlobals() {
-  group_index.reset();
-  nation_array.reset();
-  ccode_index.reset();
-  region_list.reset();
-  description.reset();
   trace.reset();
 }
 

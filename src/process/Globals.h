@@ -4,13 +4,21 @@
 // and every later part of the program reaches them through globals(). Tests
 // install a fresh set per test (tests/support/GlobalsFixture.h).
 //
-// This is the one folder that every floor reaches: the error procedure, the
-// trace and the reference lookups are process-wide by design, so each floor
-// finds them here rather than through the floor that creates them. To keep
-// the arrows pointing down, this floor names the objects of the upper floors
-// only by forward declaration and owns them through Owned<T>; start-up
-// (src/app) creates and fills them. Code below the entry points should take
-// what it needs as arguments and reach the set only where it reports.
+// The set holds what every floor reports through and nothing else: the
+// platform, the configuration and the error log, the error procedure's and
+// the trace's windows, the application trace and the interrupt flag. They
+// are process-wide by design, so each floor finds them here rather than
+// through the floor that creates them. To keep the arrows pointing down,
+// this floor names the objects of the upper floors only by forward
+// declaration and owns them through Owned<T>; start-up (src/app) creates
+// them.
+//
+// What a window works on – the user's selections, the data-set description,
+// the reference data and the main window's frame – is not here: it belongs
+// to a Session (reference/Session.h), which the entry point owns and hands
+// down, so two windows in one process never see each other's choices. Code
+// below the entry points takes what it needs as arguments and reaches the
+// set only where it reports.
 
 #include <atomic>
 #include <memory>
@@ -28,21 +36,6 @@ class TErrorDialog;
 class TProgressForm;
 class TVerifyStopForm;
 class Toutputwindow;
-class Tccode_index_obj;
-class Tnation_array_obj;
-class Tuser_data_set_listing_obj;
-class Tregion_list_info_obj;
-class Tgroup_index_obj;
-struct user_selection_type;
-
-// What the progress windows need to know of the main window they sit in.
-struct MainFrameState {
-  int Width = 535;
-  int Height = 576;
-  bool minimized = false;
-  // Set at the end of start-up; enables the Stop button of progress windows.
-  bool initialized = false;
-};
 
 struct ProcessGlobals {
   ProcessGlobals();
@@ -53,7 +46,6 @@ struct ProcessGlobals {
   platform::Platform* platform = nullptr;
   configuration_type configuration;
   ErrorLog error_log;
-  MainFrameState main_frame;
 
   // Windows of the diagnostics.
   Owned<Toutputwindow> trace_window;
@@ -69,23 +61,14 @@ struct ProcessGlobals {
   // Every new progress window, so a front end can mirror it through the
   // window's own signals until it is destroyed.
   Signal<TProgressForm&> progress_window_created;
-
-  // Reference data of the initial file read.
-  Owned<Tccode_index_obj> ccode_index;
-  Owned<Tnation_array_obj> nation_array;
-  Owned<Tuser_data_set_listing_obj> description;
-  Owned<Tregion_list_info_obj> region_list;
-  Owned<Tgroup_index_obj> group_index;
-
-  // The user's choices; start-up creates the record with its defaults.
-  Owned<user_selection_type> selections;
 };
 
 // The installed set. Installing nullptr uninstalls.
 //
 // Threads: the set, and everything reached through it (platform, dialogs,
-// windows and their signals, trace, error log, reference data), belongs to
-// the thread that installed it, the main thread. A helper thread takes what
+// windows and their signals, trace, error log), belongs to the thread that
+// installed it, the main thread; so do the sessions, whose reference data a
+// run hands to its helpers read-only. A helper thread takes what
 // it needs as arguments, reports only inside a QuietScope (which holds the
 // report back before anything here is touched), and may read
 // `user_interrupt`, which is atomic. In debug and sanitizer builds

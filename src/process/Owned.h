@@ -1,10 +1,11 @@
 #pragma once
 
-// Owned<T>: sole ownership of an object whose type this floor only
-// forward-declares. The process-wide set holds objects of every floor above
-// it (the trace, the window models, the reference data); its own files may
-// not include those floors, so the deleter is captured where the object is
-// handed over, which is always a place that knows the complete type.
+// Owned<T>: sole ownership of an object whose type the owner's header only
+// forward-declares. The process-wide set holds objects of the floors above
+// it (the trace, the diagnostics' windows), and a session holds the
+// reference data without including their headers; the deleter is captured
+// where the object is handed over, which is always a place that knows the
+// complete type.
 
 #include <memory>
 #include <utility>

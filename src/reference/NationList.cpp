@@ -76,7 +76,10 @@ Tnation_array_obj::Tnation_array_obj() : nations_(kNationSlots), state_matrix_(k
 
 Tnation_array_obj::~Tnation_array_obj() = default;
 
-Tnation_array_obj::Tnation_array_obj(const configuration_type& config) : Tnation_array_obj() {
+Tnation_array_obj::Tnation_array_obj(const configuration_type& config,
+                                     const Tccode_index_obj* index)
+    : Tnation_array_obj() {
+  index_ = index;
   trace().Enter("Initializing nation_array");
   try {
     Ttrace_obj nation_trace(trace().GetLevel(), "Initializing \"nation_trace\" ");
@@ -89,7 +92,7 @@ Tnation_array_obj::Tnation_array_obj(const configuration_type& config) : Tnation
 }
 
 void Tnation_array_obj::load(const configuration_type& config, Ttrace_obj& progress) {
-  const Tccode_index_obj* index = globals().ccode_index.get();
+  const Tccode_index_obj* index = index_;
   if (index == nullptr || !index->initialized()) {
     // Without the index no record can find its slot: the list stays
     // uninitialized and every operation says so.

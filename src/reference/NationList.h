@@ -55,8 +55,9 @@ kiv_region_type kiv_home_region_of(std::int32_t ccode);
 class Tnation_array_obj {
  public:
   // Reads the nation list and the major powers list named in `config`,
-  // through the process-wide country code index, and builds the matrix.
-  explicit Tnation_array_obj(const configuration_type& config);
+  // through the country code index `index`, and builds the matrix. The
+  // list looks its records up through `index`, which must outlive it.
+  Tnation_array_obj(const configuration_type& config, const Tccode_index_obj* index);
   // A list that read nothing: every operation reports.
   Tnation_array_obj();
   ~Tnation_array_obj();
@@ -101,6 +102,7 @@ class Tnation_array_obj {
   double nation_version_ = 0;
   double major_version_ = 0;
   bool initialized_ = false;
+  const Tccode_index_obj* index_ = nullptr;
 };
 
 }  // namespace tandrel

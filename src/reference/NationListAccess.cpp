@@ -15,7 +15,7 @@ bool Tnation_array_obj::check_initialized(const char* message) const {
 }
 
 const Tnationdat_obj& Tnation_array_obj::record(std::int32_t code) const {
-  const Tccode_index_obj* index = globals().ccode_index.get();
+  const Tccode_index_obj* index = index_;
   std::int16_t number = index != nullptr && index->initialized() ? index->index(code) : -1;
   return *nations_[static_cast<std::size_t>(number + 1)];
 }

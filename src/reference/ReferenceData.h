@@ -1,9 +1,9 @@
 #pragma once
 
 // ReferenceData: the reference objects of the initial file read that one
-// data-set creation works with. The entry point that owns them (Go, the
-// batch run, a test) hands them down, so the engine never reaches the
-// process-wide set for them.
+// data-set creation works with. The session that holds them (a window's,
+// the batch run's, a test's) hands them down, so the engine never reaches
+// past what it was given.
 
 namespace tandrel {
 

@@ -9,8 +9,8 @@
 
 namespace tandrel {
 
-TGenerateForm::TGenerateForm() {
-  MainFrameState& frame = globals().main_frame;
+TGenerateForm::TGenerateForm(Session& session) : session_(session) {
+  MainFrameState& frame = *session_.main_frame;
   frame.Width = 535;
   frame.Height = 576;
   frame.initialized = false;
@@ -38,28 +38,28 @@ TGenerateForm::TGenerateForm() {
 TGenerateForm::~TGenerateForm() = default;
 
 int TGenerateForm::Width() const {
-  return globals().main_frame.Width;
+  return session_.main_frame->Width;
 }
 
 int TGenerateForm::Height() const {
-  return globals().main_frame.Height;
+  return session_.main_frame->Height;
 }
 
 void TGenerateForm::Resize(int width, int height) {
-  globals().main_frame.Width = width;
-  globals().main_frame.Height = height;
+  session_.main_frame->Width = width;
+  session_.main_frame->Height = height;
 }
 
 bool TGenerateForm::Initialized() const {
-  return globals().main_frame.initialized;
+  return session_.main_frame->initialized;
 }
 
-user_selection_type& TGenerateForm::selections() {
-  return *globals().selections;
+user_selection_type& TGenerateForm::selections() const {
+  return *session_.selections;
 }
 
-Tuser_data_set_listing_obj& TGenerateForm::description() {
-  return *globals().description;
+Tuser_data_set_listing_obj& TGenerateForm::description() const {
+  return *session_.description;
 }
 
 void TGenerateForm::set_hints() {
@@ -223,7 +223,7 @@ void TGenerateForm::CreateSubsetDialogs() {
 
 void TGenerateForm::CreateAboutBox() {
   AboutBox =
-      std::make_unique<TAboutBox>(globals().description.get(), globals().configuration.web_address);
+      std::make_unique<TAboutBox>(session_.description.get(), globals().configuration.web_address);
 }
 
 void TGenerateForm::ExitBtnClick() {

@@ -2,7 +2,7 @@
 
 // TGenerateForm: the main window as a model. It holds every control of the
 // window (enabled, checked, texts), keeps them consistent by its selection
-// rules, and writes the process's user selections record the moment a
+// rules, and writes its session's user selections record the moment a
 // control changes. A desktop front end mirrors the controls and forwards
 // the user's clicks to the controls' click() (or to the handlers below).
 //
@@ -22,6 +22,7 @@
 #include "diagnostics/ControlRegistry.h"
 #include "process/Signal.h"
 #include "reference/Selections.h"
+#include "reference/Session.h"
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
 #include "ui/FormControls.h"
@@ -41,12 +42,17 @@ class TDescribeDataSetDlg;
 
 class TGenerateForm {
  public:
-  // Sets the main frame of the process globals to the window's size and
-  // marks it not yet initialised.
-  TGenerateForm();
+  // Sets the session's main frame to the window's size and marks it not yet
+  // initialised. The window works on `session`, which its
+  // creator owns and keeps alive for the window's life; Go and the dialogs
+  // get it from the window.
+  explicit TGenerateForm(Session& session);
   ~TGenerateForm();
   TGenerateForm(const TGenerateForm&) = delete;
   TGenerateForm& operator=(const TGenerateForm&) = delete;
+
+  // What the window works on; Go and the dialogs reach it through here.
+  Session& session() const { return session_; }
 
   std::string Caption = "Tandrel";
   int Width() const;
@@ -367,8 +373,10 @@ class TGenerateForm {
   bool running_ = false;
   std::optional<int> end_requested_;
 
-  static user_selection_type& selections();
-  static Tuser_data_set_listing_obj& description();
+  user_selection_type& selections() const;
+  Tuser_data_set_listing_obj& description() const;
+
+  Session& session_;
 };
 
 // Hands a help page to the desktop shell; a file that is not there is told

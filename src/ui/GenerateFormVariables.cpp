@@ -23,7 +23,7 @@ void TGenerateForm::BuildVariableTabs(Tuser_data_set_listing_obj& description,
 }
 
 void TGenerateForm::OfferVariables() {
-  if (!globals().description) return;
+  if (!session_.description) return;
   offer_variables(VarCheckBoxes, description(), selections());
 }
 
@@ -54,8 +54,8 @@ bool TGenerateForm::SetActiveSubTab(int sub_tab) {
 }
 
 std::string TGenerateForm::VarBoxShutReason(std::size_t k) const {
-  if (k >= VarCheckBoxes.size() || VarCheckBoxes[k].enabled || !globals().description) return {};
-  const Tuser_data_set_listing_obj& d = *globals().description;
+  if (k >= VarCheckBoxes.size() || VarCheckBoxes[k].enabled || !session_.description) return {};
+  const Tuser_data_set_listing_obj& d = *session_.description;
   const std::int32_t v = VarCheckBoxes[k].variable;
   if (d.get_var_name(0, v) == "diaspora") return "left out of every data set";
   const std::int32_t interval = d.get_var_interval(0, v);
@@ -79,7 +79,7 @@ void TGenerateForm::VarBoxClick(std::size_t k) {
 void TGenerateForm::SelectAllButtonClick() {
   for (std::size_t k : VisibleVarBoxes())
     if (VarCheckBoxes[k].enabled) VarCheckBoxes[k].checked = true;
-  if (globals().description) withdraw_diaspora_variable(VarCheckBoxes, description());
+  if (session_.description) withdraw_diaspora_variable(VarCheckBoxes, description());
 }
 
 // The identifier variables stay checked on every page: a run always
@@ -87,7 +87,7 @@ void TGenerateForm::SelectAllButtonClick() {
 void TGenerateForm::UnselectAllButtonClick() {
   for (std::size_t k : VisibleVarBoxes())
     if (VarCheckBoxes[k].enabled) VarCheckBoxes[k].checked = false;
-  if (globals().description) select_identifier_variables(VarCheckBoxes, description());
+  if (session_.description) select_identifier_variables(VarCheckBoxes, description());
 }
 
 }  // namespace tandrel

@@ -80,9 +80,9 @@ void TGenerateForm::run_go() {
   // run will pass over.
   for (const SelectionProblem& problem : check_selections(selections(), description()))
     trace().Message("Passed over: " + problem.text);
-  ProcessGlobals& g = globals();
-  LastRun = run_output_procedure(g.configuration, *g.selections, *g.description,
-                                 {*g.region_list, *g.nation_array, *g.group_index},
+  const Session& s = session_;
+  LastRun = run_output_procedure(globals().configuration, *s.selections, *s.description,
+                                 {*s.region_list, *s.nation_array, *s.group_index},
                                  [this](const RunResult& result) { report_run_end(result); });
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
 }

@@ -84,8 +84,7 @@ std::string destination_text(const output_format_type& format) {
 
 }  // namespace
 
-SubsetTotals subset_totals() {
-  ProcessGlobals& g = globals();
+SubsetTotals subset_totals(const Session& g) {
   if (!g.group_index || !g.nation_array || !g.region_list) return {};
   return {group_items(*g.group_index, *g.nation_array).size(),
           kiv_state_items(*g.group_index, *g.nation_array).size(),
@@ -104,7 +103,7 @@ std::string go_summary(const user_selection_type& s, std::size_t variables,
 }
 
 std::string go_summary(const TGenerateForm& form, const SubsetTotals& totals) {
-  const ProcessGlobals& g = globals();
+  const Session& g = form.session();
   if (!g.selections) return {};
   std::size_t variables = 0;
   for (const VariableBox& box : form.VarCheckBoxes)

@@ -18,8 +18,10 @@ struct SubsetTotals {
   std::size_t diasporas = 0;
 };
 
-// The totals of the reference data the program has read (all zero before).
-SubsetTotals subset_totals();
+struct Session;
+
+// The totals of the reference data the session has read (all zero before).
+SubsetTotals subset_totals(const Session& session);
 
 // `variables`: the variable boxes that are checked and open.
 std::string go_summary(const user_selection_type& selections, std::size_t variables,

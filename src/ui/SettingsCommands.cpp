@@ -18,7 +18,8 @@ void TGenerateForm::SaveSettings1Click() {
   const ProcessGlobals& g = globals();
   const std::string& file_name = g.configuration.saved_settings_file_name;
   if (auto refusal = overwrite_refusal(
-          file_name, installation_files(g.configuration, g.description.get()), "settings file")) {
+          file_name, installation_files(g.configuration, session_.description.get()),
+          "settings file")) {
     os().message_box(*refusal, platform::MessageKind::Error);
     return;
   }

@@ -44,7 +44,7 @@ TKIVCountryListDlg::TKIVCountryListDlg(TGenerateForm& form) : TGenericListDlg(fo
 
 void TKIVCountryListDlg::SetSourceItems() {
   Caption = "Countries (with KIV groups) to be included in output";
-  const ProcessGlobals& g = globals();
+  const Session& g = form().session();
   SrcList.assign(list_items(kiv_state_items(*g.group_index, *g.nation_array)));
 }
 
@@ -53,17 +53,17 @@ const char* TKIVCountryListDlg::help_text() const {
 }
 
 void TKIVCountryListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections->selected_states, keys);
+  store(form().session().selections->selected_states, keys);
 }
 
 void TKIVCountryListDlg::select_unit() {
   form().PhysStateButton.set_checked(true);
-  globals().selections->physical_aggregation = physical_aggregation_type::PhysState;
+  form().session().selections->physical_aggregation = physical_aggregation_type::PhysState;
 }
 
 void TKIVCountryListDlg::show_all_chosen(bool all) {
-  show_pair(form().AllStatesCheckBox, form().SubsetStatesCheckBox, globals().selections->all_states,
-            all);
+  show_pair(form().AllStatesCheckBox, form().SubsetStatesCheckBox,
+            form().session().selections->all_states, all);
 }
 
 TNonKIVCountryListDlg::TNonKIVCountryListDlg(TGenerateForm& form) : TGenericListDlg(form) {
@@ -72,7 +72,7 @@ TNonKIVCountryListDlg::TNonKIVCountryListDlg(TGenerateForm& form) : TGenericList
 
 void TNonKIVCountryListDlg::SetSourceItems() {
   Caption = "Countries (without KIV groups) to be included in output";
-  const ProcessGlobals& g = globals();
+  const Session& g = form().session();
   SrcList.assign(list_items(nonkiv_state_items(*g.group_index, *g.nation_array,
                                                g.description->get_first_year_possible(0),
                                                g.description->get_last_year_possible(0))));
@@ -83,12 +83,12 @@ const char* TNonKIVCountryListDlg::help_text() const {
 }
 
 void TNonKIVCountryListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections->selected_nonkiv_states, keys);
+  store(form().session().selections->selected_nonkiv_states, keys);
 }
 
 void TNonKIVCountryListDlg::show_all_chosen(bool all) {
   show_pair(form().NonKivGroupAllCheckBox, form().NonKivGroupSubsetCheckBox,
-            globals().selections->all_nonkiv_states, all);
+            form().session().selections->all_nonkiv_states, all);
 }
 
 TGroupListDlg::TGroupListDlg(TGenerateForm& form) : TGenericListDlg(form) {
@@ -99,7 +99,7 @@ TGroupListDlg::TGroupListDlg(TGenerateForm& form) : TGenericListDlg(form) {
 
 void TGroupListDlg::SetSourceItems() {
   Caption = "KIV Groups to be included in output";
-  const ProcessGlobals& g = globals();
+  const Session& g = form().session();
   SrcList.assign(list_items(group_items(*g.group_index, *g.nation_array)));
 }
 
@@ -108,16 +108,17 @@ const char* TGroupListDlg::help_text() const {
 }
 
 void TGroupListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections->selected_groups, keys);
+  store(form().session().selections->selected_groups, keys);
 }
 
 void TGroupListDlg::select_unit() {
   form().PhysGrpButton.set_checked(true);
-  globals().selections->physical_aggregation = physical_aggregation_type::PhysGroup;
+  form().session().selections->physical_aggregation = physical_aggregation_type::PhysGroup;
 }
 
 void TGroupListDlg::show_all_chosen(bool all) {
-  show_pair(form().AllGrpCheckBox, form().SubsetGrpCheckBox, globals().selections->all_groups, all);
+  show_pair(form().AllGrpCheckBox, form().SubsetGrpCheckBox,
+            form().session().selections->all_groups, all);
 }
 
 TRegionListDlg::TRegionListDlg(TGenerateForm& form) : TGenericListDlg(form) {
@@ -126,7 +127,7 @@ TRegionListDlg::TRegionListDlg(TGenerateForm& form) : TGenericListDlg(form) {
 
 void TRegionListDlg::SetSourceItems() {
   Caption = "Regions to be included in output";
-  const ProcessGlobals& g = globals();
+  const Session& g = form().session();
   SrcList.assign(list_items(region_items(*g.group_index, *g.region_list)));
 }
 
@@ -135,19 +136,19 @@ const char* TRegionListDlg::help_text() const {
 }
 
 void TRegionListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  auto& regions = globals().selections->selected_regions;
+  auto& regions = form().session().selections->selected_regions;
   regions.clear();
   for (std::int32_t key : keys) regions.push_back(static_cast<kiv_region_type>(key));
 }
 
 void TRegionListDlg::select_unit() {
   form().PhysRegionButton.set_checked(true);
-  globals().selections->physical_aggregation = physical_aggregation_type::PhysRegion;
+  form().session().selections->physical_aggregation = physical_aggregation_type::PhysRegion;
 }
 
 void TRegionListDlg::show_all_chosen(bool all) {
   show_pair(form().AllRegionCheckBox, form().SubsetRegionCheckBox,
-            globals().selections->all_regions, all);
+            form().session().selections->all_regions, all);
 }
 
 TDiasporaListDlg::TDiasporaListDlg(TGenerateForm& form) : TGenericListDlg(form) {
@@ -156,7 +157,7 @@ TDiasporaListDlg::TDiasporaListDlg(TGenerateForm& form) : TGenericListDlg(form) 
 
 void TDiasporaListDlg::SetSourceItems() {
   Caption = "KIV Diaspora groupings to be included";
-  SrcList.assign(list_items(diaspora_items(*globals().group_index)));
+  SrcList.assign(list_items(diaspora_items(*form().session().group_index)));
 }
 
 const char* TDiasporaListDlg::help_text() const {
@@ -164,17 +165,17 @@ const char* TDiasporaListDlg::help_text() const {
 }
 
 void TDiasporaListDlg::store_keys(const std::vector<std::int32_t>& keys) {
-  store(globals().selections->selected_diasporas, keys);
+  store(form().session().selections->selected_diasporas, keys);
 }
 
 void TDiasporaListDlg::select_unit() {
   form().PhysDiasporaButton.set_checked(true);
-  globals().selections->physical_aggregation = physical_aggregation_type::PhysDiaspora;
+  form().session().selections->physical_aggregation = physical_aggregation_type::PhysDiaspora;
 }
 
 void TDiasporaListDlg::show_all_chosen(bool all) {
   show_pair(form().AllDiasporaCheckBox, form().DiasporaSubsetCheckBox,
-            globals().selections->all_diasporas, all);
+            form().session().selections->all_diasporas, all);
 }
 
 }  // namespace tandrel

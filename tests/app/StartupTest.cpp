@@ -20,7 +20,7 @@ namespace {
 using Startup = test::DiskInstallation;
 
 TEST_F(Startup, ReadsTheInstallationInOrder) {
-  start_up(g, no_windows);
+  start_up(g, session, no_windows);
   EXPECT_TRUE(platform.messages().empty());
   auto lines = trace_lines();
   std::vector<std::string> entries;
@@ -32,10 +32,10 @@ TEST_F(Startup, ReadsTheInstallationInOrder) {
   EXPECT_EQ(entries[1], "2:   Entered Initialize Configuration");
   EXPECT_EQ(entries[2], "2:   Entered Initial File Read Procedure");
   EXPECT_EQ(lines.back(), "1: Running Main Application");
-  EXPECT_TRUE(g.main_frame.initialized);
+  EXPECT_TRUE(session.main_frame->initialized);
 
   // The program's own variable comes last, on the tab of numcode.
-  const Tuser_data_set_listing_obj& d = *g.description;
+  const Tuser_data_set_listing_obj& d = *session.description;
   ASSERT_EQ(d.get_number_of_variables(0), 8);
   EXPECT_EQ(d.get_var_name(0, 7), "is_kiv");
   EXPECT_EQ(d.get_var_tab_label(0, 7), "Identifiers");
@@ -43,20 +43,20 @@ TEST_F(Startup, ReadsTheInstallationInOrder) {
   EXPECT_EQ(d.get_var_note(0, 7), "key");
   EXPECT_EQ(g.configuration.added_variable_count, 1);
 
-  EXPECT_EQ(g.group_index->count(), 3);
-  EXPECT_EQ(g.group_index->get_name(201), "Blacks, US");
-  EXPECT_TRUE(g.nation_array->is_a_state(645, 1990));
-  EXPECT_EQ(g.selections->first_year, 1990);
-  EXPECT_EQ(g.selections->last_year, 1992);
+  EXPECT_EQ(session.group_index->count(), 3);
+  EXPECT_EQ(session.group_index->get_name(201), "Blacks, US");
+  EXPECT_TRUE(session.nation_array->is_a_state(645, 1990));
+  EXPECT_EQ(session.selections->first_year, 1990);
+  EXPECT_EQ(session.selections->last_year, 1992);
 }
 
 TEST_F(Startup, DefaultSelectionsMatchTheFreshWindow) {
-  start_up(g, no_windows);
+  start_up(g, session, no_windows);
   user_selection_type expected;
   expected.first_year = 1990;
   expected.last_year = 1992;
-  EXPECT_EQ((*g.selections), expected);
-  const user_selection_type& s = (*g.selections);
+  EXPECT_EQ((*session.selections), expected);
+  const user_selection_type& s = (*session.selections);
   EXPECT_EQ(s.physical_aggregation, physical_aggregation_type::PhysGroup);
   EXPECT_EQ(s.temporal_aggregation, temporal_aggregation_type::TimeAnnual);
   EXPECT_TRUE(s.all_groups && s.all_states && s.all_regions && s.all_diasporas);
@@ -75,7 +75,7 @@ TEST_F(Startup, DefaultSelectionsMatchTheFreshWindow) {
 TEST_F(Startup, MissingDescriptionStopsTheProgramWithItsReport) {
   std::remove(dir.file("kiv.mdf").c_str());
   try {
-    start_up(g, no_windows);
+    start_up(g, session, no_windows);
     FAIL() << "start-up must end the program";
   } catch (const platform::ProgramEnded& e) {
     EXPECT_EQ(e.status, platform::kExitFatalStartup);
@@ -88,12 +88,12 @@ TEST_F(Startup, MissingDescriptionStopsTheProgramWithItsReport) {
   EXPECT_EQ(platform.messages().at(0), "KIV configuration file " + dir.path() +
                                            "/kiv.mdf does not exist.  Error.  Please locate file "
                                            "or reinstall program and try again.");
-  EXPECT_FALSE(g.main_frame.initialized);
+  EXPECT_FALSE(session.main_frame->initialized);
 }
 
 TEST_F(Startup, MissingNationListStopsAtTheFirstStep) {
   std::remove(dir.file("states.csv").c_str());
-  EXPECT_THROW(start_up(g, no_windows), platform::ProgramEnded);
+  EXPECT_THROW(start_up(g, session, no_windows), platform::ProgramEnded);
   // The index's own critical report is shown first; its Abort ends the program.
   EXPECT_EQ(platform.shown().at(0).what, "TErrorDialog");
   EXPECT_NE(platform.shown().at(0).text.find("states.csv"), std::string::npos);
@@ -103,7 +103,7 @@ TEST_F(Startup, EmptyNumcodeFieldStopsStartUp) {
   dir.write("kiv.csv",
             "numcode,group,year,ccode,region,diaspora,pop\n"
             ",Kurds,1990,645,5,12,0.2\n");
-  EXPECT_THROW(start_up(g, no_windows), platform::ProgramEnded);
+  EXPECT_THROW(start_up(g, session, no_windows), platform::ProgramEnded);
   EXPECT_NE(platform.shown().at(0).text.find("returned a missing value"), std::string::npos);
 }
 
@@ -114,10 +114,10 @@ TEST_F(Startup, AnEmptyLastLineOfTheListsOrTheDataFileIsNoRecord) {
     const std::string text = test::read_file(dir.file(name));
     dir.write(name, text + (std::string(name) == "majors.csv" ? "\r\n" : "\n"));
   }
-  start_up(g, no_windows);
+  start_up(g, session, no_windows);
   EXPECT_TRUE(platform.messages().empty());
-  EXPECT_TRUE(g.main_frame.initialized);
-  EXPECT_EQ(g.group_index->count(), 3);
+  EXPECT_TRUE(session.main_frame->initialized);
+  EXPECT_EQ(session.group_index->count(), 3);
 }
 
 // A reversed range once passed start-up and ended the run in an uncaught
@@ -127,7 +127,7 @@ TEST_F(Startup, ADescriptionWithItsYearsReversedStopsStartUpNamingThem) {
   mdf.replace(mdf.find("\"1990\""), 6, "\"1999\"");
   dir.write("kiv.mdf", mdf);
   try {
-    start_up(g, no_windows);
+    start_up(g, session, no_windows);
     FAIL() << "start-up must end the program";
   } catch (const platform::ProgramEnded& e) {
     EXPECT_EQ(e.status, platform::kExitFatalStartup);
@@ -141,21 +141,21 @@ TEST_F(Startup, ADescriptionWithItsYearsReversedStopsStartUpNamingThem) {
 TEST_F(Startup, AnInterruptDuringTheInitialFileReadPassesThroughUnchanged) {
   // Ctrl-C once the country code index is read, while the lists are.
   platform.set_pump_hook([&] {
-    if (g.ccode_index) g.user_interrupt = true;
+    if (session.ccode_index) g.user_interrupt = true;
   });
-  EXPECT_THROW(start_up(g, no_windows), EUserInterrupt);
-  EXPECT_FALSE(g.description);
+  EXPECT_THROW(start_up(g, session, no_windows), EUserInterrupt);
+  EXPECT_FALSE(session.description);
   EXPECT_EQ(test::read_file(dir.file("errors.log")).find("Could not"), std::string::npos);
 }
 
 TEST_F(Startup, CloseDownFreesTheReferenceDataAndClosesTheLog) {
-  start_up(g, no_windows);
-  finish(g);
-  EXPECT_FALSE(g.group_index);
-  EXPECT_FALSE(g.nation_array);
-  EXPECT_FALSE(g.ccode_index);
-  EXPECT_FALSE(g.region_list);
-  EXPECT_TRUE(g.description);
+  start_up(g, session, no_windows);
+  finish(g, session);
+  EXPECT_FALSE(session.group_index);
+  EXPECT_FALSE(session.nation_array);
+  EXPECT_FALSE(session.ccode_index);
+  EXPECT_FALSE(session.region_list);
+  EXPECT_TRUE(session.description);
   EXPECT_FALSE(g.error_log.is_open());
   auto lines = trace_lines();
   EXPECT_EQ(lines[lines.size() - 3], "1: Entered close_down procedure");

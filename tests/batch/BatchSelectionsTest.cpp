@@ -14,22 +14,22 @@ class BatchSelections : public test::DiskInstallation {
  protected:
   // Starts up and applies the command line; returns the notes for the user.
   std::string apply(const std::vector<std::string>& args) {
-    start_up(g, no_windows);
+    start_up(g, session, no_windows);
     std::ostringstream notes;
-    apply_batch_options(parse_batch_options(args), g, (*g.selections), notes);
+    apply_batch_options(parse_batch_options(args), g, session, *session.selections, notes);
     return notes.str();
   }
   std::vector<std::string> selected_names() const {
     std::vector<std::string> names;
-    for (std::int32_t v : g.selections->variable_selections.variable_columns)
-      names.push_back(g.description->get_var_name(0, v));
+    for (std::int32_t v : session.selections->variable_selections.variable_columns)
+      names.push_back(session.description->get_var_name(0, v));
     return names;
   }
 };
 
 TEST_F(BatchSelections, AbsentSubsetsHoldEveryItem) {
   apply({});
-  const user_selection_type& s = (*g.selections);
+  const user_selection_type& s = (*session.selections);
   EXPECT_TRUE(s.all_groups && s.all_states && s.all_regions);
   EXPECT_EQ(s.selected_groups, (Selected_group_list_type{201, 64501, 64502}));
   EXPECT_EQ(s.selected_states, (Selected_state_list_type{2, 645}));
@@ -46,7 +46,7 @@ TEST_F(BatchSelections, AbsentSubsetsHoldEveryItem) {
 TEST_F(BatchSelections, SubsetsAndControlsFromTheCommandLine) {
   apply({"--unit", "state", "--states", "645", "--controls", "395", "--out", "x.csv", "--stata",
          "--vars", "POP"});
-  const user_selection_type& s = (*g.selections);
+  const user_selection_type& s = (*session.selections);
   EXPECT_EQ(s.physical_aggregation, physical_aggregation_type::PhysState);
   EXPECT_FALSE(s.all_states);
   EXPECT_EQ(s.selected_states, (Selected_state_list_type{645}));
@@ -61,8 +61,8 @@ TEST_F(BatchSelections, SubsetsAndControlsFromTheCommandLine) {
 
 TEST_F(BatchSelections, NamingEveryItemCountsAsAll) {
   apply({"--groups", "64502,201,64501"});
-  EXPECT_TRUE(g.selections->all_groups);
-  EXPECT_EQ(g.selections->selected_groups, (Selected_group_list_type{64502, 201, 64501}));
+  EXPECT_TRUE(session.selections->all_groups);
+  EXPECT_EQ(session.selections->selected_groups, (Selected_group_list_type{64502, 201, 64501}));
 }
 
 TEST_F(BatchSelections, UnknownCodesNamesAndYearsAreRefused) {
@@ -91,45 +91,48 @@ TEST_F(BatchSelections, UnknownCodesNamesAndYearsAreRefused) {
     ProcessGlobals fresh;
     fresh.platform = &platform;
     install_globals(&fresh);
-    start_up(fresh, no_windows);
+    Session own;
+    start_up(fresh, own, no_windows);
     std::ostringstream notes;
     try {
-      apply_batch_options(parse_batch_options(row.args), fresh, *fresh.selections, notes);
+      apply_batch_options(parse_batch_options(row.args), fresh, own, *own.selections, notes);
       ADD_FAILURE();
     } catch (const UsageError& e) {
       EXPECT_STREQ(e.what(), row.message);
     }
+    own.release_reference();
     install_globals(&g);
   }
 }
 
 TEST_F(BatchSelections, RegionsByTheirCodeInTheData) {
   apply({"--unit", "region", "--regions", "5"});
-  EXPECT_FALSE(g.selections->all_regions);
-  EXPECT_EQ(g.selections->selected_regions,
+  EXPECT_FALSE(session.selections->all_regions);
+  EXPECT_EQ(session.selections->selected_regions,
             (Selected_kiv_region_list_type{kiv_region_type::KivRegNAfrica5}));
 }
 
 TEST_F(BatchSelections, SettingsAreLoadedBeforeTheCommandLineAndSaved) {
   apply({"--unit", "region", "--regions", "5", "--vars", "pop", "--save-settings",
          dir.file("saved.dat")});
-  const user_selection_type saved = (*g.selections);
-  finish(g);
+  const user_selection_type saved = (*session.selections);
+  finish(g, session);
 
   ProcessGlobals again;
   again.platform = &platform;
   install_globals(&again);
-  start_up(again, no_windows);
+  Session next;
+  start_up(again, next, no_windows);
   std::ostringstream notes;
-  apply_batch_options(parse_batch_options({"--settings", dir.file("saved.dat")}), again,
-                      *again.selections, notes);
-  EXPECT_EQ(again.selections->physical_aggregation, physical_aggregation_type::PhysRegion);
-  EXPECT_EQ(again.selections->selected_regions, saved.selected_regions);
-  EXPECT_EQ(again.selections->variable_selections, saved.variable_selections);
+  apply_batch_options(parse_batch_options({"--settings", dir.file("saved.dat")}), again, next,
+                      *next.selections, notes);
+  EXPECT_EQ(next.selections->physical_aggregation, physical_aggregation_type::PhysRegion);
+  EXPECT_EQ(next.selections->selected_regions, saved.selected_regions);
+  EXPECT_EQ(next.selections->variable_selections, saved.variable_selections);
   EXPECT_THROW(apply_batch_options(parse_batch_options({"--settings", dir.file("none.dat")}), again,
-                                   *again.selections, notes),
+                                   next, *next.selections, notes),
                UsageError);
-  finish(again);
+  finish(again, next);
   install_globals(&g);
 }
 

@@ -37,7 +37,7 @@ class DesktopFixture : public ::testing::Test {
 
   desktop::MainWindow& window() { return session->window(); }
   TGenerateForm& form() { return window().form(); }
-  user_selection_type& sel() { return *g.selections; }
+  user_selection_type& sel() { return *session->session().selections; }
 
   template <class W = QWidget>
   W* widget(const char* name) {

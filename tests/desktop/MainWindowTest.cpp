@@ -37,15 +37,16 @@ TEST_F(MainWindowTest, TheStatusBarSaysWhatGoWouldBuildAfterEveryClick) {
   start();
   auto* summary = widget<QLabel>("GoSummary");
   ASSERT_NE(summary, nullptr);
-  EXPECT_EQ(summary->text().toStdString(), go_summary(form(), subset_totals()));
+  EXPECT_EQ(summary->text().toStdString(), go_summary(form(), subset_totals(session->session())));
   click("PhysStateButton");
   click("Time5yrButton");
   const std::string line = summary->text().toStdString();
   EXPECT_EQ(line.rfind("State \u00d7 5-year, ", 0), 0u) << line;
-  EXPECT_NE(line.find("all " + std::to_string(subset_totals().states) + " states"),
-            std::string::npos)
+  EXPECT_NE(
+      line.find("all " + std::to_string(subset_totals(session->session()).states) + " states"),
+      std::string::npos)
       << line;
-  EXPECT_EQ(line, go_summary(form(), subset_totals()));
+  EXPECT_EQ(line, go_summary(form(), subset_totals(session->session())));
 }
 
 TEST_F(MainWindowTest, VariablePagesShowTheModelsPagesAndSubTabs) {
@@ -167,7 +168,7 @@ const ClickCase kClickCases[] = {
        type_year(f, "SubYear1Edit", "1200");
      },
      [](const auto& s, auto& form) {
-       const int first = globals().description->get_first_year_possible(0);
+       const int first = form.session().description->get_first_year_possible(0);
        EXPECT_EQ(s.first_year, first);
        EXPECT_EQ(form.SubYear1Edit.text, std::to_string(first));
      }},
@@ -243,7 +244,7 @@ TEST_F(MainWindowTest, SelectNoneThenOnePagesSelectAllActOnThePageShown) {
   pages->setCurrentIndex(1);
   ASSERT_EQ(form().VarTabs.active_page, 1);
   click("SelectAllButton");
-  const Tuser_data_set_listing_obj& description = *g.description;
+  const Tuser_data_set_listing_obj& description = *session->session().description;
   for (std::size_t k = 0; k < form().VarCheckBoxes.size(); ++k) {
     const VariableBox& box = form().VarCheckBoxes[k];
     const VarBoxPlace& place = form().VarBoxPlaces[k];

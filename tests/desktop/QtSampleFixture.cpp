@@ -22,12 +22,13 @@ QtSampleFixture::QtSampleFixture() {
 QtSampleFixture::~QtSampleFixture() {
   windows.reset();
   platform.set_main_widget(nullptr);
+  session.release_reference();
   install_globals(nullptr);
 }
 
 void QtSampleFixture::start(std::unique_ptr<desktop::DesktopStartup> with) {
-  windows = with ? std::move(with) : std::make_unique<desktop::DesktopStartup>(platform);
-  start_up(g, *windows);
+  windows = with ? std::move(with) : std::make_unique<desktop::DesktopStartup>(platform, session);
+  start_up(g, session, *windows);
 }
 
 TGenerateForm& QtSampleFixture::form() {

@@ -41,6 +41,8 @@ class QtSampleFixture : public ::testing::Test {
   ScriptedDialogRunner runner;
   desktop::QtPlatform platform{runner};
   ProcessGlobals g;
+  // Declared before the windows, which hold on to it.
+  Session session;
   std::unique_ptr<desktop::DesktopStartup> windows;
 
  private:

@@ -59,8 +59,8 @@ struct SplashSeen {
 
 class WatchedStartup : public desktop::DesktopStartup {
  public:
-  WatchedStartup(desktop::QtPlatform& platform, SplashSeen& seen)
-      : DesktopStartup(platform), seen_(seen) {}
+  WatchedStartup(desktop::QtPlatform& platform, Session& session, SplashSeen& seen)
+      : DesktopStartup(platform, session), seen_(seen) {}
   void close_splash_screen() override {
     const desktop::SplashView& view = *splash_view();
     seen_.shown = view.isVisible();
@@ -86,7 +86,7 @@ class SplashAboutHelp : public test::QtSampleFixture {};
 
 TEST_F(SplashAboutHelp, TheSplashScreenShowsUntilTheOtherWindowsExist) {
   SplashSeen seen;
-  start(std::make_unique<WatchedStartup>(platform, seen));
+  start(std::make_unique<WatchedStartup>(platform, session, seen));
   EXPECT_TRUE(seen.shown);
   EXPECT_TRUE(seen.flags.testFlag(Qt::FramelessWindowHint));
   EXPECT_TRUE(seen.flags.testFlag(Qt::WindowStaysOnTopHint));

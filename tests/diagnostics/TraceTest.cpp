@@ -121,7 +121,7 @@ TEST_F(TraceTest, TickDoneStartsANewRun) {
 }
 
 TEST_F(TraceTest, InterruptDuringTickExitsTheLocalTraceAndRaises) {
-  g.main_frame.initialized = true;
+  session.main_frame->initialized = true;
   Ttrace_obj local(trace().GetLevel(), "Preparing for output procedures");
   int app_level = trace().GetLevel();
   local.Tick("work", 3);
@@ -145,7 +145,7 @@ TEST_F(TraceTest, InterruptDuringTickExitsTheLocalTraceAndRaises) {
 }
 
 TEST_F(TraceTest, ContinueInTheVerifyDialogClearsTheFlag) {
-  g.main_frame.initialized = true;
+  session.main_frame->initialized = true;
   platform.script_answer("cancbut");
   trace().progress_form().StopExecutionClick();
   EXPECT_FALSE(g.user_interrupt);
@@ -177,6 +177,35 @@ TEST_F(TraceTest, ProgressWindowIsCentredAndSteppedByLevel) {
   EXPECT_EQ(deep.progress_form().Left, 116 + 40);
   EXPECT_NE(trace_lines().back().find("Trace level > 20 - check programming trace."),
             std::string::npos);
+}
+
+// A new trace and its progress window follow the frame the application
+// trace was given, live, and keep it when its owner is gone.
+TEST_F(TraceTest, ProgressWindowsFollowTheApplicationTracesFrame) {
+  auto frame = std::make_shared<MainFrameState>();
+  frame->Width = 1000;
+  frame->Height = 800;
+  frame->minimized = true;
+  g.trace->set_main_frame(frame);
+  Ttrace_obj placed(0, "x");
+  EXPECT_EQ(placed.progress_form().Left, 349);  // (1000 - 302) / 2
+  EXPECT_EQ(placed.progress_form().Top, 346);   // (800 - 107) / 2 = 346.5 rounds to even
+  EXPECT_FALSE(placed.progress_form().window_state_normal);
+  placed.progress_form().set_visible(false);
+  placed.Tick("hidden while minimised", 2);
+  EXPECT_FALSE(placed.progress_form().visible);
+
+  placed.progress_form().FormShow();
+  EXPECT_FALSE(placed.progress_form().StopExecution.enabled);
+  frame->initialized = true;
+  placed.progress_form().FormShow();
+  EXPECT_TRUE(placed.progress_form().StopExecution.enabled);
+
+  frame.reset();  // the session that owned it ended
+  Ttrace_obj later(0, "y");
+  EXPECT_EQ(later.progress_form().Left, 349);
+  later.progress_form().FormShow();
+  EXPECT_TRUE(later.progress_form().StopExecution.enabled);
 }
 
 TEST_F(TraceTest, BarStartWidensTheFormForALongStepText) {

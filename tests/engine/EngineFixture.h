@@ -21,12 +21,12 @@ class EngineFixture : public GlobalsFixture {
   EngineFixture() { open_error_log(); }
 
   MiniInstallation& install(MiniInstallationPlan plan) {
-    inst.emplace(g, dir, std::move(plan));
+    inst.emplace(g, session, dir, std::move(plan));
     return *inst;
   }
   std::unique_ptr<TKIV_array_obj> load(int first_year, int last_year) {
     return std::make_unique<TKIV_array_obj>(inst->description(), g.configuration, 0, first_year,
-                                            last_year, (*g.selections), inst->reference());
+                                            last_year, (*session.selections), inst->reference());
   }
   TaggedValue value(const TKIV_array_obj& data, const std::string& name, int year,
                     std::int32_t numcode) const {

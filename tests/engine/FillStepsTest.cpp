@@ -20,13 +20,13 @@ class FillSteps : public test::EngineFixture {
     plan.lines = {"201,A,1990,2,0,-99,10,.,x", "201,A,1994,2,0,-99,15,.,x"};
     plan.states = {{2, "USA", "United States"}, {40, "CUB", "Cuba", 1950, 2016}};
     install(std::move(plan));
-    g.selections->interpolate = false;
-    g.selections->output_missing_cases = false;
-    g.selections->include_nonkiv_states = false;
+    session.selections->interpolate = false;
+    session.selections->output_missing_cases = false;
+    session.selections->include_nonkiv_states = false;
   }
   std::unique_ptr<TKIV_array_obj> run() {
     auto data = load(1990, 2000);
-    run_fill_steps(*data, (*g.selections));
+    run_fill_steps(*data, (*session.selections));
     return data;
   }
   // pop of group 201 in 1992, "none" without a group-year.
@@ -49,8 +49,8 @@ TEST_F(FillSteps, InterpolationAndMissingCasesNeverBothRun) {
                       {true, true, "i64:12", false}};
   for (const Row& row : rows) {
     g.trace_window->clear();
-    g.selections->interpolate = row.interpolate;
-    g.selections->output_missing_cases = row.missing_cases;
+    session.selections->interpolate = row.interpolate;
+    session.selections->output_missing_cases = row.missing_cases;
     auto data = run();
     EXPECT_EQ(gap_pop(*data), row.pop) << row.interpolate << row.missing_cases;
     EXPECT_EQ(traced("Finished adding missing in-series cases "), row.missing_step_traced)
@@ -63,8 +63,8 @@ class FillStepsUnit : public FillSteps,
 
 TEST_P(FillStepsUnit, ControlCasesOnlyForGroupAndStateUnits) {
   const auto [unit, controls] = GetParam();
-  g.selections->include_nonkiv_states = true;
-  g.selections->physical_aggregation = unit;
+  session.selections->include_nonkiv_states = true;
+  session.selections->physical_aggregation = unit;
   auto data = run();
   EXPECT_EQ(data->group_year_exists(4000, 1995), controls);
   EXPECT_EQ(inst->groups().have_group(4000), controls);
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Units, FillStepsUnit,
                                            std::pair{Phys::PhysDiaspora, false}));
 
 TEST_F(FillSteps, ASecondRunFindsItsControlGroupsInTheGroupIndex) {
-  g.selections->include_nonkiv_states = true;
+  session.selections->include_nonkiv_states = true;
   run();
   ASSERT_EQ(inst->groups().count(), 2);
   auto second = run();
@@ -88,8 +88,8 @@ TEST_F(FillSteps, ASecondRunFindsItsControlGroupsInTheGroupIndex) {
 }
 
 TEST_F(FillSteps, IsKivIsSetWhenSelected) {
-  g.selections->include_nonkiv_states = true;
-  g.selections->output_missing_cases = true;
+  session.selections->include_nonkiv_states = true;
+  session.selections->output_missing_cases = true;
   inst->select({"numcode", "group", "year", "ccode", "region", "pop", "is_kiv"});
   auto data = run();
   EXPECT_EQ(value(*data, "is_kiv", 1992, 201).to_text(), "1");

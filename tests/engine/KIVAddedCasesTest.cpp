@@ -56,7 +56,7 @@ TEST_F(KIVAddedCases, GapYearsGetTheIdentifiersOfThePreviousPresentYear) {
   install_default();
   inst->select({"numcode", "group", "year", "ccode", "region", "diaspora", "pop", "note"});
   auto data = load(1940, 2000);
-  data->add_missing_in_series(inst->description(), (*g.selections));
+  data->add_missing_in_series(inst->description(), (*session.selections));
   EXPECT_EQ(years_with_case(*data, 201), (std::vector<int>{1990, 1991, 1992, 1993, 1994, 1995}));
   for (int year = 1992; year <= 1994; ++year) {
     expect(*data, "numcode", year, 201, Kind::Int32, "201");
@@ -88,7 +88,7 @@ TEST_F(KIVAddedCases, SeriesWithoutGapsGainNothing) {
     for (int year : row.years) lines.push_back("201,A," + std::to_string(year) + ",2,0,5,1,1,x");
     install_lines(lines);
     auto data = load(1940, 2000);
-    data->add_missing_in_series(inst->description(), (*g.selections));
+    data->add_missing_in_series(inst->description(), (*session.selections));
     EXPECT_EQ(years_with_case(*data, 201), row.years) << row.what;
   }
 }
@@ -98,7 +98,7 @@ TEST_F(KIVAddedCases, AGroupYearHoldingTheMissingNumcodeIsAGapYear) {
   auto data = load(1940, 2000);
   data->init_group_year(1991, 201);
   data->set_group_value(0, inst->var("pop"), TaggedValue::int32(7), 1991, 201);
-  data->add_missing_in_series(inst->description(), (*g.selections));
+  data->add_missing_in_series(inst->description(), (*session.selections));
   expect(*data, "numcode", 1991, 201, Kind::Int32, "201");
   expect(*data, "group", 1991, 201, Kind::Text, "A");
   expect(*data, "pop", 1991, 201, Kind::Int32, "7");
@@ -107,7 +107,7 @@ TEST_F(KIVAddedCases, AGroupYearHoldingTheMissingNumcodeIsAGapYear) {
 TEST_F(KIVAddedCases, StatesWithoutGroupsGetOneControlCasePerStateYear) {
   install_default();
   auto data = load(1945, 2000);
-  data->add_missing_nonkiv(inst->description(), (*g.selections));
+  data->add_missing_nonkiv(inst->description(), (*session.selections));
   EXPECT_EQ(years_with_case(*data, 4000), span(1950, 2000));
   EXPECT_EQ(years_with_case(*data, 4100), span(1995, 2000));
   EXPECT_EQ(years_with_case(*data, 7000), span(1990, 2000));
@@ -142,7 +142,7 @@ TEST_F(KIVAddedCases, FullGroupIndexLeavesControlCasesOutInsteadOfFailingTheRun)
   for (std::int32_t n = 0; groups.count() <= kMaxGroupSlot; ++n)
     groups.add_group(n < 98 ? 202 + n : 2011 + (n - 98), "G", -99, 0, n < 98 ? 2 : 20);
   auto data = load(1945, 2000);
-  data->add_missing_nonkiv(inst->description(), (*g.selections));
+  data->add_missing_nonkiv(inst->description(), (*session.selections));
   EXPECT_TRUE(years_with_case(*data, 4000).empty());
   EXPECT_TRUE(years_with_case(*data, 7000).empty());
   EXPECT_EQ(groups.count(), kMaxGroupSlot + 1);
@@ -155,7 +155,7 @@ TEST_F(KIVAddedCases, FullGroupIndexLeavesControlCasesOutInsteadOfFailingTheRun)
 TEST_F(KIVAddedCases, StateWhoseGroupsAreNumberedTenAndUpGetsNoControlCase) {
   install_default();
   auto data = load(1940, 2000);
-  data->add_missing_nonkiv(inst->description(), (*g.selections));
+  data->add_missing_nonkiv(inst->description(), (*session.selections));
   EXPECT_TRUE(years_with_case(*data, 2000).empty());
   EXPECT_FALSE(inst->groups().have_group(2000));
   EXPECT_TRUE(data->state_has_kiv_groups(20));
@@ -163,10 +163,10 @@ TEST_F(KIVAddedCases, StateWhoseGroupsAreNumberedTenAndUpGetsNoControlCase) {
 
 TEST_F(KIVAddedCases, ChosenStatesAreConsideredInListOrder) {
   install_default();
-  g.selections->all_nonkiv_states = false;
-  g.selections->selected_nonkiv_states = {41, 2, 40};
+  session.selections->all_nonkiv_states = false;
+  session.selections->selected_nonkiv_states = {41, 2, 40};
   auto data = load(1995, 2000);
-  data->add_missing_nonkiv(inst->description(), (*g.selections));
+  data->add_missing_nonkiv(inst->description(), (*session.selections));
   const Tgroup_index_obj& groups = inst->groups();
   ASSERT_EQ(groups.count(), 4);
   EXPECT_EQ(groups.get_numcode(2), 4100);
@@ -183,8 +183,8 @@ TEST_F(KIVAddedCases, UnselectedGroupVariableIsNotReportedAsOutOfRangeForAddedCa
   install_default();
   inst->select({"numcode", "year", "ccode", "region", "pop"});
   auto data = load(1940, 2000);
-  data->add_missing_in_series(inst->description(), (*g.selections));
-  data->add_missing_nonkiv(inst->description(), (*g.selections));
+  data->add_missing_in_series(inst->description(), (*session.selections));
+  data->add_missing_nonkiv(inst->description(), (*session.selections));
   EXPECT_EQ(years_with_case(*data, 201), span(1990, 1995));
   expect(*data, "numcode", 1993, 201, Kind::Int32, "201");
   expect(*data, "numcode", 1960, 4000, Kind::Int32, "4000");

@@ -361,7 +361,7 @@ TEST_F(KIVArrayLoad, UserInterruptPassesThroughAfterTheCleanUp) {
 
 TEST_F(KIVArrayLoad, GroupIndexNotInitializedIsACriticalReport) {
   install_lines({"201,A,1995,2,0,-99,1,1,x"});
-  g.group_index = std::make_unique<Tgroup_index_obj>(*g.region_list);
+  session.group_index = std::make_unique<Tgroup_index_obj>(*session.region_list);
   EXPECT_THROW(load(1990, 2000), platform::ProgramEnded);
   EXPECT_EQ(reports(), std::vector<std::string>{
                            "Error -- group index not initialized before reading KIV data.  "

@@ -101,8 +101,8 @@ TEST_P(ColumnTypes, TextColumnKeepsEmptyAndLongTexts) {
 TEST_P(ColumnTypes, ColumnMissingForAWholeGroupStaysMissing) {
   install_edges({"10", ".", "20"}, {"0.5", ".", "1.5"}, {"x", ".", "y"});
   auto data = load_edges();
-  g.selections->interpolate = true;
-  data->interpolate(inst->description(), *g.selections);
+  session.selections->interpolate = true;
+  data->interpolate(inst->description(), *session.selections);
   for (int year = 1990; year <= 1992; ++year) {
     for (const char* name : {"pop", "note"}) {
       const TaggedValue v = value(*data, name, year, 202);

@@ -22,9 +22,9 @@ class KIVInterpolate : public test::EngineFixture {
     install(std::move(plan));
   }
   std::unique_ptr<TKIV_array_obj> run(Method method) {
-    g.selections->interpolation_method = method;
+    session.selections->interpolation_method = method;
     auto data = load(1990, 2000);
-    data->interpolate(inst->description(), (*g.selections));
+    data->interpolate(inst->description(), (*session.selections));
     return data;
   }
   // "kind:text" of a value of group 201, or "none" without a group-year.

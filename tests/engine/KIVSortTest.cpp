@@ -33,7 +33,7 @@ class KIVSort : public test::EngineFixture {
     install(plan);
     inst->select({"numcode", "group", "year", "ccode", "region", "diaspora"});
     data = load(1990, 2000);
-    s = (*g.selections);
+    s = (*session.selections);
     s.selected_groups = {201, 202, 2001};
     s.selected_states = {2, 20};
     s.selected_regions = {kiv_region_type::KivRegWestern0};

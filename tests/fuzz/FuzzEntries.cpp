@@ -20,6 +20,7 @@
 #include "reference/NationList.h"
 #include "reference/ReferenceData.h"
 #include "reference/Regions.h"
+#include "reference/Session.h"
 #include "reference/SettingsFile.h"
 #include "reference/TextReader.h"
 
@@ -83,11 +84,15 @@ class World {
     g.configuration.first_nation_year = 1816;
     g.configuration.last_nation_year = 2016;
   }
-  ~World() { install_globals(nullptr); }
+  ~World() {
+    session.release_reference();
+    install_globals(nullptr);
+  }
   World(const World&) = delete;
   World& operator=(const World&) = delete;
 
   ProcessGlobals g;
+  Session session;
 
  private:
   platform::HeadlessPlatform platform_;
@@ -135,18 +140,22 @@ const std::string& small_data_file() {
 }
 
 void read_reference_lists(World& w) {
-  w.g.ccode_index = std::make_unique<Tccode_index_obj>(w.g.configuration.nation_list_file_name);
-  w.g.nation_array = std::make_unique<Tnation_array_obj>(w.g.configuration);
+  w.session.ccode_index =
+      std::make_unique<Tccode_index_obj>(w.g.configuration.nation_list_file_name);
+  w.session.nation_array =
+      std::make_unique<Tnation_array_obj>(w.g.configuration, w.session.ccode_index.get());
 }
 
 // What a run does first with the description in `w` and its selections:
 // index the groups and load the selected years.
 void load_selected_years(World& w, const user_selection_type& s, int first_year, int last_year) {
   read_reference_lists(w);
-  w.g.region_list = std::make_unique<Tregion_list_info_obj>();
-  w.g.group_index = std::make_unique<Tgroup_index_obj>(*w.g.description, *w.g.region_list);
-  const ReferenceData reference{*w.g.region_list, *w.g.nation_array, *w.g.group_index};
-  TKIV_array_obj loaded(*w.g.description, w.g.configuration, 0, first_year, last_year, s,
+  w.session.region_list = std::make_unique<Tregion_list_info_obj>();
+  w.session.group_index =
+      std::make_unique<Tgroup_index_obj>(*w.session.description, *w.session.region_list);
+  const ReferenceData reference{*w.session.region_list, *w.session.nation_array,
+                                *w.session.group_index};
+  TKIV_array_obj loaded(*w.session.description, w.g.configuration, 0, first_year, last_year, s,
                         reference);
 }
 
@@ -155,7 +164,7 @@ void load_selected_years(World& w, const user_selection_type& s, int first_year,
 void load_years(World& w, std::vector<data_set_info_record> sets, const user_selection_type& s,
                 int first_year, int last_year) {
   sets[0].data_file_name = small_data_file();
-  w.g.description = std::make_unique<Tuser_data_set_listing_obj>(std::move(sets));
+  w.session.description = std::make_unique<Tuser_data_set_listing_obj>(std::move(sets));
   load_selected_years(w, s, first_year, last_year);
 }
 
@@ -191,9 +200,9 @@ void data_file(const std::uint8_t* data, std::size_t size) {
   std::vector<data_set_info_record> sets{sample_description().data_set(0)};
   World w;
   sets[0].data_file_name = put_file("fuzz.csv", data, size);
-  w.g.description = std::make_unique<Tuser_data_set_listing_obj>(std::move(sets));
+  w.session.description = std::make_unique<Tuser_data_set_listing_obj>(std::move(sets));
   guarded([&] {
-    const Tuser_data_set_listing_obj& d = *w.g.description;
+    const Tuser_data_set_listing_obj& d = *w.session.description;
     user_selection_type s;
     for (std::int32_t v = 0; v < d.get_number_of_variables(0); ++v)
       s.variable_selections.variable_columns.push_back(v);

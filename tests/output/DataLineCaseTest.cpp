@@ -36,7 +36,7 @@ test::MiniInstallationPlan plan() {
 
 class DataLineCases : public test::OutputFixture {
  protected:
-  DataLineCases() : inst(g, dir, plan()), selections(inst.selections()) {
+  DataLineCases() : inst(g, session, dir, plan()), selections(inst.selections()) {
     selections.first_year = 1990;
     selections.last_year = 1991;
     selections.output_format.separator = separator_type::SepComma;

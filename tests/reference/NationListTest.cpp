@@ -21,9 +21,10 @@ class NationList : public test::GlobalsFixture {
   const Tnation_array_obj& build_from(const std::string& nation_file, const std::string& majors) {
     g.configuration.nation_list_file_name = nation_file;
     g.configuration.major_list_file_name = majors;
-    g.ccode_index = std::make_unique<Tccode_index_obj>(nation_file);
-    g.nation_array = std::make_unique<Tnation_array_obj>(g.configuration);
-    return *g.nation_array;
+    session.ccode_index = std::make_unique<Tccode_index_obj>(nation_file);
+    session.nation_array =
+        std::make_unique<Tnation_array_obj>(g.configuration, session.ccode_index.get());
+    return *session.nation_array;
   }
   const Tnation_array_obj& build(const std::string& nation_lines, const std::string& majors = "") {
     return build_from(dir.write("states.csv", kNationHeading + nation_lines),
@@ -49,15 +50,15 @@ class SampleNationList : public NationList {
     const std::string sample = std::string(TANDREL_SOURCE_DIR) + "/data/sample/";
     build_from(sample + "states2016.csv", sample + "majors2016.csv");
   }
-  const Tnation_array_obj& list() const { return *g.nation_array; }
+  const Tnation_array_obj& list() const { return *session.nation_array; }
 };
 
 TEST_F(SampleNationList, ReadsQuietlyWithEveryRegionDefined) {
   EXPECT_EQ(error_log_text().find("Error at"), std::string::npos);
   EXPECT_EQ(list().nation_list_version(), 2016.0);
   EXPECT_EQ(list().major_powers_version(), 2016.0);
-  EXPECT_EQ(g.ccode_index->code_of(217), 990);
-  EXPECT_EQ(g.ccode_index->code_of(218), -1);
+  EXPECT_EQ(session.ccode_index->code_of(217), 990);
+  EXPECT_EQ(session.ccode_index->code_of(218), -1);
 }
 
 TEST_F(SampleNationList, StateWithTwoPeriodsIsNoStateInTheGap) {
@@ -162,12 +163,13 @@ TEST_F(NationList, UnlistedCodesAndYearsAnswerFromThePlaceholder) {
 }
 
 TEST_F(NationList, CodesWithoutNationNumberDoNotOverwriteThePlaceholder) {
-  g.ccode_index = std::make_unique<Tccode_index_obj>(dir.write("i.csv", kNationHeading + "A,2\n"));
+  session.ccode_index =
+      std::make_unique<Tccode_index_obj>(dir.write("i.csv", kNationHeading + "A,2\n"));
   g.configuration.nation_list_file_name =
       dir.write("n.csv", kNationHeading + kUsa + "CAN,20,Canada,1920,1,10,2016,12,31,1\n");
   g.configuration.major_list_file_name =
       dir.write("m.csv", kMajorHeading + "RUS,365,1816,1,1,1917,12,5,1\n");
-  Tnation_array_obj list(g.configuration);
+  Tnation_array_obj list(g.configuration, session.ccode_index.get());
   EXPECT_FALSE(list.have_info(20));
   EXPECT_FALSE(list.is_a_state(20, 1950));
   EXPECT_EQ(list.get_fullname(777), "initial");
@@ -196,27 +198,28 @@ TEST_F(NationList, OutOfRangeValuesRaiseWithoutReport) {
 TEST_F(NationList, UnreadableFileIsReportedByNameAndRaisedAgain) {
   open_error_log();
   const std::string nations = dir.write("states.csv", kNationHeading + kUsa);
-  g.ccode_index = std::make_unique<Tccode_index_obj>(nations);
+  session.ccode_index = std::make_unique<Tccode_index_obj>(nations);
   for (bool nation_file_missing : {true, false}) {
     g.configuration.nation_list_file_name = nation_file_missing ? dir.file("gone.csv") : nations;
     g.configuration.major_list_file_name = dir.file("majors-gone.csv");
     const std::string& missing = nation_file_missing ? g.configuration.nation_list_file_name
                                                      : g.configuration.major_list_file_name;
     let_critical_report_return();
-    EXPECT_THROW(Tnation_array_obj{g.configuration}, EInOutError);
+    EXPECT_THROW((Tnation_array_obj{g.configuration, session.ccode_index.get()}), EInOutError);
     EXPECT_TRUE(logged("Error opening file \"" + missing +
                        "\".  File could not be opened for input.  File may be in use by another "
                        "program, or may be missing."));
     EXPECT_EQ(second_last_trace_line(), "2:   Finished initializing nation_array");
   }
   // Unscripted, the critical report's Abort ends the program.
-  EXPECT_THROW(Tnation_array_obj{g.configuration}, platform::ProgramEnded);
+  EXPECT_THROW((Tnation_array_obj{g.configuration, session.ccode_index.get()}),
+               platform::ProgramEnded);
 }
 
 TEST_F(NationList, WithoutIndexTheListRefusesToRead) {
   open_error_log();
   let_critical_report_return();
-  Tnation_array_obj list(g.configuration);
+  Tnation_array_obj list(g.configuration, nullptr);
   EXPECT_TRUE(logged("Nation array creation called before ccode_index initialized"));
   EXPECT_TRUE(traced("2:     Check program coding [notify programmer]."));
   EXPECT_EQ(second_last_trace_line(), "2:   Finished initializing nation_array");

@@ -56,30 +56,35 @@ class CreationRun : public ::testing::Test {
   StartupWindows no_windows;
 };
 
-TEST_F(CreationRun, ReferenceDataPassedDownGivesTheBytesOfTheProcessWideRun) {
+TEST_F(CreationRun, ReferenceDataPassedDownGivesTheBytesOfTheSessionRun) {
   ProcessGlobals installed;
   installed.platform = &platform;
   install_globals(&installed);
-  start_up(installed, no_windows);
-  choose(*installed.selections, *installed.description, out.file("installed.csv"));
-  run_output_procedure(installed.configuration, *installed.selections, *installed.description,
-                       {*installed.region_list, *installed.nation_array, *installed.group_index});
+  Session whole;
+  start_up(installed, whole, no_windows);
+  choose(*whole.selections, *whole.description, out.file("installed.csv"));
+  run_output_procedure(installed.configuration, *whole.selections, *whole.description,
+                       {*whole.region_list, *whole.nation_array, *whole.group_index});
+  whole.release_reference();
   install_globals(nullptr);
 
-  // The same run with the run's reference objects taken out of the
-  // process-wide set: the run may reach them only through what it is
-  // handed. (The country code index stays: the nation list looks its slots
-  // up there.)
+  // The same run with the run's reference objects taken out of the session:
+  // the run may reach them only through what it is handed.
   ProcessGlobals bare;
   bare.platform = &platform;
   install_globals(&bare);
-  start_up(bare, no_windows);
-  Owned<Tregion_list_info_obj> regions = std::move(bare.region_list);
-  Owned<Tnation_array_obj> nations = std::move(bare.nation_array);
-  Owned<Tgroup_index_obj> groups = std::move(bare.group_index);
-  choose(*bare.selections, *bare.description, out.file("bare.csv"));
-  const RunResult result = run_output_procedure(bare.configuration, *bare.selections,
-                                                *bare.description, {*regions, *nations, *groups});
+  Session emptied;
+  start_up(bare, emptied, no_windows);
+  Owned<Tregion_list_info_obj> regions = std::move(emptied.region_list);
+  Owned<Tnation_array_obj> nations = std::move(emptied.nation_array);
+  Owned<Tgroup_index_obj> groups = std::move(emptied.group_index);
+  choose(*emptied.selections, *emptied.description, out.file("bare.csv"));
+  const RunResult result = run_output_procedure(
+      bare.configuration, *emptied.selections, *emptied.description, {*regions, *nations, *groups});
+  groups.reset();
+  nations.reset();
+  regions.reset();
+  emptied.release_reference();
   install_globals(nullptr);
 
   EXPECT_TRUE(result.output_written);

@@ -48,6 +48,7 @@ DiskInstallation::DiskInstallation() {
 }
 
 DiskInstallation::~DiskInstallation() {
+  session.release_reference();
   install_globals(nullptr);
 }
 

@@ -29,6 +29,8 @@ class DiskInstallation : public ::testing::Test {
   TempDir dir;
   platform::HeadlessPlatform platform;
   ProcessGlobals g;
+  // What start-up reads into; the test owns it as an entry point would.
+  Session session;
   StartupWindows no_windows;
 };
 

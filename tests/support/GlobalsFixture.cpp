@@ -16,14 +16,18 @@ GlobalsFixture::GlobalsFixture() {
                                 dir.path() + "/home/config/tandrel");
   platform.fix_clock({2005, 7, 3, 15, 7, 0, 0});
   g.platform = &platform;
-  g.selections = std::make_unique<user_selection_type>();
+  session.selections = std::make_unique<user_selection_type>();
   install_globals(&g);
   create_diagnostic_windows(g);
+  g.trace->set_main_frame(session.main_frame);
   create_remaining_windows(g);
   g.configuration.program_directory = platform.program_directory();
 }
 
+// The session goes while the diagnostics are still installed, as at the end
+// of a program, for destructors that still report.
 GlobalsFixture::~GlobalsFixture() {
+  session.release_reference();
   install_globals(nullptr);
 }
 

@@ -3,7 +3,8 @@
 // A fresh set of process-wide objects for each test: a headless platform
 // with a fixed clock and a temporary program directory, the diagnostic
 // windows, the application trace and a default configuration whose error log
-// lies in the program directory.
+// lies in the program directory; and a session with default selections, which
+// the test owns as an entry point would.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "process/Globals.h"
+#include "reference/Session.h"
 #include "support/TempDir.h"
 
 namespace tandrel::test {
@@ -31,6 +33,7 @@ class GlobalsFixture : public ::testing::Test {
   TempDir dir;
   platform::HeadlessPlatform platform;
   ProcessGlobals g;
+  Session session;
 };
 
 }  // namespace tandrel::test

@@ -38,15 +38,16 @@ std::vector<MiniState> two_states() {
   return {{2, "USA", "United States"}, {20, "CAN", "Canada"}};
 }
 
-MiniInstallation::MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniInstallationPlan plan)
-    : g_(g) {
+MiniInstallation::MiniInstallation(ProcessGlobals& g, Session& session, const TempDir& dir,
+                                   MiniInstallationPlan plan)
+    : g_(g), s_(session) {
   std::string text;
   for (const std::string& line : plan.lines) text += line + "\n";
   data_file_ = dir.write("kivdata.csv", text);
   write_nation_list(dir, plan.states);
   install_description(plan);
   install_groups(plan);
-  set_default_selections(*g_.selections, *g_.description);
+  set_default_selections(*s_.selections, *s_.description);
   std::vector<std::string> names;
   for (const MiniVariable& v : plan.variables)
     if (v.name != "diaspora") names.push_back(v.name);
@@ -64,8 +65,8 @@ void MiniInstallation::write_nation_list(const TempDir& dir, const std::vector<M
   g_.configuration.nation_list_file_name = dir.write("states.csv", nations);
   g_.configuration.major_list_file_name = dir.write(
       "majors.csv", "stateabb,ccode,styear,stmonth,stday,endyear,endmonth,endday,version\n");
-  g_.ccode_index = std::make_unique<Tccode_index_obj>(g_.configuration.nation_list_file_name);
-  g_.nation_array = std::make_unique<Tnation_array_obj>(g_.configuration);
+  s_.ccode_index = std::make_unique<Tccode_index_obj>(g_.configuration.nation_list_file_name);
+  s_.nation_array = std::make_unique<Tnation_array_obj>(g_.configuration, s_.ccode_index.get());
 }
 
 void MiniInstallation::install_description(const MiniInstallationPlan& plan) {
@@ -85,29 +86,29 @@ void MiniInstallation::install_description(const MiniInstallationPlan& plan) {
     ds.variables.push_back(var);
   }
   ds.number_of_variables = static_cast<std::int32_t>(ds.variables.size());
-  g_.description = std::make_unique<Tuser_data_set_listing_obj>(
+  s_.description = std::make_unique<Tuser_data_set_listing_obj>(
       std::vector<data_set_info_record>{std::move(ds)});
   g_.configuration.added_variable_count = 0;
   if (!plan.add_is_kiv) return;
-  g_.description->add_variable(0, "is_kiv", -99, "", "Marks KIV vs. non-KIV (artificial) groups",
+  s_.description->add_variable(0, "is_kiv", -99, "", "Marks KIV vs. non-KIV (artificial) groups",
                                "", 0, 0, kVarTypeInteger);
   g_.configuration.added_variable_count = 1;
 }
 
 void MiniInstallation::install_groups(const MiniInstallationPlan& plan) {
-  const std::int32_t region = g_.description->find_var_number(0, "region");
+  const std::int32_t region = s_.description->find_var_number(0, "region");
   const std::int32_t region_missing =
-      region < 0 ? -99 : g_.description->get_var_missing_value(0, region);
-  g_.region_list = std::make_unique<Tregion_list_info_obj>();
-  g_.group_index = std::make_unique<Tgroup_index_obj>(
-      Tgroup_index_obj::empty_initialized(region_missing, *g_.region_list));
+      region < 0 ? -99 : s_.description->get_var_missing_value(0, region);
+  s_.region_list = std::make_unique<Tregion_list_info_obj>();
+  s_.group_index = std::make_unique<Tgroup_index_obj>(
+      Tgroup_index_obj::empty_initialized(region_missing, *s_.region_list));
   for (const MiniGroup& group : plan.groups.value_or(groups_of_lines(plan)))
-    g_.group_index->add_group(group.numcode, group.name, group.diaspora, group.region_code,
+    s_.group_index->add_group(group.numcode, group.name, group.diaspora, group.region_code,
                               group.ccode);
 }
 
 std::vector<MiniGroup> MiniInstallation::groups_of_lines(const MiniInstallationPlan& plan) const {
-  const Tuser_data_set_listing_obj& d = *g_.description;
+  const Tuser_data_set_listing_obj& d = *s_.description;
   const std::int32_t numcode = d.find_var_number(0, "numcode");
   const std::int32_t name = d.find_var_number(0, "group");
   const std::int32_t ccode = d.find_var_number(0, "ccode");
@@ -130,11 +131,11 @@ std::vector<MiniGroup> MiniInstallation::groups_of_lines(const MiniInstallationP
 }
 
 std::int32_t MiniInstallation::var(const std::string& name) const {
-  return g_.description->find_var_number(0, name);
+  return s_.description->find_var_number(0, name);
 }
 
 void MiniInstallation::select(const std::vector<std::string>& names) const {
-  auto& columns = g_.selections->variable_selections.variable_columns;
+  auto& columns = s_.selections->variable_selections.variable_columns;
   columns.clear();
   for (const std::string& name : names) columns.push_back(var(name));
 }

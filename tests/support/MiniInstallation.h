@@ -4,20 +4,22 @@
 // Given a list of variables, lines of data and states with their years, it
 //  - writes the data file and a COW-layout nation list (with an empty major
 //    powers list) to the test's temporary folder,
-//  - reads the nation list into the process-wide country code index and
-//    nation list (g.ccode_index, g.nation_array),
-//  - installs a description of data set 0 built in memory (g.description),
-//    with the program's own variable "is_kiv" added as start-up adds it,
-//  - installs a group index (g.group_index) holding the given groups, or by
-//    default every group of the data lines in order of first appearance,
-//  - sets (*g.selections) to the defaults for the data set, with every variable
-//    of the data file selected except "diaspora" (as Go does).
+//  - reads the nation list into the session's country code index and
+//    nation list (session.ccode_index, session.nation_array),
+//  - installs a description of data set 0 built in memory
+//    (session.description), with the program's own variable "is_kiv" added
+//    as start-up adds it,
+//  - installs a group index (session.group_index) holding the given groups,
+//    or by default every group of the data lines in order of first
+//    appearance,
+//  - sets (*session.selections) to the defaults for the data set, with every
+//    variable of the data file selected except "diaspora" (as Go does).
 //
 // Call the fixture's open_error_log() first if the test looks at reports.
 //
-//   test::MiniInstallation inst(g, dir, {.lines = {"201,A,1995,2,0,-99"}});
+//   test::MiniInstallation inst(g, session, dir, {.lines = {"201,A,1995,2,0,-99"}});
 //   TKIV_array_obj data(inst.description(), g.configuration, 0, 1990, 2000,
-//                       (*g.selections), inst.groups());
+//                       inst.selections(), inst.groups());
 
 #include <cstdint>
 #include <optional>
@@ -28,6 +30,7 @@
 #include "reference/DataSetListing.h"
 #include "reference/GroupIndex.h"
 #include "reference/ReferenceData.h"
+#include "reference/Session.h"
 #include "support/TempDir.h"
 
 namespace tandrel::test {
@@ -78,13 +81,14 @@ struct MiniInstallationPlan {
 
 class MiniInstallation {
  public:
-  MiniInstallation(ProcessGlobals& g, const TempDir& dir, MiniInstallationPlan plan);
+  MiniInstallation(ProcessGlobals& g, Session& session, const TempDir& dir,
+                   MiniInstallationPlan plan);
 
-  Tuser_data_set_listing_obj& description() const { return *g_.description; }
-  Tgroup_index_obj& groups() const { return *g_.group_index; }
+  Tuser_data_set_listing_obj& description() const { return *s_.description; }
+  Tgroup_index_obj& groups() const { return *s_.group_index; }
   // The reference data a run of this installation works with.
-  ReferenceData reference() const { return {*g_.region_list, *g_.nation_array, *g_.group_index}; }
-  user_selection_type& selections() const { return *g_.selections; }
+  ReferenceData reference() const { return {*s_.region_list, *s_.nation_array, *s_.group_index}; }
+  user_selection_type& selections() const { return *s_.selections; }
   const std::string& data_file() const { return data_file_; }
 
   // The description number of a variable.
@@ -99,6 +103,7 @@ class MiniInstallation {
   std::vector<MiniGroup> groups_of_lines(const MiniInstallationPlan& plan) const;
 
   ProcessGlobals& g_;
+  Session& s_;
   std::string data_file_;
 };
 

@@ -38,7 +38,7 @@ TEST_F(DataSetExtras, ShownSelectionsCheckTheBoxes) {
   user_selection_type s = sel();
   s.output_format.codebook = true;
   s.output_format.provenance_columns = true;
-  form().ShowSelections(s, *g.description);
+  form().ShowSelections(s, *session.description);
   EXPECT_TRUE(form().CodebookCheckBox.checked());
   EXPECT_TRUE(form().ProvenanceCheckBox.checked());
 }
@@ -56,12 +56,12 @@ TEST_F(DataSetExtras, DescribeShowsTheParagraphOfTheWindowAndCopiesIt) {
     d.press("CloseButton");
   });
   for (VariableBox& box : form().VarCheckBoxes)
-    box.checked = g.description->get_var_name(0, box.variable) == "diaspora";
+    box.checked = session.description->get_var_name(0, box.variable) == "diaspora";
   form().DescribeDataSet1.click();
   EXPECT_EQ(copied, shown);
   std::size_t identifiers = 0;
   for (const VariableBox& box : form().VarCheckBoxes) {
-    const std::string& name = g.description->get_var_name(0, box.variable);
+    const std::string& name = session.description->get_var_name(0, box.variable);
     if (is_identifier_variable(name) && name != "diaspora") ++identifiers;
   }
   EXPECT_NE(

@@ -66,7 +66,9 @@ TEST_F(FormSignals, EveryUserActionIsExactlyOneChange) {
       {"variable box", [](TGenerateForm& f) { f.VarBoxClick(0); }},
       {"select all", [](TGenerateForm& f) { f.SelectAllButton.click(); }},
       {"show selections",
-       [](TGenerateForm& f) { f.ShowSelections(*globals().selections, *globals().description); }},
+       [](TGenerateForm& f) {
+         f.ShowSelections(*f.session().selections, *f.session().description);
+       }},
   };
   for (const Action& a : actions) {
     changes = 0;

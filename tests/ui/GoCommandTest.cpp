@@ -60,7 +60,7 @@ TEST_F(GoCommand, TheRunAlwaysGetsTheIdentifierVariablesButNeverDiaspora) {
 // Go once wrote the data set over the installation's own data file and
 // said "Output Complete!"; the next start then failed.
 TEST_F(GoCommand, ADataFileOverAnInstallationFileIsRefusedAndNothingWritten) {
-  const std::string data_file = g.description->get_data_file_name(0);
+  const std::string data_file = session.description->get_data_file_name(0);
   const std::string before = test::read_file(data_file);
   platform.script_save_file(data_file);
   form().ToFileRadioDial.click();

@@ -94,13 +94,13 @@ TEST_F(GoSummaryWindow, FollowsTheClicksAndCountsOnlyOpenCheckedBoxes) {
   box_of("v3").checked = true;  // kept checked, but Go would not take it
   const std::string years =
       std::to_string(sel().first_year) + "\u2013" + std::to_string(sel().last_year);
-  EXPECT_EQ(go_summary(f, subset_totals()),
+  EXPECT_EQ(go_summary(f, subset_totals(session)),
             "State \u00d7 5-year, " + years + ", all 2 states, 1 variable, to the screen");
 }
 
 TEST_F(GoSummaryWindow, TotalsAreThoseTheSubsetDialogsOffer) {
   start();
-  const SubsetTotals totals = subset_totals();
+  const SubsetTotals totals = subset_totals(session);
   EXPECT_EQ(totals.groups, 3u);
   EXPECT_EQ(totals.states, 2u) << "the United States and Canada have KIV groups, Mexico none";
 }

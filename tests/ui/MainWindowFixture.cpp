@@ -39,8 +39,8 @@ void MainWindowFixture::start(const std::vector<WindowVariable>& variables) {
   plan.first_year = 1945;
   plan.last_year = 2003;
   plan.states.push_back({70, "MEX", "Mexico"});
-  MiniInstallation installation(g, dir, plan);
-  data_set_info_record ds = g.description->data_set(0);
+  MiniInstallation installation(g, session, dir, plan);
+  data_set_info_record ds = session.description->data_set(0);
   for (one_var_data_type& v : ds.variables) v.tab_label = "Identifiers";
   for (std::size_t i = 0; i < variables.size(); ++i) {
     one_var_data_type& v = ds.variables[6 + i];
@@ -48,20 +48,20 @@ void MainWindowFixture::start(const std::vector<WindowVariable>& variables) {
     v.tab_number = variables[i].tab;
     v.tab_label = "Tab " + std::to_string(variables[i].tab);
   }
-  g.description = std::make_unique<Tuser_data_set_listing_obj>(
+  session.description = std::make_unique<Tuser_data_set_listing_obj>(
       std::vector<data_set_info_record>{std::move(ds)});
-  set_default_selections((*g.selections), *g.description);
+  set_default_selections((*session.selections), *session.description);
   windows.create_main_window();
   windows.create_subset_dialogs();
   windows.build_variable_pages();
   windows.create_remaining_windows();
-  g.main_frame.initialized = true;
+  session.main_frame->initialized = true;
 }
 
 std::size_t MainWindowFixture::box(const std::string& name) const {
   const auto& boxes = windows.form()->VarCheckBoxes;
   for (std::size_t k = 0; k < boxes.size(); ++k)
-    if (g.description->get_var_name(0, boxes[k].variable) == name) return k;
+    if (session.description->get_var_name(0, boxes[k].variable) == name) return k;
   ADD_FAILURE() << "no box for " << name;
   return 0;
 }
@@ -69,14 +69,14 @@ std::size_t MainWindowFixture::box(const std::string& name) const {
 std::vector<std::string> MainWindowFixture::chosen_boxes() const {
   std::vector<std::string> out;
   for (const VariableBox& b : windows.form()->VarCheckBoxes)
-    if (b.checked && b.enabled) out.push_back(g.description->get_var_name(0, b.variable));
+    if (b.checked && b.enabled) out.push_back(session.description->get_var_name(0, b.variable));
   return out;
 }
 
 std::vector<std::string> MainWindowFixture::names(
     const std::vector<std::int32_t>& variables) const {
   std::vector<std::string> out;
-  for (std::int32_t v : variables) out.push_back(g.description->get_var_name(0, v));
+  for (std::int32_t v : variables) out.push_back(session.description->get_var_name(0, v));
   return out;
 }
 

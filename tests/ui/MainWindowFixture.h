@@ -36,7 +36,7 @@ class MainWindowFixture : public GlobalsFixture {
   void start(const std::vector<WindowVariable>& variables = interval_variables());
 
   TGenerateForm& form() { return *windows.form(); }
-  user_selection_type& sel() { return (*g.selections); }
+  user_selection_type& sel() { return (*session.selections); }
   // The position in VarCheckBoxes of the named variable's box.
   std::size_t box(const std::string& name) const;
   VariableBox& box_of(const std::string& name) { return windows.form()->VarCheckBoxes[box(name)]; }
@@ -45,7 +45,7 @@ class MainWindowFixture : public GlobalsFixture {
   std::vector<std::string> names(const std::vector<std::int32_t>& variables) const;
   bool shown(const std::string& dialog) const;
 
-  MainWindowStartup windows;
+  MainWindowStartup windows{session};
 };
 
 }  // namespace tandrel::test

@@ -23,11 +23,11 @@ class SampleStartup : public test::GlobalsFixture {
   SampleStartup() {
     std::filesystem::copy(TANDREL_SOURCE_DIR "/data/sample", dir.path(),
                           std::filesystem::copy_options::recursive);
-    start_up(g, windows);
+    start_up(g, session, windows);
   }
   TGenerateForm& form() { return *windows.form(); }
 
-  MainWindowStartup windows;
+  MainWindowStartup windows{session};
 };
 
 TEST_F(SampleStartup, TheWindowShowsTheDefaultSelections) {
@@ -53,10 +53,11 @@ TEST_F(SampleStartup, TheWindowShowsTheDefaultSelections) {
 
   // Every KIV group is in the group subset because All Groups is checked.
   user_selection_type expected;
-  set_default_selections(expected, *g.description);
-  expected.selected_groups = g.selections->selected_groups;
-  EXPECT_EQ((*g.selections), expected);
-  EXPECT_EQ(expected.selected_groups.size(), group_items(*g.group_index, *g.nation_array).size());
+  set_default_selections(expected, *session.description);
+  expected.selected_groups = session.selections->selected_groups;
+  EXPECT_EQ((*session.selections), expected);
+  EXPECT_EQ(expected.selected_groups.size(),
+            group_items(*session.group_index, *session.nation_array).size());
   EXPECT_GT(expected.selected_groups.size(), 10U);
 }
 
@@ -65,11 +66,12 @@ TEST_F(SampleStartup, OnlyTheIdentifierVariablesStartChecked) {
   std::vector<std::int32_t> order;
   for (const VariableBox& b : form().VarCheckBoxes) {
     order.push_back(b.variable);
-    if (b.checked) chosen.push_back(g.description->get_var_name(0, b.variable));
+    if (b.checked) chosen.push_back(session.description->get_var_name(0, b.variable));
   }
   EXPECT_EQ(chosen, (std::vector<std::string>{"numcode", "group", "year", "ccode", "region"}));
   std::vector<std::int32_t> shared;
-  for (const VariableBox& b : build_variable_boxes(*g.description)) shared.push_back(b.variable);
+  for (const VariableBox& b : build_variable_boxes(*session.description))
+    shared.push_back(b.variable);
   EXPECT_EQ(order, shared);
 }
 

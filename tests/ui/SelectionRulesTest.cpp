@@ -239,7 +239,7 @@ TEST_P(TimeUnits, OfferTheVariablesMeasuredInEveryPeriodUnlessInterpolating) {
   EXPECT_EQ(offered, GetParam().offered);
   form().InterpolateYesButton.click();
   for (const VariableBox& b : form().VarCheckBoxes)
-    EXPECT_EQ(b.enabled, g.description->get_var_name(0, b.variable) != "diaspora");
+    EXPECT_EQ(b.enabled, session.description->get_var_name(0, b.variable) != "diaspora");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -97,6 +97,7 @@ TEST_F(AboutBoxCursor, WithoutAWebAddressTheWebsiteLineIsLeftOut) {
 // Records what the splash screen showed before start-up destroyed it.
 class SplashWatch : public MainWindowStartup {
  public:
+  using MainWindowStartup::MainWindowStartup;
   void close_splash_screen() override {
     interface_line = splash()->InterfaceUsingLabel.caption;
     about_box_existed = form()->AboutBox != nullptr;
@@ -111,8 +112,8 @@ class SplashStartup : public test::GlobalsFixture {};
 TEST_F(SplashStartup, LivesUntilEveryOtherWindowExists) {
   std::filesystem::copy(TANDREL_SOURCE_DIR "/data/sample", dir.path(),
                         std::filesystem::copy_options::recursive);
-  SplashWatch windows;
-  start_up(g, windows);
+  SplashWatch windows{session};
+  start_up(g, session, windows);
   EXPECT_EQ(windows.interface_line,
             "(using interface file \"" + g.configuration.kiv_interface_file_name + "\")");
   EXPECT_NE(windows.interface_line.find("kivora.mdf\")"), std::string::npos);

@@ -27,7 +27,7 @@ class SubsetDialogs : public test::MainWindowFixture {
 };
 
 TEST_F(SubsetDialogs, GroupItemsCarryAZeroBeforeFourDigitsAndNoControlGroups) {
-  g.group_index->add_group(2000, "control", -99, 7, 20);
+  session.group_index->add_group(2000, "control", -99, 7, 20);
   TGroupListDlg& dlg = *form().GroupListDlg;
   dlg.ExcAllBtnClick();
   EXPECT_EQ(dlg.SrcList.texts(), (Texts{"02001 Gamma (Canada)", "201 Alpha (United States)",

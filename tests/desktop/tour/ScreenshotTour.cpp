@@ -65,9 +65,10 @@ void splash_screen(desktop::QtPlatform& platform) {
   g.platform = &platform;
   install_globals(&g);
   {
-    SplashPicture startup(platform);
-    start_up(g, startup);
-    close_down(g);
+    Session session;
+    SplashPicture startup(platform, session);
+    start_up(g, session, startup);
+    close_down(g, session);
   }
   install_globals(nullptr);
 }
@@ -156,9 +157,9 @@ void sample_windows(desktop::QtPlatform& platform) {
 // with the run's lines after it.
 void generated_run(desktop::QtPlatform& platform, const std::string& data_file) {
   with_window(
-      platform, [&](ProcessGlobals& g, desktop::DesktopSession& session, desktop::MainWindow& w) {
+      platform, [&](ProcessGlobals&, desktop::DesktopSession& session, desktop::MainWindow& w) {
         // The data file is chosen as the save-file dialog would choose it.
-        output_format_type& output = g.selections->output_format;
+        output_format_type& output = session.session().selections->output_format;
         w.act([&] {
           output.output_file_name = data_file;
           output.file_name_chosen = true;
