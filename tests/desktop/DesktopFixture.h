@@ -22,6 +22,7 @@
 #include "process/Globals.h"
 #include "support/TempDir.h"
 #include "ui/GenerateForm.h"
+#include "ui/SessionMemory.h"
 
 namespace tandrel::test {
 
@@ -69,6 +70,8 @@ class DesktopFixture : public ::testing::Test {
   desktop::QtPlatform platform;
   ProcessGlobals g;
   std::unique_ptr<desktop::DesktopSession> session;
+  // Set before start() for a session that remembers.
+  SessionMemory* memory = nullptr;
 
  private:
   void on_dialog(QWidget& dialog);
