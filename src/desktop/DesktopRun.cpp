@@ -11,7 +11,9 @@
 #include "desktop/DesktopSession.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
+#include "desktop/QtPreferenceStore.h"
 #include "process/Globals.h"
+#include "ui/SessionMemory.h"
 
 namespace tandrel::desktop {
 
@@ -30,6 +32,9 @@ std::string installation_dir(const DesktopOptions& options) {
 // Start-up, the event loop, close-down; ProgramEnded leaves for run_desktop.
 int run_installed(ProcessGlobals& g, QtPlatform& platform) {
   DesktopSession session(g, platform);
+  QtPreferenceStore store;
+  SessionMemory memory(store);
+  session.remember_with(memory);
   session.show_main_window();
   const int status = QApplication::exec();
   // The model asked the program to end (Abort in the error dialog): no

@@ -8,7 +8,9 @@
 #include "desktop/DiagnosticViews.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
+#include "platform/Platform.h"
 #include "ui/GenerateForm.h"
+#include "ui/SessionMemory.h"
 
 namespace tandrel::desktop {
 
@@ -39,12 +41,50 @@ void DesktopSession::show_main_window() {
     const QRect area = screen->availableGeometry();
     w.move(area.center() - QPoint(wanted.width() / 2, wanted.height() / 2));
   }
+  restore_memory();
   w.show();
+}
+
+namespace {
+
+WindowPlace place_of(const QRect& r) {
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+}  // namespace
+
+void DesktopSession::restore_memory() {
+  if (memory_ == nullptr) return;
+  MainWindow& w = window();
+  std::vector<WindowPlace> screens;
+  for (const QScreen* screen : QGuiApplication::screens())
+    screens.push_back(place_of(screen->availableGeometry()));
+  if (const std::optional<WindowPlace> place = memory_->window_place(screens))
+    w.setGeometry(place->x, place->y, place->width, place->height);
+  if (!g_.selections) return;
+  output_format_type& format = g_.selections->output_format;
+  if (format.file_name_chosen) return;
+  format.output_file_name = memory_->starting_output_file(
+      format.output_file_name,
+      [this](const std::string& folder) { return platform_.directory_exists(folder); });
+  w.form().FileDisplay.text = format.output_file_name;
+  w.refresh();
+}
+
+void DesktopSession::keep_memory() {
+  if (memory_ == nullptr) return;
+  const MainWindow& w = window();
+  // A maximised window keeps the place it returns to when restored.
+  const bool maximised = w.isMaximized() || w.isFullScreen();
+  memory_->remember_window_place(place_of(maximised ? w.normalGeometry() : w.geometry()));
+  if (g_.selections && g_.selections->output_format.file_name_chosen)
+    memory_->remember_output_file(g_.selections->output_format.output_file_name);
 }
 
 void DesktopSession::close_down() {
   if (closed_) return;
   closed_ = true;
+  keep_memory();
   g_.user_interrupt = false;
   finish(g_, session_);
 }

@@ -10,6 +10,10 @@
 #include "process/Globals.h"
 #include "reference/Session.h"
 
+namespace tandrel {
+class SessionMemory;
+}
+
 namespace tandrel::desktop {
 
 class DesktopStartup;
@@ -32,14 +36,21 @@ class DesktopSession {
   void show_main_window();
   // The trace's closing line and close-down.
   void close_down();
+  // What the session restores when the window is shown and keeps when it
+  // closes down; without it nothing is remembered (the widget tests).
+  void remember_with(SessionMemory& memory) { memory_ = &memory; }
 
  private:
+  void restore_memory();
+  void keep_memory();
+
   ProcessGlobals& g_;
   QtPlatform& platform_;
   // Declared before the windows, which hold on to it.
   Session session_;
   std::unique_ptr<DesktopStartup> windows_;
   std::unique_ptr<DiagnosticViews> views_;
+  SessionMemory* memory_ = nullptr;
   bool closed_ = false;
 };
 

@@ -39,6 +39,7 @@ DesktopFixture::~DesktopFixture() {
 void DesktopFixture::start(const std::string& program_dir) {
   if (!program_dir.empty()) platform.set_program_directory(program_dir);
   session = std::make_unique<desktop::DesktopSession>(g, platform);
+  if (memory != nullptr) session->remember_with(*memory);
   session->show_main_window();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
 }

@@ -23,6 +23,7 @@
 #include "process/Globals.h"
 #include "support/TempDir.h"
 #include "ui/GenerateForm.h"
+#include "ui/SessionMemory.h"
 
 namespace tandrel::test {
 
@@ -71,6 +72,8 @@ class DesktopFixture : public ::testing::Test {
   desktop::QtPlatform platform{runner};
   ProcessGlobals g;
   std::unique_ptr<desktop::DesktopSession> session;
+  // Set before start() for a session that remembers.
+  SessionMemory* memory = nullptr;
 
  private:
   void on_dialog(QWidget& dialog);
