@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "reference/Session.h"
 #include "platform/HeadlessPlatform.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
@@ -66,26 +67,27 @@ int main(int argc, char** argv) {
   ProcessGlobals g;
   g.platform = &platform;
   install_globals(&g);
+  Session session;
   StartupWindows windows;
-  start_up(g, windows);
-  user_selection_type base = *g.selections;
-  std::vector<VariableBox> boxes = build_variable_boxes(*g.description);
-  offer_variables(boxes, *g.description, base);
+  start_up(g, session, windows);
+  user_selection_type base = *session.selections;
+  std::vector<VariableBox> boxes = build_variable_boxes(*session.description);
+  offer_variables(boxes, *session.description, base);
   for (VariableBox& box : boxes) box.checked = true;
-  apply_go_variable_rules(boxes, *g.description, base);
+  apply_go_variable_rules(boxes, *session.description, base);
   read_variable_selections(boxes, base);
   base.selected_groups =
-      every<Selected_group_list_type>(group_items(*g.group_index, *g.nation_array));
+      every<Selected_group_list_type>(group_items(*session.group_index, *session.nation_array));
   base.selected_states =
-      every<Selected_state_list_type>(kiv_state_items(*g.group_index, *g.nation_array));
+      every<Selected_state_list_type>(kiv_state_items(*session.group_index, *session.nation_array));
   base.selected_regions =
-      every<Selected_kiv_region_list_type>(region_items(*g.group_index, *g.region_list));
-  base.selected_diasporas = every<Selected_diaspora_list_type>(diaspora_items(*g.group_index));
+      every<Selected_kiv_region_list_type>(region_items(*session.group_index, *session.region_list));
+  base.selected_diasporas = every<Selected_diaspora_list_type>(diaspora_items(*session.group_index));
 
   const double before = resident_mb();
   const Clock::time_point start = Clock::now();
-  const RunShapeCounter counter(g.configuration, *g.description,
-                                {*g.region_list, *g.nation_array, *g.group_index});
+  const RunShapeCounter counter(g.configuration, *session.description,
+                                {*session.region_list, *session.nation_array, *session.group_index});
   std::printf("key pass          %8.1f ms, %6.1f MB kept (%.1f MB resident more)\n",
               ms_since(start), static_cast<double>(counter.bytes()) / (1024.0 * 1024.0),
               resident_mb() - before);

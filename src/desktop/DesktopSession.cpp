@@ -9,6 +9,7 @@
 #include "desktop/MainWindow.h"
 #include "desktop/QtPlatform.h"
 #include "platform/Platform.h"
+#include "reference/Selections.h"
 #include "ui/GenerateForm.h"
 #include "ui/SessionMemory.h"
 
@@ -61,8 +62,8 @@ void DesktopSession::restore_memory() {
     screens.push_back(place_of(screen->availableGeometry()));
   if (const std::optional<WindowPlace> place = memory_->window_place(screens))
     w.setGeometry(place->x, place->y, place->width, place->height);
-  if (!g_.selections) return;
-  output_format_type& format = g_.selections->output_format;
+  if (!session_.selections) return;
+  output_format_type& format = session_.selections->output_format;
   if (format.file_name_chosen) return;
   format.output_file_name = memory_->starting_output_file(
       format.output_file_name,
@@ -77,8 +78,8 @@ void DesktopSession::keep_memory() {
   // A maximised window keeps the place it returns to when restored.
   const bool maximised = w.isMaximized() || w.isFullScreen();
   memory_->remember_window_place(place_of(maximised ? w.normalGeometry() : w.geometry()));
-  if (g_.selections && g_.selections->output_format.file_name_chosen)
-    memory_->remember_output_file(g_.selections->output_format.output_file_name);
+  if (session_.selections && session_.selections->output_format.file_name_chosen)
+    memory_->remember_output_file(session_.selections->output_format.output_file_name);
 }
 
 void DesktopSession::close_down() {

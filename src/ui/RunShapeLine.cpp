@@ -3,6 +3,7 @@
 #include "diagnostics/QuietScope.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
+#include "reference/Session.h"
 #include "reference/VariableRules.h"
 #include "ui/GenerateForm.h"
 
@@ -33,17 +34,16 @@ std::string run_shape_text(const RunShape& shape) {
 TRunShapeLine::TRunShapeLine() = default;
 TRunShapeLine::~TRunShapeLine() = default;
 
-bool TRunShapeLine::ready() {
+bool TRunShapeLine::ready(const Session& s) {
   if (counter_) return true;
   if (unreadable_) return false;
-  ProcessGlobals& g = globals();
-  if (!g.description || !g.group_index || !g.nation_array || !g.region_list ||
-      !g.group_index->initialized())
+  if (!s.description || !s.group_index || !s.nation_array || !s.region_list ||
+      !s.group_index->initialized())
     return false;
   try {
     counter_ = std::make_unique<RunShapeCounter>(
-        g.configuration, *g.description,
-        ReferenceData{*g.region_list, *g.nation_array, *g.group_index});
+        globals().configuration, *s.description,
+        ReferenceData{*s.region_list, *s.nation_array, *s.group_index});
   } catch (const std::exception&) {
     unreadable_ = true;
   }
@@ -51,14 +51,14 @@ bool TRunShapeLine::ready() {
 }
 
 std::string TRunShapeLine::text(const TGenerateForm& form) {
-  ProcessGlobals& g = globals();
-  if (!g.selections || !ready()) return unreadable_ ? kUnreadable : kNotRead;
+  const Session& s = form.session();
+  if (!s.selections || !ready(s)) return unreadable_ ? kUnreadable : kNotRead;
   // The selections as Go takes them: its own rules applied to a copy of
   // the variable boxes, without the reports they make on Go.
   const QuietScope quiet;
-  user_selection_type selections = *g.selections;
+  user_selection_type selections = *s.selections;
   std::vector<VariableBox> boxes = form.VarCheckBoxes;
-  apply_go_variable_rules(boxes, *g.description, selections);
+  apply_go_variable_rules(boxes, *s.description, selections);
   read_variable_selections(boxes, selections);
   if (counted_ && *counted_ == selections) return text_;
   try {

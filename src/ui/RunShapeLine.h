@@ -13,6 +13,7 @@
 namespace tandrel {
 
 class TGenerateForm;
+struct Session;
 
 // "12,408 cases × 87 columns".
 std::string run_shape_text(const RunShape& shape);
@@ -30,7 +31,7 @@ class TRunShapeLine {
   std::string text(const TGenerateForm& form);
 
  private:
-  bool ready();
+  bool ready(const Session& session);
 
   std::unique_ptr<RunShapeCounter> counter_;
   bool unreadable_ = false;

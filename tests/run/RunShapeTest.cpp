@@ -97,8 +97,8 @@ class RunShapeCount : public GlobalsFixture {
 
   // The data lines and the header's columns of a real run.
   RunShape written(const user_selection_type& s) {
-    const RunResult result = run_output_procedure(g.configuration, s, *g.description,
-                                                  {*g.region_list, *g.nation_array, *g.group_index},
+    const RunResult result = run_output_procedure(g.configuration, s, *session.description,
+                                                  {*session.region_list, *session.nation_array, *session.group_index},
                                                   [](const RunResult&) {});
     EXPECT_TRUE(result.output_written);
     std::ifstream in(s.output_format.output_file_name);
@@ -122,8 +122,8 @@ TEST_F(RunShapeCount, EqualsWhatARunWritesForRandomInstallationsAndSelections) {
   open_error_log();
   for (int installation = 0; installation < 10; ++installation) {
     const MiniInstallationPlan plan = random_plan();
-    MiniInstallation inst(g, dir, plan);
-    const RunShapeCounter counter(g.configuration, *g.description, inst.reference());
+    MiniInstallation inst(g, session, dir, plan);
+    const RunShapeCounter counter(g.configuration, *session.description, inst.reference());
     for (int trial = 0; trial < 10; ++trial) {
       user_selection_type s = inst.selections();
       random_selections(s, plan);
@@ -143,9 +143,9 @@ TEST_F(RunShapeCount, EqualsWhatARunWritesForRandomInstallationsAndSelections) {
 TEST_F(RunShapeCount, AMissingDataFileCannotBeCounted) {
   MiniInstallationPlan plan;
   plan.lines = {"201,A,1995,2,1,-99"};
-  MiniInstallation inst(g, dir, plan);
+  MiniInstallation inst(g, session, dir, plan);
   std::filesystem::remove(inst.data_file());
-  EXPECT_ANY_THROW(RunShapeCounter(g.configuration, *g.description, inst.reference()));
+  EXPECT_ANY_THROW(RunShapeCounter(g.configuration, *session.description, inst.reference()));
   EXPECT_TRUE(messages().empty());
 }
 
