@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/Startup.h"
-#include "reference/Session.h"
 #include "platform/HeadlessPlatform.h"
 #include "process/Globals.h"
 #include "reference/GroupIndex.h"
+#include "reference/Session.h"
 #include "reference/SubsetSources.h"
 #include "reference/VariableRules.h"
 #include "run/RunShape.h"
@@ -80,14 +80,16 @@ int main(int argc, char** argv) {
       every<Selected_group_list_type>(group_items(*session.group_index, *session.nation_array));
   base.selected_states =
       every<Selected_state_list_type>(kiv_state_items(*session.group_index, *session.nation_array));
-  base.selected_regions =
-      every<Selected_kiv_region_list_type>(region_items(*session.group_index, *session.region_list));
-  base.selected_diasporas = every<Selected_diaspora_list_type>(diaspora_items(*session.group_index));
+  base.selected_regions = every<Selected_kiv_region_list_type>(
+      region_items(*session.group_index, *session.region_list));
+  base.selected_diasporas =
+      every<Selected_diaspora_list_type>(diaspora_items(*session.group_index));
 
   const double before = resident_mb();
   const Clock::time_point start = Clock::now();
-  const RunShapeCounter counter(g.configuration, *session.description,
-                                {*session.region_list, *session.nation_array, *session.group_index});
+  const RunShapeCounter counter(
+      g.configuration, *session.description,
+      {*session.region_list, *session.nation_array, *session.group_index});
   std::printf("key pass          %8.1f ms, %6.1f MB kept (%.1f MB resident more)\n",
               ms_since(start), static_cast<double>(counter.bytes()) / (1024.0 * 1024.0),
               resident_mb() - before);

@@ -149,8 +149,7 @@ std::vector<DeclaredKind> declared_kinds(const output_variable_lists& lists) {
 
 bool wants_native_files(const user_selection_type& selections) {
   const output_format_type& f = selections.output_format;
-  return f.destination == output_destination_type::DestFile &&
-         !f.native_files.empty();
+  return f.destination == output_destination_type::DestFile && !f.native_files.empty();
 }
 
 std::string native_file_name(const std::string& data_file, NativeFormat format) {

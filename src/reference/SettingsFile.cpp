@@ -237,10 +237,9 @@ void put_output_format(settings_record_bytes& r, const output_format_type& f) {
   r[kFileNameLengthAt] = static_cast<std::uint8_t>(length);
   std::memcpy(r.data() + kFileNameCharsAt, f.output_file_name.data(), length);
   put_enum(r, kSeparatorAt, f.separator);
-  r[kCommandFilesAt] = static_cast<std::uint8_t>(f.command_files.bits() |
-                                                 (f.native_files.bits() << kNativeFilesShift) |
-                                                 (f.provenance_columns ? kProvenanceBit : 0U) |
-                                                 (f.codebook ? kCodebookBit : 0U));
+  r[kCommandFilesAt] = static_cast<std::uint8_t>(
+      f.command_files.bits() | (f.native_files.bits() << kNativeFilesShift) |
+      (f.provenance_columns ? kProvenanceBit : 0U) | (f.codebook ? kCodebookBit : 0U));
 }
 
 interpolation_method_type stored_interpolation_method(interpolation_method_type method) {

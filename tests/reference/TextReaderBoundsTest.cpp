@@ -83,8 +83,8 @@ TEST(TextReaderBounds, LinesAcrossBufferRefillsReadWholeAndCountRight) {
   const std::size_t buffer = std::size_t{1} << 20;
   for (const std::size_t first : {buffer - 2, buffer - 1, buffer - 3, buffer - 10}) {
     const std::string long_line(first, 'a');
-    const std::string path = dir.write(
-        "lines", long_line + "\r\nb\nc\n" + std::string((1 << 20) + 1, 'z') + "\n");
+    const std::string path =
+        dir.write("lines", long_line + "\r\nb\nc\n" + std::string((1 << 20) + 1, 'z') + "\n");
     TextReader reader = TextReader::open_file(path);
     std::string line;
     std::string message;

@@ -97,9 +97,10 @@ class RunShapeCount : public GlobalsFixture {
 
   // The data lines and the header's columns of a real run.
   RunShape written(const user_selection_type& s) {
-    const RunResult result = run_output_procedure(g.configuration, s, *session.description,
-                                                  {*session.region_list, *session.nation_array, *session.group_index},
-                                                  [](const RunResult&) {});
+    const RunResult result =
+        run_output_procedure(g.configuration, s, *session.description,
+                             {*session.region_list, *session.nation_array, *session.group_index},
+                             [](const RunResult&) {});
     EXPECT_TRUE(result.output_written);
     std::ifstream in(s.output_format.output_file_name);
     std::string header, text;
