@@ -54,7 +54,39 @@ std::optional<double> plain_real(std::string_view text) {
   return negative ? -value : value;
 }
 
+// True when the field is digits with an optional minus sign and at most
+// `max_digits` of them, one point among them when `point_allowed`, the
+// point neither first nor last: a text both conversions take without a word.
+bool plain_number(std::string_view text, std::size_t max_digits, bool point_allowed) {
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  if (text.empty() || text.size() > max_digits + (point_allowed ? 1 : 0)) return false;
+  bool point = false;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c >= '0' && c <= '9') continue;
+    if (c != '.' || !point_allowed || point || k == 0 || k + 1 == text.size()) return false;
+    point = true;
+  }
+  return true;
+}
+
 }  // namespace
+
+// Whether store_field would take this text without a report. Checking is
+// much cheaper than converting, and most lines of a large file are dropped
+// for their year; a "no" only sends the field the general way.
+bool KIVLineReader::converts_quietly(const Column& column, std::string_view text) {
+  if (text.empty() || text == ".") return !column.critical;
+  switch (column.kind) {
+    case Kind::Integer:
+      return plain_number(text, 9, false);
+    case Kind::Real:
+      return plain_number(text, 15, true);
+    case Kind::Text:
+      return true;
+  }
+  return false;
+}
 
 const std::string* KIVLineReader::RecentTexts::get(std::string_view text) {
   for (const std::string* pooled : pooled_)
@@ -132,7 +164,10 @@ void KIVLineReader::read_fields(KIVFieldSource& fields, ColumnStore& store, std:
     ++stored;
     const auto position = static_cast<std::size_t>(column.position);
     if (!column.region && !column.numcode && !column.year) {
-      store_field(column, field.text, v, store, static_cast<std::size_t>(row));
+      // A dropped line's field is only checked; one that would be
+      // reported goes the whole way, so it reports exactly as a kept one.
+      if (!line.skipped || !converts_quietly(column, field.text))
+        store_field(column, field.text, v, store, static_cast<std::size_t>(row));
       continue;
     }
     // The identifiers go the general way: the line needs their values.
@@ -142,10 +177,7 @@ void KIVLineReader::read_fields(KIVFieldSource& fields, ColumnStore& store, std:
     store.set(row, position, value);
     if (column.year) {
       line.year = static_cast<std::int32_t>(value.to_int());
-      if (!kept_year(line.year)) {
-        line.skipped = true;
-        return;
-      }
+      line.skipped = !kept_year(line.year);
     }
   }
   report_element_count(stored);

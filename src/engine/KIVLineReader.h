@@ -27,7 +27,7 @@ class KIVLineReader {
     std::int32_t numcode = 0;
     std::int32_t year = 0;
     // The year lies outside the kept years: the fields after it were
-    // neither converted nor checked.
+    // checked, and reported as on any line, but not stored.
     bool skipped = false;
   };
 
@@ -43,9 +43,10 @@ class KIVLineReader {
   // left as they are.
   Line read_line(TextReader& file, ColumnStore& store, std::int32_t row);
 
-  // From now on a line whose year lies outside first..last is left as soon
-  // as its year is read: most lines of a large file are dropped that way
-  // without converting their values.
+  // From now on a line whose year lies outside first..last is only checked
+  // after its year is read: most lines of a large file are dropped that way
+  // without converting or storing their values, yet every bad field or
+  // short line is reported as before.
   void keep_years(int first, int last) {
     first_kept_year_ = first;
     last_kept_year_ = last;
@@ -76,6 +77,7 @@ class KIVLineReader {
   };
 
   bool kept_year(std::int32_t year) const;
+  static bool converts_quietly(const Column& column, std::string_view text);
   void read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row, Line& line);
   void store_field(Column& column, std::string_view text, std::size_t variable, ColumnStore& store,
                    std::size_t row);
