@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "diagnostics/QuietScope.h"
 #include "process/Globals.h"
@@ -53,6 +55,12 @@ class KIVFieldSource {
     if (pos_ == end_) return CsvFieldView{text, false};
     const char stop = *pos_++;
     return CsvFieldView{text, stop == ',' || stop == '\t'};
+  }
+
+  // The unread rest of the line when the whole line lies in the buffer.
+  std::optional<std::string_view> rest() const {
+    if (!whole_) return std::nullopt;
+    return std::string_view(pos_, static_cast<std::size_t>(end_ - pos_));
   }
 
   // Skips the rest of the line and its line end.

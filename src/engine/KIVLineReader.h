@@ -78,6 +78,7 @@ class KIVLineReader {
 
   bool kept_year(std::int32_t year) const;
   static bool converts_quietly(const Column& column, std::string_view text);
+  bool rest_converts_quietly(std::string_view rest, std::size_t first) const;
   void read_fields(KIVFieldSource& fields, ColumnStore& store, std::int32_t row, Line& line);
   void store_field(Column& column, std::string_view text, std::size_t variable, ColumnStore& store,
                    std::size_t row);
@@ -91,6 +92,12 @@ class KIVLineReader {
 
   std::vector<Column> columns_;
   std::size_t column_count_;
+  // Columns of the file that are selected: what a whole line stores.
+  int selected_in_file_ = 0;
+  // What the sweep over a dropped line checks in each column, one byte a
+  // column so that the sweep stays in the cache.
+  static constexpr std::uint8_t kSweepNumber = 1, kSweepReal = 2, kSweepCritical = 4;
+  std::vector<std::uint8_t> sweep_;
   std::int32_t added_variable_count_;
   const Tregion_list_info_obj* regions_;
   std::string file_name_;

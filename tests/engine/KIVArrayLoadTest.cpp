@@ -219,6 +219,41 @@ TEST_F(KIVArrayLoad, LinesOfYearsNotKeptAreCountedAndCheckedButNotKept) {
   }
 }
 
+// Whatever a line holds after its year, dropping it for its year reports
+// exactly what keeping it reports: the quick check of dropped lines may only
+// ever send an odd field the general way, never pass over it.
+TEST_F(KIVArrayLoad, ADroppedLineReportsWhatTheSameLineKeptReports) {
+  const std::vector<std::string> tails = {
+      "2,0,-99,7,0.5,x",         "2,0,-99,1.5,0.5,x",
+      "2,0,-99,-,0.5,x",         "2,0,-99,7,.5,x",
+      "2,0,-99,7,1.,x",          "2,0,-99,1234567890,0.5,x",
+      "2,0,-99,99999999999,0,x", "2,,-99,7,0.5,x",
+      "2,0,.,7,0.5,x",           "2,0,-99,7,0.5,\"\"",
+      "2,0,-99,7,\"0.5\",x",     "2,0,-99,7,0.5,\"a,b\"",
+      "2,0,-99,7,0.5,x,more,2",  "2,0,-99,7,0.5",
+      "2,0,-99,7,0.5,x\r",       "2,0,-99,+7,0.5,x",
+      "2,0,-99,7,0.5,it's",      "2,0,-99,7,1e3,x",
+      "2,0,\"-99\",7,0.5,x",     "2,0,-99,7,0.5,\"open",
+      "2,0,-99,7,0.5,",          "2,0,-99,7,1234567890123456.5,x"};
+  // The reports of loading the line with this year, and whether the program ended.
+  auto reports_of = [this](const std::string& tail, const char* year) {
+    install_lines({"201,A," + std::string(year) + "," + tail, "202,B,1995,2,0,-99,1,1,x"});
+    const auto earlier = static_cast<std::ptrdiff_t>(reports().size());
+    bool ended = false;
+    try {
+      load(1990, 2000);
+    } catch (const platform::ProgramEnded&) {
+      ended = true;
+    }
+    std::vector<std::string> all = reports();
+    std::vector<std::string> these(all.begin() + earlier, all.end());
+    these.push_back(ended ? "(ended)" : "(went on)");
+    return these;
+  };
+  for (const std::string& tail : tails)
+    EXPECT_EQ(reports_of(tail, "1995"), reports_of(tail, "1985")) << tail;
+}
+
 TEST_F(KIVArrayLoad, LineOfAStateThatDoesNotExistInItsYearIsDroppedButCounted) {
   test::MiniInstallationPlan plan;
   plan.variables = test::test_variables();
