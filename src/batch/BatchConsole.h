@@ -13,15 +13,14 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/SystemServices.h"
+#include "platform/SystemPlatform.h"
 
 namespace tandrel {
 
-class BatchPlatform : public platform::Platform {
+class BatchPlatform : public platform::SystemPlatform {
  public:
   explicit BatchPlatform(std::ostream& err) : err_(err) {}
 
-  void set_program_directory(std::string dir) { system_.set_program_directory(std::move(dir)); }
   // Called on every pump of a run (the batch looks for Ctrl-C there).
   void set_pump_hook(std::function<void()> hook) { pump_hook_ = std::move(hook); }
 
@@ -40,24 +39,6 @@ class BatchPlatform : public platform::Platform {
   }
   void printer_setup_dialog() override {}
   void shell_open(std::string_view) override {}
-  std::string program_directory() const override { return system_.program_directory(); }
-  std::string system_directory() const override { return system_.system_directory(); }
-  bool file_exists(const std::string& path) const override { return system_.file_exists(path); }
-  bool directory_exists(const std::string& path) const override {
-    return system_.directory_exists(path);
-  }
-  bool create_directory(const std::string& path) override { return system_.create_directory(path); }
-  bool directory_writable(const std::string& path) const override {
-    return system_.directory_writable(path);
-  }
-  std::string user_state_directory() const override { return system_.user_state_directory(); }
-  std::string user_config_directory() const override { return system_.user_config_directory(); }
-  std::int64_t free_disk_space(const std::string& path) const override {
-    return system_.free_disk_space(path);
-  }
-  char path_delimiter() const override { return platform::SystemServices::path_delimiter(); }
-  platform::DateTime now() const override { return system_.now(); }
-  double time_of_day() const override { return system_.time_of_day(); }
   int text_width(std::string_view text) const override {
     return platform::estimated_text_width(text);
   }
@@ -70,7 +51,6 @@ class BatchPlatform : public platform::Platform {
  private:
   void show(const std::string& what, const std::string& text);
 
-  platform::SystemServices system_;
   std::function<void()> pump_hook_;
   std::ostream& err_;
   bool quiet_ = false;

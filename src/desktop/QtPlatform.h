@@ -16,7 +16,7 @@
 
 #include "desktop/DialogRunner.h"
 #include "platform/Platform.h"
-#include "platform/SystemServices.h"
+#include "platform/SystemPlatform.h"
 
 class QDialog;
 class QWidget;
@@ -25,15 +25,13 @@ namespace tandrel::desktop {
 
 class QtPrinting;
 
-class QtPlatform : public platform::Platform {
+class QtPlatform : public platform::SystemPlatform {
  public:
   // Real dialogs, native file dialogs and the desktop shell.
   QtPlatform();
   // Dialogs and the shell go through `runner`, which outlives the platform.
   explicit QtPlatform(DialogRunner& runner);
   ~QtPlatform() override;
-
-  void set_program_directory(std::string dir) { system_.set_program_directory(std::move(dir)); }
 
   // The window that message boxes and dialogs stand over; may be null.
   void set_main_widget(QWidget* widget) { main_widget_ = widget; }
@@ -58,26 +56,6 @@ class QtPlatform : public platform::Platform {
   int text_width(std::string_view text) const override;
   [[noreturn]] void end_program(int status) override;
 
-  // --- the system services ---
-  std::string program_directory() const override { return system_.program_directory(); }
-  std::string system_directory() const override { return system_.system_directory(); }
-  bool file_exists(const std::string& path) const override { return system_.file_exists(path); }
-  bool directory_exists(const std::string& path) const override {
-    return system_.directory_exists(path);
-  }
-  bool create_directory(const std::string& path) override { return system_.create_directory(path); }
-  bool directory_writable(const std::string& path) const override {
-    return system_.directory_writable(path);
-  }
-  std::string user_state_directory() const override { return system_.user_state_directory(); }
-  std::string user_config_directory() const override { return system_.user_config_directory(); }
-  std::int64_t free_disk_space(const std::string& path) const override {
-    return system_.free_disk_space(path);
-  }
-  char path_delimiter() const override { return platform::SystemServices::path_delimiter(); }
-  platform::DateTime now() const override { return system_.now(); }
-  double time_of_day() const override { return system_.time_of_day(); }
-
   // Runs a dialog modally through the runner.
   void exec_modal(QDialog& dialog);
 
@@ -87,7 +65,6 @@ class QtPlatform : public platform::Platform {
  private:
   std::unique_ptr<DialogRunner> own_runner_;
   DialogRunner& runner_;
-  platform::SystemServices system_;
   QWidget* main_widget_ = nullptr;
   QElapsedTimer since_pump_;
   long long pumps_ = 0;
