@@ -89,12 +89,21 @@ MainWindow::MainWindow(TGenerateForm& form)
   row->addWidget(exit, 1);
   layout->addLayout(row);
   setCentralWidget(central);
-  summary_ = new QLabel(this);
+  // The summary names the output file and may be long: it wraps, and the
+  // count of cases and columns stands on its own line below it, so that
+  // neither is ever cut at the window's edge.
+  auto* status = new QWidget(this);
+  auto* lines = new QVBoxLayout(status);
+  lines->setContentsMargins(0, 0, 0, 0);
+  lines->setSpacing(0);
+  summary_ = new QLabel(status);
   summary_->setObjectName(QStringLiteral("GoSummary"));
-  statusBar()->addWidget(summary_, 1);
-  shape_ = new QLabel(this);
+  summary_->setWordWrap(true);
+  shape_ = new QLabel(status);
   shape_->setObjectName(QStringLiteral("RunShape"));
-  statusBar()->addPermanentWidget(shape_);
+  lines->addWidget(summary_);
+  lines->addWidget(shape_);
+  statusBar()->addWidget(status, 1);
   // Every outermost handler of the model ends with one `changed`: a rule
   // that set other controls, a subset dialog's OK, Load Settings, the start
   // and the end of Go.
