@@ -17,7 +17,7 @@ TEST_F(RunShapeBar, ShowsTheCountGoWouldWriteAndFollowsAClick) {
   start();
   auto* shape = widget<QLabel>("RunShape");
   ASSERT_NE(shape, nullptr);
-  EXPECT_EQ(shape->parentWidget(), window().statusBar());
+  EXPECT_TRUE(window().statusBar()->isAncestorOf(shape));
   const std::string groups = shape->text().toStdString();
   TRunShapeLine fresh;
   EXPECT_EQ(groups, fresh.text(form()));
