@@ -123,7 +123,9 @@ void MainWindow::build_menus() {
   };
   TGenerateForm& f = form_;
   menu(f.FileMenu, "FileMenu",
-       {{f.LoadSettings1, "LoadSettings1", false},
+       {{f.OpenSettings1, "OpenSettings1", false},
+        {f.SaveSettingsAs1, "SaveSettingsAs1", false},
+        {f.LoadSettings1, "LoadSettings1", false},
         {f.SaveSettings1, "SaveSettings1", false},
         {f.Exit1, "Exit1", false}});
   menu(f.CreateDataSetMenu, "CreateDataSetMenu",

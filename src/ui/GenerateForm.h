@@ -189,6 +189,8 @@ class TGenerateForm {
   MenuItemControl Exit1{"E&xit"};
   MenuItemControl LoadSettings1{"Load Settings"};
   MenuItemControl SaveSettings1{"Save Settings"};
+  MenuItemControl OpenSettings1{"Open Settings…"};
+  MenuItemControl SaveSettingsAs1{"Save Settings As…"};
   Control CreateDataSetMenu{"&Create Data Set"};
   MenuItemControl CreateNow1{"&Create Now"};
   MenuItemControl ShowOutputWindow1{"Show Output Window"};
@@ -306,6 +308,11 @@ class TGenerateForm {
   void Exit1Click();
   void LoadSettings1Click();
   void SaveSettings1Click();
+  void OpenSettings1Click();
+  void SaveSettingsAs1Click();
+  // Both explain a failure to the user and change nothing; true on success.
+  bool read_settings(const std::string& file_name);
+  bool write_settings(const std::string& file_name);
   void TraceOnMenuItemClick();
   void TraceOffMenuItemClick();
   void ShowOutputWindow1Click();

@@ -38,13 +38,14 @@ TEST_P(Shortcut, ReachesItsMenuItem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Shortcut,
-    ::testing::Values(KeyCase{"LoadSettings1", Qt::Key_O, Qt::ControlModifier},
-                      KeyCase{"SaveSettings1", Qt::Key_S, Qt::ControlModifier},
-                      KeyCase{"Exit1", Qt::Key_Q, Qt::ControlModifier},
-                      KeyCase{"TandrelQuickstartGuide1", Qt::Key_F1, Qt::NoModifier},
-                      KeyCase{"CreateNow1", Qt::Key_Return, Qt::ControlModifier},
-                      KeyCase{"CreateNow1", Qt::Key_Enter,
-                              Qt::ControlModifier | Qt::KeypadModifier}),
+    ::testing::Values(
+        KeyCase{"OpenSettings1", Qt::Key_O, Qt::ControlModifier},
+        KeyCase{"SaveSettings1", Qt::Key_S, Qt::ControlModifier},
+        KeyCase{"SaveSettingsAs1", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier},
+        KeyCase{"Exit1", Qt::Key_Q, Qt::ControlModifier},
+        KeyCase{"TandrelQuickstartGuide1", Qt::Key_F1, Qt::NoModifier},
+        KeyCase{"CreateNow1", Qt::Key_Return, Qt::ControlModifier},
+        KeyCase{"CreateNow1", Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier}),
     [](const auto& info) { return std::string(info.param.item) + std::to_string(info.index); });
 
 class Keyboard : public DesktopFixture {};

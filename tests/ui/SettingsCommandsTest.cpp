@@ -1,4 +1,4 @@
-// Load Settings and Save Settings from the main window's File menu.
+// Load, Save, Open and Save As of the settings from the main window's File menu.
 
 #include <gtest/gtest.h>
 
@@ -155,6 +155,54 @@ TEST_F(SettingsCommands, ARecordThatCannotBeSavedLeavesTheFileAsItWas) {
             (std::vector<std::string>{"Settings not saved:  Cannot write settings file " +
                                       g.configuration.saved_settings_file_name +
                                       ": No such file or directory"}));
+}
+
+TEST_F(SettingsCommands, OpenReadsWhatSaveAsWroteAndLeavesTheInstallationFileAlone) {
+  choose_canada();
+  form().Time5yrButton.click();
+  form().VarBoxClick(box("v3"));
+  const std::string chosen = dir.file("mine.txt");
+  platform.script_save_file(chosen);
+  form().SaveSettingsAs1.click();
+  EXPECT_EQ(messages().back(), "Settings saved!");
+  EXPECT_FALSE(std::filesystem::exists(g.configuration.saved_settings_file_name));
+  const user_selection_type saved = sel();
+  const std::string shown_before = window_state(form());
+
+  form().PhysGrpButton.click();
+  form().VarBoxClick(box("v0"));
+  ASSERT_NE(sel(), saved);
+  platform.script_open_file(chosen);
+  form().OpenSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings loaded!");
+  EXPECT_EQ(sel(), saved);
+  EXPECT_EQ(window_state(form()), shown_before);
+}
+
+TEST_F(SettingsCommands, CancelledDialogsDoNothing) {
+  form().VarBoxClick(box("v3"));
+  const std::string before = window_state(form());
+  form().SaveSettingsAs1.click();  // nothing scripted: the dialog is cancelled
+  form().OpenSettings1.click();
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(window_state(form()), before);
+  EXPECT_FALSE(std::filesystem::exists(g.configuration.saved_settings_file_name));
+}
+
+TEST_F(SettingsCommands, FilesThatCannotBeReadOrWrittenAreNamedWithTheReason) {
+  const std::string before = window_state(form());
+  const std::string missing = dir.file("nowhere/mine.txt");
+  platform.script_open_file(missing);
+  form().OpenSettings1.click();
+  platform.script_save_file(missing);
+  form().SaveSettingsAs1.click();
+  ASSERT_EQ(messages().size(), 2u);
+  for (const std::string& message : messages()) {
+    EXPECT_NE(message.find(missing), std::string::npos) << message;
+    EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
+  }
+  EXPECT_EQ(window_state(form()), before);
+  EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 }  // namespace
