@@ -39,6 +39,7 @@ class TRegionListDlg;
 class TDiasporaListDlg;
 class TAboutBox;
 class TDescribeDataSetDlg;
+class SessionMemory;
 
 class TGenerateForm {
  public:
@@ -310,6 +311,16 @@ class TGenerateForm {
   void SaveSettings1Click();
   void OpenSettings1Click();
   void SaveSettingsAs1Click();
+  // The recent settings files, most recent first; empty without a memory.
+  std::vector<std::string> recent_settings_files() const;
+  // "&1 name": the menu item of the recent file at `index` (0 first).
+  static std::string recent_settings_caption(std::size_t index, const std::string& file);
+  // Opens the recent file at `index`; one that is gone says so and leaves
+  // the list.
+  void OpenRecentSettings(std::size_t index);
+  // The memory that keeps the recent files between sessions; without one
+  // the list stays empty.
+  void remember_with(SessionMemory& memory) { memory_ = &memory; }
   // Both explain a failure to the user and change nothing; true on success.
   bool read_settings(const std::string& file_name);
   bool write_settings(const std::string& file_name);
@@ -384,6 +395,7 @@ class TGenerateForm {
   Tuser_data_set_listing_obj& description() const;
 
   Session& session_;
+  SessionMemory* memory_ = nullptr;
 };
 
 // Hands a help page to the desktop shell; a file that is not there is told

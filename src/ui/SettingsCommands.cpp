@@ -11,6 +11,7 @@
 #include "reference/SelectionCheck.h"
 #include "reference/SettingsFile.h"
 #include "ui/GenerateForm.h"
+#include "ui/SessionMemory.h"
 
 namespace tandrel {
 
@@ -29,14 +30,14 @@ void TGenerateForm::SaveSettings1Click() {
 void TGenerateForm::SaveSettingsAs1Click() {
   ReadVariableSelections();
   const platform::SaveFileRequest request{kSettingsFileFilter, "", true};
-  if (const std::optional<std::string> chosen = os().save_file_dialog(request))
-    write_settings(*chosen);
+  const std::optional<std::string> chosen = os().save_file_dialog(request);
+  if (chosen && write_settings(*chosen) && memory_ != nullptr) memory_->add_recent_file(*chosen);
 }
 
 void TGenerateForm::OpenSettings1Click() {
   const platform::OpenFileRequest request{kSettingsFileFilter, ""};
-  if (const std::optional<std::string> chosen = os().open_file_dialog(request))
-    read_settings(*chosen);
+  const std::optional<std::string> chosen = os().open_file_dialog(request);
+  if (chosen && read_settings(*chosen) && memory_ != nullptr) memory_->add_recent_file(*chosen);
 }
 
 void TGenerateForm::LoadSettings1Click() {
