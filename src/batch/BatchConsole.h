@@ -34,6 +34,9 @@ class BatchPlatform : public platform::SystemPlatform {
   std::optional<std::string> save_file_dialog(const platform::SaveFileRequest&) override {
     return std::nullopt;
   }
+  std::optional<std::string> open_file_dialog(const platform::OpenFileRequest&) override {
+    return std::nullopt;
+  }
   std::unique_ptr<platform::PrintJob> print_dialog(const platform::PrintRequest&) override {
     return nullptr;
   }

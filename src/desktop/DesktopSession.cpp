@@ -29,6 +29,11 @@ DesktopSession::~DesktopSession() {
   platform_.set_main_widget(nullptr);
 }
 
+void DesktopSession::remember_with(SessionMemory& memory) {
+  memory_ = &memory;
+  window().form().remember_with(memory);  // the recent settings files
+}
+
 MainWindow& DesktopSession::window() const {
   return *windows_->window();
 }

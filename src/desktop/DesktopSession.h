@@ -38,7 +38,7 @@ class DesktopSession {
   void close_down();
   // What the session restores when the window is shown and keeps when it
   // closes down; without it nothing is remembered (the widget tests).
-  void remember_with(SessionMemory& memory) { memory_ = &memory; }
+  void remember_with(SessionMemory& memory);
 
  private:
   void restore_memory();

@@ -132,9 +132,12 @@ void MainWindow::build_menus() {
   };
   TGenerateForm& f = form_;
   menu(f.FileMenu, "FileMenu",
-       {{f.LoadSettings1, "LoadSettings1", false},
+       {{f.OpenSettings1, "OpenSettings1", false},
+        {f.SaveSettingsAs1, "SaveSettingsAs1", false},
+        {f.LoadSettings1, "LoadSettings1", false},
         {f.SaveSettings1, "SaveSettings1", false},
         {f.Exit1, "Exit1", false}});
+  build_recent_files(menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu")));
   menu(f.CreateDataSetMenu, "CreateDataSetMenu",
        {{f.CreateNow1, "CreateNow1", false},
         {f.ShowOutputWindow1, "ShowOutputWindow1", false},
@@ -176,6 +179,30 @@ void MainWindow::refresh_summary() {
   summary_->setText(q(go_summary(form_, *totals_)));
   // A run does not change the selections; the count stands until it ends.
   if (shape_ != nullptr && !form_.Running()) shape_->setText(q(shape_line_.text(form_)));
+}
+
+// The recent settings files sit above Exit, numbered, and are read afresh
+// each time the menu opens: Open and Save As change the list.
+void MainWindow::build_recent_files(QMenu* file_menu) {
+  QAction* exit = file_menu->findChild<QAction*>(QStringLiteral("Exit1"));
+  connect(file_menu, &QMenu::aboutToShow, this, [this, file_menu, exit] {
+    for (QAction* old : recent_actions_) {
+      file_menu->removeAction(old);
+      old->deleteLater();
+    }
+    recent_actions_.clear();
+    const std::vector<std::string> files = form_.recent_settings_files();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      auto* item = new QAction(q(TGenerateForm::recent_settings_caption(i, files[i])), file_menu);
+      item->setObjectName(QStringLiteral("RecentSettings%1").arg(i + 1));
+      item->setToolTip(q(files[i]));
+      connect(item, &QAction::triggered, this,
+              [this, i] { act([this, i] { form_.OpenRecentSettings(i); }); });
+      file_menu->insertAction(exit, item);
+      recent_actions_.push_back(item);
+    }
+    if (!files.empty()) recent_actions_.push_back(file_menu->insertSeparator(exit));
+  });
 }
 
 void MainWindow::act(const std::function<void()>& action) {

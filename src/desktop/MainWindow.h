@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "desktop/ControlMirror.h"
 #include "desktop/RegisteredWidgets.h"
@@ -15,7 +16,9 @@
 #include "ui/GoSummary.h"
 #include "ui/RunShapeLine.h"
 
+class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class QPushButton;
 class QVBoxLayout;
@@ -53,6 +56,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void build_menus();
+  void build_recent_files(QMenu* file_menu);
   QWidget* build_main_settings();
   QWidget* build_unit_box();
   QWidget* build_nonkiv_box();
@@ -71,6 +75,8 @@ class MainWindow : public QMainWindow {
 
   TGenerateForm& form_;
   ControlMirror mirror_;
+  // The File menu's recent settings files and their separator.
+  std::vector<QAction*> recent_actions_;
   // The widgets of the controls registered on the pages.
   RegisteredWidgets widgets_;
   QTabWidget* tabs_ = nullptr;

@@ -100,6 +100,23 @@ std::optional<std::string> QtPlatform::save_file_dialog(const platform::SaveFile
   return dialog.selectedFiles().first().toStdString();
 }
 
+std::optional<std::string> QtPlatform::open_file_dialog(const platform::OpenFileRequest& request) {
+  QFileDialog dialog(main_widget_, QStringLiteral("Open"));
+  dialog.setObjectName(QStringLiteral("OpenFileDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, !runner_.native_file_dialogs());
+  const QStringList parts = q(request.filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    filters << parts[i] + " (" + parts[i + 1] + ")";
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (!request.initial_file_name.empty()) dialog.selectFile(q(request.initial_file_name));
+  exec_modal(dialog);
+  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
 int QtPlatform::text_width(std::string_view text) const {
   // The progress labels size themselves at every step of a run, and shaping
   // a text costs far more than the step: plain ASCII captions add up the

@@ -50,6 +50,7 @@ class QtPlatform : public platform::SystemPlatform {
   void show_modal(platform::ModalDialog& dialog) override;
   void process_messages() override;
   std::optional<std::string> save_file_dialog(const platform::SaveFileRequest& request) override;
+  std::optional<std::string> open_file_dialog(const platform::OpenFileRequest& request) override;
   std::unique_ptr<platform::PrintJob> print_dialog(const platform::PrintRequest& request) override;
   void printer_setup_dialog() override;
   void shell_open(std::string_view target) override;

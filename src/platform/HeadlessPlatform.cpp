@@ -25,6 +25,10 @@ void HeadlessPlatform::script_save_file(std::optional<std::string> file_name) {
   save_files_.push_back(std::move(file_name));
 }
 
+void HeadlessPlatform::script_open_file(std::optional<std::string> file_name) {
+  open_files_.push_back(std::move(file_name));
+}
+
 std::vector<std::string> HeadlessPlatform::messages() const {
   std::vector<std::string> texts;
   for (const auto& s : shown_)
@@ -75,6 +79,14 @@ std::optional<std::string> HeadlessPlatform::save_file_dialog(const SaveFileRequ
   if (save_files_.empty()) return std::nullopt;
   auto answer = std::move(save_files_.front());
   save_files_.pop_front();
+  return answer;
+}
+
+std::optional<std::string> HeadlessPlatform::open_file_dialog(const OpenFileRequest& request) {
+  record("open file dialog", request.initial_file_name);
+  if (open_files_.empty()) return std::nullopt;
+  auto answer = std::move(open_files_.front());
+  open_files_.pop_front();
   return answer;
 }
 

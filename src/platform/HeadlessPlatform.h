@@ -35,6 +35,8 @@ class HeadlessPlatform : public Platform {
   void script_action(Answer action);
   // The next save-file dialog returns `file_name` (nullopt: cancelled).
   void script_save_file(std::optional<std::string> file_name);
+  // The next open-file dialog returns `file_name` (nullopt: cancelled).
+  void script_open_file(std::optional<std::string> file_name);
   // Called on every process_messages(); tests use it to press Stop mid-run.
   void set_pump_hook(std::function<void()> hook) {
     pump_hook_ = std::move(hook);
@@ -65,6 +67,7 @@ class HeadlessPlatform : public Platform {
   void show_modal(ModalDialog& dialog) override;
   void process_messages() override;
   std::optional<std::string> save_file_dialog(const SaveFileRequest& request) override;
+  std::optional<std::string> open_file_dialog(const OpenFileRequest& request) override;
   std::unique_ptr<PrintJob> print_dialog(const PrintRequest& request) override;
   void printer_setup_dialog() override;
   void shell_open(std::string_view target) override;
@@ -91,6 +94,7 @@ class HeadlessPlatform : public Platform {
   std::vector<Shown> shown_;
   std::deque<Answer> answers_;
   std::deque<std::optional<std::string>> save_files_;
+  std::deque<std::optional<std::string>> open_files_;
   std::function<void()> pump_hook_;
   std::optional<DateTime> fixed_clock_;
   std::optional<std::int64_t> free_space_;

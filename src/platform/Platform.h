@@ -76,6 +76,12 @@ struct SaveFileRequest {
   bool prompt_overwrite = true;
 };
 
+// Options of the open-file dialog: only an existing file can be chosen.
+struct OpenFileRequest {
+  std::string filter;
+  std::string initial_file_name;
+};
+
 // Options of the print dialog.
 struct PrintRequest {
   bool show_print_to_file = true;
@@ -113,6 +119,8 @@ class Platform {
 
   // Common dialogs and printing.
   virtual std::optional<std::string> save_file_dialog(const SaveFileRequest& request) = 0;
+  // The chosen existing file, nullopt when the dialog was cancelled.
+  virtual std::optional<std::string> open_file_dialog(const OpenFileRequest& request) = 0;
   // Returns the job when the user confirmed the print dialog, nullptr when
   // the dialog was cancelled or no printer is available.
   virtual std::unique_ptr<PrintJob> print_dialog(const PrintRequest& request) = 0;

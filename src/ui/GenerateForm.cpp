@@ -198,6 +198,8 @@ void TGenerateForm::wire_menus() {
   reg("Exit1", Exit1, &FileMenu, &TGenerateForm::Exit1Click);
   reg("LoadSettings1", LoadSettings1, &FileMenu, &TGenerateForm::LoadSettings1Click);
   reg("SaveSettings1", SaveSettings1, &FileMenu, &TGenerateForm::SaveSettings1Click);
+  reg("OpenSettings1", OpenSettings1, &FileMenu, &TGenerateForm::OpenSettings1Click);
+  reg("SaveSettingsAs1", SaveSettingsAs1, &FileMenu, &TGenerateForm::SaveSettingsAs1Click);
   reg("CreateNow1", CreateNow1, &CreateDataSetMenu, &TGenerateForm::CreateNow1Click);
   reg("ShowOutputWindow1", ShowOutputWindow1, &CreateDataSetMenu,
       &TGenerateForm::ShowOutputWindow1Click);

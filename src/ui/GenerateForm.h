@@ -39,6 +39,7 @@ class TRegionListDlg;
 class TDiasporaListDlg;
 class TAboutBox;
 class TDescribeDataSetDlg;
+class SessionMemory;
 
 class TGenerateForm {
  public:
@@ -189,6 +190,8 @@ class TGenerateForm {
   MenuItemControl Exit1{"E&xit"};
   MenuItemControl LoadSettings1{"Load Settings"};
   MenuItemControl SaveSettings1{"Save Settings"};
+  MenuItemControl OpenSettings1{"Open Settings…"};
+  MenuItemControl SaveSettingsAs1{"Save Settings As…"};
   Control CreateDataSetMenu{"&Create Data Set"};
   MenuItemControl CreateNow1{"&Create Now"};
   MenuItemControl ShowOutputWindow1{"Show Output Window"};
@@ -306,6 +309,21 @@ class TGenerateForm {
   void Exit1Click();
   void LoadSettings1Click();
   void SaveSettings1Click();
+  void OpenSettings1Click();
+  void SaveSettingsAs1Click();
+  // The recent settings files, most recent first; empty without a memory.
+  std::vector<std::string> recent_settings_files() const;
+  // "&1 name": the menu item of the recent file at `index` (0 first).
+  static std::string recent_settings_caption(std::size_t index, const std::string& file);
+  // Opens the recent file at `index`; one that is gone says so and leaves
+  // the list.
+  void OpenRecentSettings(std::size_t index);
+  // The memory that keeps the recent files between sessions; without one
+  // the list stays empty.
+  void remember_with(SessionMemory& memory) { memory_ = &memory; }
+  // Both explain a failure to the user and change nothing; true on success.
+  bool read_settings(const std::string& file_name);
+  bool write_settings(const std::string& file_name);
   void TraceOnMenuItemClick();
   void TraceOffMenuItemClick();
   void ShowOutputWindow1Click();
@@ -377,6 +395,7 @@ class TGenerateForm {
   Tuser_data_set_listing_obj& description() const;
 
   Session& session_;
+  SessionMemory* memory_ = nullptr;
 };
 
 // Hands a help page to the desktop shell; a file that is not there is told

@@ -19,7 +19,9 @@ struct MenuKey {
 // Temporal Aggregation, its "r" to Create Command File(s)).
 constexpr std::array kMenuKeys{
     MenuKey{"FileMenu", "", 0},
-    MenuKey{"LoadSettings1", "Ctrl+O", 'L'},
+    MenuKey{"OpenSettings1", "Ctrl+O", 'O'},
+    MenuKey{"SaveSettingsAs1", "Ctrl+Shift+S", 'A'},
+    MenuKey{"LoadSettings1", "", 'L'},
     MenuKey{"SaveSettings1", "Ctrl+S", 'S'},
     MenuKey{"Exit1", "Ctrl+Q", 0},
     MenuKey{"CreateDataSetMenu", "", 0},

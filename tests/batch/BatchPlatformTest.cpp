@@ -95,6 +95,7 @@ TEST(BatchPlatform, CommonDialogsAreCancelledAndTheEndIsThrown) {
   std::ostringstream err;
   BatchPlatform batch(err);
   EXPECT_EQ(batch.save_file_dialog({"Text files|*.txt", "out.txt", true}), std::nullopt);
+  EXPECT_EQ(batch.open_file_dialog({"Text files|*.txt", "in.txt"}), std::nullopt);
   EXPECT_EQ(batch.print_dialog({}), nullptr);
   int pumped = 0;
   batch.set_pump_hook([&] { ++pumped; });

@@ -2,8 +2,10 @@
 // menus show the letters the model gives them.
 #include <gmock/gmock.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -38,13 +40,14 @@ TEST_P(Shortcut, ReachesItsMenuItem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Shortcut,
-    ::testing::Values(KeyCase{"LoadSettings1", Qt::Key_O, Qt::ControlModifier},
-                      KeyCase{"SaveSettings1", Qt::Key_S, Qt::ControlModifier},
-                      KeyCase{"Exit1", Qt::Key_Q, Qt::ControlModifier},
-                      KeyCase{"TandrelQuickstartGuide1", Qt::Key_F1, Qt::NoModifier},
-                      KeyCase{"CreateNow1", Qt::Key_Return, Qt::ControlModifier},
-                      KeyCase{"CreateNow1", Qt::Key_Enter,
-                              Qt::ControlModifier | Qt::KeypadModifier}),
+    ::testing::Values(
+        KeyCase{"OpenSettings1", Qt::Key_O, Qt::ControlModifier},
+        KeyCase{"SaveSettings1", Qt::Key_S, Qt::ControlModifier},
+        KeyCase{"SaveSettingsAs1", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier},
+        KeyCase{"Exit1", Qt::Key_Q, Qt::ControlModifier},
+        KeyCase{"TandrelQuickstartGuide1", Qt::Key_F1, Qt::NoModifier},
+        KeyCase{"CreateNow1", Qt::Key_Return, Qt::ControlModifier},
+        KeyCase{"CreateNow1", Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier}),
     [](const auto& info) { return std::string(info.param.item) + std::to_string(info.index); });
 
 class Keyboard : public DesktopFixture {};
@@ -56,6 +59,31 @@ TEST_F(Keyboard, F1OpensTheQuickstartGuide) {
   QTest::keyClick(&window(), Qt::Key_F1);
   const QString guide = QString::fromStdString(g.configuration.tandrel_quickstart_file_name);
   EXPECT_EQ(runner.opened(), std::vector<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(guide))});
+}
+
+TEST_F(Keyboard, SaveAsAndOpenThroughTheirKeysRoundTripTheSettings) {
+  start();
+  click("PhysStateButton");
+  click("Time10yrButton");
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  const std::string chosen = dir.file("mine.txt");
+  answer_file(chosen);
+  QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_THAT(messages, ::testing::Contains("Settings saved!"));
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(chosen)));
+  click("PhysGrpButton");
+  click("TimeAnnualButton");
+  // The dialogs took the focus; the key goes to the window again.
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  answer_file(chosen);
+  QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_THAT(messages, ::testing::Contains("Settings loaded!"));
+  EXPECT_THAT(seen, ::testing::Contains("SaveFileDialog"));
+  EXPECT_THAT(seen, ::testing::Contains("OpenFileDialog"));
+  EXPECT_TRUE(widget<QAbstractButton>("PhysStateButton")->isChecked());
+  EXPECT_TRUE(widget<QAbstractButton>("Time10yrButton")->isChecked());
 }
 
 TEST_F(Keyboard, TheTraceMenuHasALetterAndKeepsItsText) {

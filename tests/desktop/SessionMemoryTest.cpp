@@ -3,7 +3,10 @@
 // configuration folder.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -11,6 +14,7 @@
 
 #include "DesktopFixture.h"
 #include "desktop/QtPreferenceStore.h"
+#include "platform/PreferenceStore.h"
 
 namespace tandrel::test {
 namespace {
@@ -58,6 +62,35 @@ TEST_F(SessionMemoryDesktopTest, SecondSessionRestoresPlaceAndOutputFolder) {
   EXPECT_EQ(later.window().geometry(), place);
   EXPECT_EQ(later.sel().output_format.output_file_name, (folder / "output.csv").string());
   EXPECT_EQ(later.form().FileDisplay.text, (folder / "output.csv").string());
+}
+
+TEST_F(SessionMemoryDesktopTest, TheFileMenuListsRecentSettingsAndOpensThePickedOne) {
+  platform::MemoryPreferenceStore store;
+  SessionMemory remembered(store);
+  memory = &remembered;
+  start();
+  const std::string a = dir.file("a.txt"), b = dir.file("b.txt");
+  click("Time10yrButton");
+  answer_file(a);
+  choose("SaveSettingsAs1");
+  click("TimeAnnualButton");
+  answer_file(b);
+  choose("SaveSettingsAs1");
+  auto* file_menu = widget<QMenu>("FileMenu");
+  ASSERT_NE(file_menu, nullptr);
+  Q_EMIT file_menu->aboutToShow();
+  auto* first = widget<QAction>("RecentSettings1");
+  auto* second = widget<QAction>("RecentSettings2");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->text().toStdString(), "&1 b.txt");
+  EXPECT_EQ(second->text().toStdString(), "&2 a.txt");
+  second->trigger();
+  EXPECT_TRUE(widget<QAbstractButton>("Time10yrButton")->isChecked());
+  EXPECT_EQ(remembered.recent_files(), (std::vector<std::string>{a, b}));
+  session->close_down();
+  session.reset();
+  memory = nullptr;
 }
 
 TEST_F(SessionMemoryDesktopTest, PlaceOffEveryScreenIsNotRestored) {

@@ -62,7 +62,9 @@ TEST_F(MenuLetters, EveryMenuAndItemHasALetterOfItsOwn) {
       {"FileMenu",
        {{"Exit1", &f.Exit1},
         {"LoadSettings1", &f.LoadSettings1},
-        {"SaveSettings1", &f.SaveSettings1}}},
+        {"SaveSettings1", &f.SaveSettings1},
+        {"OpenSettings1", &f.OpenSettings1},
+        {"SaveSettingsAs1", &f.SaveSettingsAs1}}},
       {"CreateDataSetMenu",
        {{"CreateNow1", &f.CreateNow1},
         {"ShowOutputWindow1", &f.ShowOutputWindow1},
@@ -104,7 +106,9 @@ TEST_F(MenuLetters, EveryMenuAndItemHasALetterOfItsOwn) {
 }
 
 TEST(MenuShortcut, TheKeysOfTheItems) {
-  EXPECT_EQ(menu_shortcut("LoadSettings1"), "Ctrl+O");
+  EXPECT_EQ(menu_shortcut("OpenSettings1"), "Ctrl+O");
+  EXPECT_EQ(menu_shortcut("SaveSettingsAs1"), "Ctrl+Shift+S");
+  EXPECT_EQ(menu_shortcut("LoadSettings1"), "");
   EXPECT_EQ(menu_shortcut("SaveSettings1"), "Ctrl+S");
   EXPECT_EQ(menu_shortcut("Exit1"), "Ctrl+Q");
   EXPECT_EQ(menu_shortcut("CreateNow1"), "Ctrl+Return");

@@ -1,11 +1,13 @@
-// Load Settings and Save Settings from the main window's File menu.
+// Load, Save, Open and Save As of the settings from the main window's File menu.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/PreferenceStore.h"
 #include "reference/SettingsFile.h"
 #include "ui/MainWindowFixture.h"
+#include "ui/SessionMemory.h"
 #include "ui/SubsetDialogs.h"
 
 namespace tandrel {
@@ -155,6 +157,121 @@ TEST_F(SettingsCommands, ARecordThatCannotBeSavedLeavesTheFileAsItWas) {
             (std::vector<std::string>{"Settings not saved:  Cannot write settings file " +
                                       g.configuration.saved_settings_file_name +
                                       ": No such file or directory"}));
+}
+
+TEST_F(SettingsCommands, OpenReadsWhatSaveAsWroteAndLeavesTheInstallationFileAlone) {
+  choose_canada();
+  form().Time5yrButton.click();
+  form().VarBoxClick(box("v3"));
+  const std::string chosen = dir.file("mine.txt");
+  platform.script_save_file(chosen);
+  form().SaveSettingsAs1.click();
+  EXPECT_EQ(messages().back(), "Settings saved!");
+  EXPECT_FALSE(std::filesystem::exists(g.configuration.saved_settings_file_name));
+  const user_selection_type saved = sel();
+  const std::string shown_before = window_state(form());
+
+  form().PhysGrpButton.click();
+  form().VarBoxClick(box("v0"));
+  ASSERT_NE(sel(), saved);
+  platform.script_open_file(chosen);
+  form().OpenSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings loaded!");
+  EXPECT_EQ(sel(), saved);
+  EXPECT_EQ(window_state(form()), shown_before);
+}
+
+TEST_F(SettingsCommands, CancelledDialogsDoNothing) {
+  form().VarBoxClick(box("v3"));
+  const std::string before = window_state(form());
+  form().SaveSettingsAs1.click();  // nothing scripted: the dialog is cancelled
+  form().OpenSettings1.click();
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(window_state(form()), before);
+  EXPECT_FALSE(std::filesystem::exists(g.configuration.saved_settings_file_name));
+}
+
+TEST_F(SettingsCommands, FilesThatCannotBeReadOrWrittenAreNamedWithTheReason) {
+  const std::string before = window_state(form());
+  const std::string missing = dir.file("nowhere/mine.txt");
+  platform.script_open_file(missing);
+  form().OpenSettings1.click();
+  platform.script_save_file(missing);
+  form().SaveSettingsAs1.click();
+  ASSERT_EQ(messages().size(), 2u);
+  for (const std::string& message : messages()) {
+    EXPECT_NE(message.find(missing), std::string::npos) << message;
+    EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
+  }
+  EXPECT_EQ(window_state(form()), before);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+class RecentSettings : public SettingsCommands {
+ protected:
+  RecentSettings() { form().remember_with(memory); }
+
+  void save_as(const std::string& file) {
+    platform.script_save_file(file);
+    form().SaveSettingsAs1.click();
+  }
+
+  platform::MemoryPreferenceStore store;
+  SessionMemory memory{store};
+};
+
+TEST_F(RecentSettings, OpenAndSaveAsPutTheFileFirstAndPickingOneOpensIt) {
+  const std::string a = dir.file("a.txt"), b = dir.file("b.txt");
+  form().Time5yrButton.click();
+  save_as(a);
+  form().Time5yrButton.click();  // a different selection in b
+  form().Time10yrButton.click();
+  save_as(b);
+  EXPECT_EQ(form().recent_settings_files(), (std::vector<std::string>{b, a}));
+  platform.script_open_file(a);
+  form().OpenSettings1.click();
+  EXPECT_EQ(form().recent_settings_files(), (std::vector<std::string>{a, b}));
+  EXPECT_TRUE(form().Time5yrButton.checked());
+
+  form().OpenRecentSettings(1);
+  EXPECT_EQ(messages().back(), "Settings loaded!");
+  EXPECT_TRUE(form().Time10yrButton.checked());
+  EXPECT_EQ(form().recent_settings_files(), (std::vector<std::string>{b, a}));
+}
+
+TEST_F(RecentSettings, AFileThatIsGoneSaysSoAndLeavesTheList) {
+  const std::string a = dir.file("a.txt"), b = dir.file("b.txt");
+  save_as(a);
+  save_as(b);
+  std::filesystem::remove(a);
+  const std::string before = window_state(form());
+  form().OpenRecentSettings(1);
+  EXPECT_NE(messages().back().find(a + " no longer exists"), std::string::npos);
+  EXPECT_EQ(form().recent_settings_files(), (std::vector<std::string>{b}));
+  EXPECT_EQ(window_state(form()), before);
+}
+
+TEST_F(RecentSettings, FailedFilesAndTheInstallationFileStayOffTheList) {
+  save_as(dir.file("nowhere/a.txt"));
+  platform.script_open_file(dir.file("missing.txt"));
+  form().OpenSettings1.click();
+  form().SaveSettings1.click();
+  form().LoadSettings1.click();
+  EXPECT_TRUE(form().recent_settings_files().empty());
+}
+
+TEST(RecentSettingsCaption, NumbersTheItemsAndShowsAmpersands) {
+  EXPECT_EQ(TGenerateForm::recent_settings_caption(0, "/home/r/states5.txt"), "&1 states5.txt");
+  EXPECT_EQ(TGenerateForm::recent_settings_caption(8, "x&y.txt"), "&9 x&&y.txt");
+  EXPECT_EQ(TGenerateForm::recent_settings_caption(9, "/t/z.txt"), "10 z.txt");
+}
+
+TEST_F(SettingsCommands, WithoutAMemoryTheListIsEmpty) {
+  platform.script_save_file(dir.file("a.txt"));
+  form().SaveSettingsAs1.click();
+  EXPECT_TRUE(form().recent_settings_files().empty());
+  form().OpenRecentSettings(0);  // nothing to open, nothing said
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Settings saved!"}));
 }
 
 }  // namespace
