@@ -74,20 +74,26 @@ void HeadlessPlatform::process_messages() {
   if (hook_generation_ == generation) pump_hook_ = std::move(hook);
 }
 
+namespace {
+
+// The next scripted answer of a file dialog; cancelled when none is left.
+std::optional<std::string> next_file_answer(std::deque<std::optional<std::string>>& answers) {
+  if (answers.empty()) return std::nullopt;
+  auto answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 std::optional<std::string> HeadlessPlatform::save_file_dialog(const SaveFileRequest& request) {
   record("save file dialog", request.initial_file_name);
-  if (save_files_.empty()) return std::nullopt;
-  auto answer = std::move(save_files_.front());
-  save_files_.pop_front();
-  return answer;
+  return next_file_answer(save_files_);
 }
 
 std::optional<std::string> HeadlessPlatform::open_file_dialog(const OpenFileRequest& request) {
   record("open file dialog", request.initial_file_name);
-  if (open_files_.empty()) return std::nullopt;
-  auto answer = std::move(open_files_.front());
-  open_files_.pop_front();
-  return answer;
+  return next_file_answer(open_files_);
 }
 
 std::unique_ptr<PrintJob> HeadlessPlatform::print_dialog(const PrintRequest&) {

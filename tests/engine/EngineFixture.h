@@ -42,6 +42,13 @@ class EngineFixture : public GlobalsFixture {
       if (line.rfind("Error at ", 0) == 0 && std::getline(log, line)) found.push_back(line);
     return found;
   }
+  // The messages logged after the first `earlier` ones.
+  std::vector<std::string> reports_since(std::size_t earlier) const {
+    std::vector<std::string> all = reports();
+    all.erase(all.begin(),
+              all.begin() + static_cast<std::ptrdiff_t>(std::min(earlier, all.size())));
+    return all;
+  }
   long count_of(const std::string& message) const {
     const auto all = reports();
     return std::count(all.begin(), all.end(), message);

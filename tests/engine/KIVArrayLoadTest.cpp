@@ -197,12 +197,11 @@ TEST_F(KIVArrayLoad, LinesOfYearsNotKeptAreCountedAndCheckedButNotKept) {
     install_lines({"201,A,1985,2,0,-99,12a,x1,old", "201,A,1995,2,0,-99,5,0.5,new",
                    "202,B,2005,2,0,-99,7,-1.25,", "202,B,1996,2,0,-99,,,",
                    "203,C,2001,2,9,-99,3,2.5,z", "203,C,1990,2,0,-99,8,1.5,w"});
-    const auto earlier = static_cast<std::ptrdiff_t>(reports().size());
+    const std::size_t earlier = reports().size();
     TKIV_array_obj::read_ahead_min_bytes = threshold;
     auto data = load(1990, 2000);
     TKIV_array_obj::read_ahead_min_bytes = 8 << 20;
-    const std::vector<std::string> all = reports();
-    const std::vector<std::string> these(all.begin() + earlier, all.end());
+    const std::vector<std::string> these = reports_since(earlier);
     expect_value(*data, "pop", 1995, 201, Kind::Int32, "5");
     expect_value(*data, "note", 1995, 201, Kind::Text, "new");
     expect_value(*data, "pop", 1996, 202, Kind::Int32, "-99");
@@ -238,15 +237,14 @@ TEST_F(KIVArrayLoad, ADroppedLineReportsWhatTheSameLineKeptReports) {
   // The reports of loading the line with this year, and whether the program ended.
   auto reports_of = [this](const std::string& tail, const char* year) {
     install_lines({"201,A," + std::string(year) + "," + tail, "202,B,1995,2,0,-99,1,1,x"});
-    const auto earlier = static_cast<std::ptrdiff_t>(reports().size());
+    const std::size_t earlier = reports().size();
     bool ended = false;
     try {
       load(1990, 2000);
     } catch (const platform::ProgramEnded&) {
       ended = true;
     }
-    std::vector<std::string> all = reports();
-    std::vector<std::string> these(all.begin() + earlier, all.end());
+    std::vector<std::string> these = reports_since(earlier);
     these.push_back(ended ? "(ended)" : "(went on)");
     return these;
   };
@@ -280,10 +278,9 @@ TEST_F(KIVArrayLoad, LineOfAStateThatDoesNotExistInItsYearIsDroppedButCounted) {
 TEST_F(KIVArrayLoad, LineWithTooFewFieldsEndsTheProgramInTheErrorDialog) {
   for (const char* year : {"1995", "1985"}) {
     install_lines({"201,A," + std::string(year) + ",2,0,-99,1200,0.5", "202,B,1995,2,0,-99,1,1,x"});
-    const auto earlier = static_cast<std::ptrdiff_t>(reports().size());
+    const std::size_t earlier = reports().size();
     EXPECT_THROW(load(1990, 2000), platform::ProgramEnded) << year;
-    const std::vector<std::string> all = reports();
-    EXPECT_EQ(std::vector<std::string>(all.begin() + earlier, all.end()),
+    EXPECT_EQ(reports_since(earlier),
               std::vector<std::string>{"Number of variables on a line of file " +
                                        inst->data_file() + kShortLine})
         << year;
