@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "diagnostics/Error.h"
 #include "engine/ColumnStore.h"
 #include "engine/KIVFieldSource.h"
@@ -143,6 +147,66 @@ bool skip_plain_number(const char*& p, const char* end, bool real) {
   return count <= 15;
 }
 
+#if defined(__SSE2__)
+// Sixteen bytes from `p` on, one bit a byte: where a field may end, and
+// where its digits, minus signs and points are.
+struct ByteClasses {
+  unsigned stop, digit, minus, point;
+};
+
+ByteClasses classify16(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  auto where = [&bytes](char c) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+  };
+  // Compared as signed bytes, so that a byte with its high bit set is no digit.
+  const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)),
+                                      _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)));
+  return {where(',') | where('\t'), static_cast<unsigned>(_mm_movemask_epi8(digit)), where('-'),
+          where('.')};
+}
+
+// skip_plain_number's answer for a field that ends within the sixteen bytes
+// from `p` on, found from their classes without a branch a byte: its length,
+// kReported when it is not a plain number, kLonger when it does not end there.
+constexpr int kReported = -1, kLonger = -2;
+int plain_number_length(const char* p, bool real) {
+  const ByteClasses c = classify16(p);
+  if (c.stop == 0) return kLonger;
+  const int length = std::countr_zero(c.stop);
+  const unsigned field = (1U << length) - 1;
+  if (((c.digit | c.minus | c.point) & field) != field) return kReported;
+  const unsigned minus = c.minus & field, point = c.point & field;
+  if (minus > 1) return kReported;  // a minus sign leads or is not there
+  const int first = static_cast<int>(minus);
+  int digits = length - first;
+  if (point != 0) {
+    // One point, with a digit on either side of it.
+    const int at = std::countr_zero(point);
+    if (!real || (point & (point - 1)) != 0 || at <= first || at == length - 1) return kReported;
+    --digits;
+  }
+  if (digits < 1 || digits > (real ? 15 : 9)) return kReported;
+  return length;
+}
+#endif
+
+// Moves `p` to the end of a number field and answers whether it is a plain
+// number that ends at a separator or at `end`.
+bool skip_number_field(const char*& p, const char* end, bool real) {
+#if defined(__SSE2__)
+  if (end - p >= 16) {
+    const int length = plain_number_length(p, real);
+    if (length == kReported) return false;
+    if (length != kLonger) {
+      p += length;
+      return true;
+    }
+  }
+#endif
+  return skip_plain_number(p, end, real) && (p == end || *p == ',' || *p == '\t');
+}
+
 }  // namespace
 
 // Whether the fields of variables `first` on, which `rest` holds, would all
@@ -159,7 +223,7 @@ bool KIVLineReader::rest_converts_quietly(std::string_view rest, std::size_t fir
     const bool number = (code & kSweepNumber) != 0;
     const char* const start = p;
     if (number && !at_stop() && !(*p == '.' && (p + 1 == end || p[1] == ',' || p[1] == '\t'))) {
-      if (!skip_plain_number(p, end, (code & kSweepReal) != 0) || !at_stop()) return false;
+      if (!skip_number_field(p, end, (code & kSweepReal) != 0)) return false;
     } else if (p != end && (*p == '"' || *p == '\'')) {
       // A quoted text: whole when its closing quote ends the field.
       if (number || (code & kSweepCritical) != 0) return false;

@@ -247,8 +247,11 @@ TEST_F(KIVArrayLoad, ADroppedLineReportsWhatTheSameLineKeptReports) {
     these.push_back(ended ? "(ended)" : "(went on)");
     return these;
   };
+  // Each again with a long field after it, so that every field is checked
+  // with at least sixteen bytes of the line ahead of it as well as near its end.
   for (const std::string& tail : tails)
-    EXPECT_EQ(reports_of(tail, "1995"), reports_of(tail, "1985")) << tail;
+    for (const std::string& line : {tail, tail + ",beyond-the-last-column"})
+      EXPECT_EQ(reports_of(line, "1995"), reports_of(line, "1985")) << line;
 }
 
 TEST_F(KIVArrayLoad, LineOfAStateThatDoesNotExistInItsYearIsDroppedButCounted) {
