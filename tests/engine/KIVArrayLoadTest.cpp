@@ -223,17 +223,16 @@ TEST_F(KIVArrayLoad, LinesOfYearsNotKeptAreCountedAndCheckedButNotKept) {
 // ever send an odd field the general way, never pass over it.
 TEST_F(KIVArrayLoad, ADroppedLineReportsWhatTheSameLineKeptReports) {
   const std::vector<std::string> tails = {
-      "2,0,-99,7,0.5,x",         "2,0,-99,1.5,0.5,x",
-      "2,0,-99,-,0.5,x",         "2,0,-99,7,.5,x",
-      "2,0,-99,7,1.,x",          "2,0,-99,1234567890,0.5,x",
-      "2,0,-99,99999999999,0,x", "2,,-99,7,0.5,x",
-      "2,0,.,7,0.5,x",           "2,0,-99,7,0.5,\"\"",
-      "2,0,-99,7,\"0.5\",x",     "2,0,-99,7,0.5,\"a,b\"",
-      "2,0,-99,7,0.5,x,more,2",  "2,0,-99,7,0.5",
-      "2,0,-99,7,0.5,x\r",       "2,0,-99,+7,0.5,x",
-      "2,0,-99,7,0.5,it's",      "2,0,-99,7,1e3,x",
-      "2,0,\"-99\",7,0.5,x",     "2,0,-99,7,0.5,\"open",
-      "2,0,-99,7,0.5,",          "2,0,-99,7,1234567890123456.5,x"};
+      "2,0,-99,7,0.5,x", "2,0,-99,1.5,0.5,x", "2,0,-99,-,0.5,x", "2,0,-99,7,.5,x", "2,0,-99,7,1.,x",
+      "2,0,-99,1234567890,0.5,x", "2,0,-99,99999999999,0,x", "2,,-99,7,0.5,x", "2,0,.,7,0.5,x",
+      "2,0,-99,7,0.5,\"\"", "2,0,-99,7,\"0.5\",x", "2,0,-99,7,0.5,\"a,b\"",
+      "2,0,-99,7,0.5,x,more,2", "2,0,-99,7,0.5", "2,0,-99,7,0.5,x\r", "2,0,-99,+7,0.5,x",
+      "2,0,-99,7,0.5,it's", "2,0,-99,7,1e3,x", "2,0,\"-99\",7,0.5,x", "2,0,-99,7,0.5,\"open",
+      "2,0,-99,7,0.5,", "2,0,-99,7,1234567890123456.5,x",
+      // Digit runs that cross eight bytes, ended by the bytes beside '0'
+      // and '9' or by one with its high bit set.
+      "2,0,-99,123456789/,0.5,x", "2,0,-99,7,12345678:1,x", "2,0,-99,7,12345678.9012345,x",
+      "2,0,-99,7,12345678.90123456,x", "2,0,-99,7,1234567\xb9,x", "2,0,-99,12345678\xff,0.5,x"};
   // The reports of loading the line with this year, and whether the program ended.
   auto reports_of = [this](const std::string& tail, const char* year) {
     install_lines({"201,A," + std::string(year) + "," + tail, "202,B,1995,2,0,-99,1,1,x"});
@@ -248,8 +247,11 @@ TEST_F(KIVArrayLoad, ADroppedLineReportsWhatTheSameLineKeptReports) {
     these.push_back(ended ? "(ended)" : "(went on)");
     return these;
   };
+  // Each again with a long field after it, so that every field is checked
+  // with at least sixteen bytes of the line ahead of it as well as near its end.
   for (const std::string& tail : tails)
-    EXPECT_EQ(reports_of(tail, "1995"), reports_of(tail, "1985")) << tail;
+    for (const std::string& line : {tail, tail + ",beyond-the-last-column"})
+      EXPECT_EQ(reports_of(line, "1995"), reports_of(line, "1985")) << line;
 }
 
 TEST_F(KIVArrayLoad, LineOfAStateThatDoesNotExistInItsYearIsDroppedButCounted) {
