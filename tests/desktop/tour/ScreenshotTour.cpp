@@ -1,7 +1,8 @@
 // Takes the pictures in docs/screenshots: the desktop program on the sample
 // installation (the splash screen, page by page, a subset dialog, the about
 // box, the error dialog), then a real run on a generated installation (its
-// progress window, and the trace window afterwards), each grabbed from its
+// progress window, its end message, the main window with its status line
+// and the trace window afterwards), each grabbed from its
 // widget. scripts/screenshots.sh runs it under Xvfb on installations in a
 // fixed folder, so no picture shows a temporary one.
 #include <QApplication>
@@ -187,12 +188,19 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
             save(w, "progress-window");
           }
         });
-        runner.observe(
-            [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
+        // The one message of a run is its end: pictured with its cases and files.
+        runner.observe([](QWidget& d) {
+          QTimer::singleShot(100, &d, [&d] {
+            save(d, "run-end-message");
+            close_dialog(d, "OK");
+          });
+        });
         during.start();
         w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
         during.stop();
         if (!pictured) std::cerr << "no progress window was seen under way\n";
+        QApplication::processEvents();
+        save(w, "main-window-after-run");  // the status line counts the run's cases
 
         w.act([&] { w.form().TraceOnMenuItem.click(); });
         QApplication::processEvents();
