@@ -1,7 +1,8 @@
 // Takes the pictures in docs/screenshots: the desktop program on the sample
 // installation (the splash screen, page by page, a subset dialog, the about
 // box, the error dialog), then a real run on a generated installation (its
-// progress window, its end message, the main window with its status line
+// progress window, its end message, the main window with its status line,
+// its open File menu
 // and the trace window afterwards), each grabbed from its
 // widget. scripts/screenshots.sh runs it under Xvfb on installations in a
 // fixed folder, so no picture shows a temporary one.
@@ -10,6 +11,8 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -201,6 +204,12 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
         if (!pictured) std::cerr << "no progress window was seen under way\n";
         QApplication::processEvents();
         save(w, "main-window-after-run");  // the status line counts the run's cases
+        if (auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"))) {
+          file->popup(w.mapToGlobal(QPoint(0, w.menuBar()->height())));
+          QApplication::processEvents();
+          save(*file, "file-menu");
+          file->hide();
+        }
 
         w.act([&] { w.form().TraceOnMenuItem.click(); });
         QApplication::processEvents();
