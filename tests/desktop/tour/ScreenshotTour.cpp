@@ -33,7 +33,9 @@
 #include "diagnostics/Error.h"
 #include "process/Globals.h"
 #include "reference/Selections.h"
+#include "platform/PreferenceStore.h"
 #include "ui/GenerateForm.h"
+#include "ui/SessionMemory.h"
 
 using namespace tandrel;
 
@@ -160,6 +162,8 @@ void sample_windows(desktop::QtPlatform& platform) {
 // one of them is visible with its bar well under way, and the trace window
 // with the run's lines after it.
 void generated_run(desktop::QtPlatform& platform, const std::string& data_file) {
+  platform::MemoryPreferenceStore store;  // outlives the window that reads it
+  SessionMemory memory(store);
   with_window(
       platform, [&](ProcessGlobals&, desktop::DesktopSession& session, desktop::MainWindow& w) {
         // The data file is chosen as the save-file dialog would choose it.
@@ -204,6 +208,10 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
         if (!pictured) std::cerr << "no progress window was seen under way\n";
         QApplication::processEvents();
         save(w, "main-window-after-run");  // the status line counts the run's cases
+        // Two settings files kept by earlier sessions, as the menu lists them.
+        memory.add_recent_file("/tmp/tandrel/output/five-year.ini");
+        memory.add_recent_file("/tmp/tandrel/output/groups-annual.ini");
+        w.form().remember_with(memory);
         if (auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"))) {
           file->popup(w.mapToGlobal(QPoint(0, w.menuBar()->height())));
           QApplication::processEvents();
