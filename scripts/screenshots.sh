@@ -2,7 +2,8 @@
 # Pictures of the desktop program, written to docs/screenshots/: the splash
 # screen, the three main pages, a variable page, a subset dialog, the about
 # box and the error dialog on the sample installation; the progress window
-# and the trace window of a real run on a generated installation. The
+# and the trace window, the end-of-run message and the main window with its
+# status line after a real run on a generated installation. The
 # installations lie in a fixed folder (/tmp/tandrel, or $TANDREL_TOUR_HOME),
 # so the pictures show the same paths on every machine. Runs under Xvfb with
 # the desktop's default font, so it needs no display.

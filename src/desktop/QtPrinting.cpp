@@ -9,6 +9,7 @@
 #include <QPrinterInfo>
 #include <QStringDecoder>
 
+#include "platform/PrintLayout.h"
 #include "process/Exceptions.h"
 
 namespace tandrel::desktop {
@@ -26,7 +27,8 @@ QString printable(std::string_view line) {
 
 class QtPrintJob : public platform::PrintJob {
  public:
-  explicit QtPrintJob(std::shared_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+  QtPrintJob(std::shared_ptr<QPrinter> printer, std::string title)
+      : printer_(std::move(printer)), title_(std::move(title)) {
     if (!painter_.begin(printer_.get()))
       throw EInOutError("The printer could not be opened for output");
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -36,6 +38,8 @@ class QtPrintJob : public platform::PrintJob {
     painter_.setFont(font);
     const QFontMetricsF metrics(font, printer_.get());
     line_height_ = metrics.lineSpacing();
+    const qreal pitch = metrics.horizontalAdvance(QLatin1Char('M'));
+    columns_ = pitch > 0 ? static_cast<std::size_t>(printer_->width() / pitch) : 1;
   }
 
   ~QtPrintJob() override {
@@ -44,25 +48,39 @@ class QtPrintJob : public platform::PrintJob {
 
   void write_line(std::string_view line) override {
     if (!painter_.isActive()) throw EInOutError("The print job is closed");
-    if (y_ > 0 && y_ + line_height_ > printer_->height()) {
-      if (!printer_->newPage()) throw EInOutError("The printer could not start a new page");
-      y_ = 0;
-    }
-    if (!line.empty())
-      painter_.drawText(QRectF(0, y_, printer_->width(), line_height_),
-                        Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | Qt::TextDontClip,
-                        printable(line));
-    y_ += line_height_;
-    check();
+    const std::u32string text = platform::expand_tabs(printable(line).toStdU32String());
+    for (const std::u32string& piece : platform::wrap_line(text, columns_))
+      draw_row(QString::fromStdU32String(piece));
   }
 
   void close() override {
     if (!painter_.isActive()) throw EInOutError("The print job is closed");
+    if (page_ == 0) start_page();  // an empty job still names its data set
     if (!painter_.end()) throw EInOutError("The printer could not finish the job");
     check();
   }
 
  private:
+  void start_page() {
+    if (page_ > 0 && !printer_->newPage())
+      throw EInOutError("The printer could not start a new page");
+    ++page_;
+    draw_text(0, QString::fromStdString(platform::page_header(title_, page_, columns_)));
+    y_ = 2 * line_height_;  // the header, then one blank line
+  }
+
+  void draw_row(const QString& text) {
+    if (page_ == 0 || y_ + line_height_ > printer_->height()) start_page();
+    if (!text.isEmpty()) draw_text(y_, text);
+    y_ += line_height_;
+    check();
+  }
+
+  void draw_text(qreal y, const QString& text) {
+    painter_.drawText(QRectF(0, y, printer_->width(), line_height_),
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+  }
+
   void check() const {
     if (printer_->printerState() == QPrinter::Error ||
         printer_->printerState() == QPrinter::Aborted)
@@ -70,15 +88,19 @@ class QtPrintJob : public platform::PrintJob {
   }
 
   std::shared_ptr<QPrinter> printer_;
+  std::string title_;
   QPainter painter_;
   qreal line_height_ = 0;
+  std::size_t columns_ = 1;
+  int page_ = 0;
   qreal y_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<platform::PrintJob> start_print_job(std::shared_ptr<QPrinter> printer) {
-  return std::make_unique<QtPrintJob>(std::move(printer));
+std::unique_ptr<platform::PrintJob> start_print_job(std::shared_ptr<QPrinter> printer,
+                                                    std::string title) {
+  return std::make_unique<QtPrintJob>(std::move(printer), std::move(title));
 }
 
 QtPrinting::QtPrinting(std::function<void(QDialog&)> exec) : exec_(std::move(exec)) {}
@@ -96,7 +118,7 @@ std::unique_ptr<platform::PrintJob> QtPrinting::print_dialog(const platform::Pri
     auto pdf = std::make_shared<QPrinter>(QPrinter::HighResolution);
     pdf->setOutputFormat(QPrinter::PdfFormat);
     pdf->setOutputFileName(QString::fromStdString(*pdf_file_));
-    return start_print_job(std::move(pdf));
+    return start_print_job(std::move(pdf), request.title);
   }
   QPrinter& chosen = printer();
   QPrintDialog dialog(&chosen, parent);
@@ -106,7 +128,7 @@ std::unique_ptr<platform::PrintJob> QtPrinting::print_dialog(const platform::Pri
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   exec_(dialog);
   if (dialog.result() != QDialog::Accepted) return nullptr;
-  return start_print_job(printer_);
+  return start_print_job(printer_, request.title);
 }
 
 bool QtPrinting::printer_installed() {

@@ -1,8 +1,9 @@
 #pragma once
 
 // Printing on Qt: the print dialog that opens a print job, the page set-up
-// dialog, and the job that prints each output line as one line in a
-// fixed-pitch font, starting a new page when one is full. The printer keeps
+// dialog, and the job that prints each output line in a fixed-pitch font,
+// wrapping a line longer than the page, under a header that names the data
+// set and the page number, starting a new page when one is full. The printer keeps
 // its settings between dialogs, as the program's one printer does.
 
 #include <functional>
@@ -54,7 +55,9 @@ class QtPrinting {
   std::optional<std::string> pdf_file_;
 };
 
-// Starts a job on `printer`. Raises EInOutError when it cannot be opened.
-std::unique_ptr<platform::PrintJob> start_print_job(std::shared_ptr<QPrinter> printer);
+// Starts a job on `printer` whose pages are headed by `title`. Raises
+// EInOutError when it cannot be opened.
+std::unique_ptr<platform::PrintJob> start_print_job(std::shared_ptr<QPrinter> printer,
+                                                    std::string title);
 
 }  // namespace tandrel::desktop

@@ -1,5 +1,7 @@
 #include "output/Destination.h"
 
+#include <filesystem>
+
 #include "diagnostics/Error.h"
 #include "diagnostics/OutputWindow.h"
 #include "diagnostics/Trace.h"
@@ -105,6 +107,17 @@ void OutputChannel::close_quietly() noexcept {
   }
 }
 
+namespace {
+
+// The header of printed pages names the data set: the data file's name the
+// selections carry, or the program's output when they carry none.
+std::string printed_title(const output_format_type& format) {
+  const std::string name = std::filesystem::path(format.output_file_name).filename().string();
+  return name.empty() ? std::string("Tandrel output") : name;
+}
+
+}  // namespace
+
 void open_output(const user_selection_type& selections, OutputChannel& channel, bool& opened,
                  OutputFiles* files) {
   trace().Enter("Entered open_output procedure");
@@ -136,7 +149,8 @@ void open_output(const user_selection_type& selections, OutputChannel& channel, 
     }
     case output_destination_type::DestPrinter:
       try {
-        channel.open_printer(os().print_dialog(platform::PrintRequest{true, true, true}));
+        platform::PrintRequest request{true, true, true, printed_title(format)};
+        channel.open_printer(os().print_dialog(request));
       } catch (const EInOutError&) {
         error(
             "Error accessing printer.  Printer could not be opened for output.  Please check "

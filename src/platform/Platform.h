@@ -87,6 +87,8 @@ struct PrintRequest {
   bool show_print_to_file = true;
   bool warn_no_printer = true;
   bool show_help = true;
+  // Names the data set in the header line of every printed page.
+  std::string title;
 };
 
 // A confirmed print job: lines written here are printed, one output line a

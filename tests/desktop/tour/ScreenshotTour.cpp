@@ -1,7 +1,9 @@
 // Takes the pictures in docs/screenshots: the desktop program on the sample
 // installation (the splash screen, page by page, a subset dialog, the about
 // box, the error dialog), then a real run on a generated installation (its
-// progress window, and the trace window afterwards), each grabbed from its
+// progress window, its end message, the main window with its status line,
+// its open File menu
+// and the trace window afterwards), each grabbed from its
 // widget. scripts/screenshots.sh runs it under Xvfb on installations in a
 // fixed folder, so no picture shows a temporary one.
 #include <QApplication>
@@ -9,6 +11,8 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -29,7 +33,9 @@
 #include "diagnostics/Error.h"
 #include "process/Globals.h"
 #include "reference/Selections.h"
+#include "platform/PreferenceStore.h"
 #include "ui/GenerateForm.h"
+#include "ui/SessionMemory.h"
 
 using namespace tandrel;
 
@@ -156,6 +162,8 @@ void sample_windows(desktop::QtPlatform& platform) {
 // one of them is visible with its bar well under way, and the trace window
 // with the run's lines after it.
 void generated_run(desktop::QtPlatform& platform, const std::string& data_file) {
+  platform::MemoryPreferenceStore store;  // outlives the window that reads it
+  SessionMemory memory(store);
   with_window(
       platform, [&](ProcessGlobals&, desktop::DesktopSession& session, desktop::MainWindow& w) {
         // The data file is chosen as the save-file dialog would choose it.
@@ -187,12 +195,29 @@ void generated_run(desktop::QtPlatform& platform, const std::string& data_file) 
             save(w, "progress-window");
           }
         });
-        runner.observe(
-            [](QWidget& d) { QTimer::singleShot(100, &d, [&d] { close_dialog(d, "OK"); }); });
+        // The one message of a run is its end: pictured with its cases and files.
+        runner.observe([](QWidget& d) {
+          QTimer::singleShot(100, &d, [&d] {
+            save(d, "run-end-message");
+            close_dialog(d, "OK");
+          });
+        });
         during.start();
         w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
         during.stop();
         if (!pictured) std::cerr << "no progress window was seen under way\n";
+        QApplication::processEvents();
+        save(w, "main-window-after-run");  // the status line counts the run's cases
+        // Two settings files kept by earlier sessions, as the menu lists them.
+        memory.add_recent_file("/tmp/tandrel/output/five-year.ini");
+        memory.add_recent_file("/tmp/tandrel/output/groups-annual.ini");
+        w.form().remember_with(memory);
+        if (auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"))) {
+          file->popup(w.mapToGlobal(QPoint(0, w.menuBar()->height())));
+          QApplication::processEvents();
+          save(*file, "file-menu");
+          file->hide();
+        }
 
         w.act([&] { w.form().TraceOnMenuItem.click(); });
         QApplication::processEvents();
