@@ -323,7 +323,7 @@ class TGenerateForm {
   void remember_with(SessionMemory& memory) { memory_ = &memory; }
   // Both explain a failure to the user and change nothing; true on success.
   bool read_settings(const std::string& file_name);
-  bool write_settings(const std::string& file_name);
+  bool write_settings(const std::string& file_name, bool say_where = false);
   void TraceOnMenuItemClick();
   void TraceOffMenuItemClick();
   void ShowOutputWindow1Click();
