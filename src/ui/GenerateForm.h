@@ -26,6 +26,7 @@
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
 #include "ui/FormControls.h"
+#include "ui/ReplaceQuestion.h"
 #include "ui/VariableTabs.h"
 
 namespace tandrel {
@@ -382,6 +383,8 @@ class TGenerateForm {
   void reg_control(const char* id, ControlKind kind, C& control, Control* page, Handler handler);
   void lock_for_run();
   void unlock_after_run();
+  // False when the user would not have Go replace the data file.
+  bool may_write_output() const;
   void Go();
   void run_go();
   // The one message at the end of a run: what was written, or why not.
@@ -396,6 +399,7 @@ class TGenerateForm {
 
   Session& session_;
   SessionMemory* memory_ = nullptr;
+  WrittenFiles written_files_;
 };
 
 // Hands a help page to the desktop shell; a file that is not there is told

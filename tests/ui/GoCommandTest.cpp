@@ -181,5 +181,34 @@ TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
   })) << "no settings were loaded meanwhile";
 }
 
+// Go once replaced an earlier data file without a word. It asks once for a
+// file this session did not write, and No leaves every file as it was.
+TEST_F(GoCommand, ReplacingAFileTheSessionDidNotWriteIsAskedOnce) {
+  const std::string data_file = dir.write("states5.csv", "earlier data");
+  platform.script_save_file(data_file);
+  form().ToFileRadioDial.click();
+  auto questions = [&] {
+    return std::count_if(platform.shown().begin(), platform.shown().end(),
+                         [](const auto& s) { return s.what == "ReplaceQuestion"; });
+  };
+  platform.clear_shown();
+  platform.script_answer("NoButton");
+  form().CreateDataSetButton.click();
+  EXPECT_FALSE(form().LastRun.has_value());
+  EXPECT_EQ(test::read_file(data_file), "earlier data");
+  ASSERT_EQ(questions(), 1);
+  EXPECT_EQ(platform.shown().front().text, "Replace states5.csv and its command files?");
+
+  platform.script_answer("YesButton");
+  form().CreateDataSetButton.click();
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_TRUE(form().LastRun->output_written);
+  EXPECT_NE(test::read_file(data_file), "earlier data");
+  // The session wrote it: a second Go replaces it without a question.
+  form().CreateDataSetButton.click();
+  EXPECT_TRUE(form().LastRun->output_written);
+  EXPECT_EQ(questions(), 2);
+}
+
 }  // namespace
 }  // namespace tandrel
