@@ -13,6 +13,7 @@
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
+#include "reference/InstallationFiles.h"
 #include "reference/SelectionCheck.h"
 #include "ui/GenerateForm.h"
 #include "ui/ReplaceQuestion.h"
@@ -56,8 +57,14 @@ void TGenerateForm::unlock_after_run() {
 
 bool TGenerateForm::may_write_output() const {
   const output_format_type& out = selections().output_format;
-  return out.destination != output_destination_type::DestFile ||
-         written_files_.may_replace(out.output_file_name);
+  if (out.destination != output_destination_type::DestFile) return true;
+  // The run refuses an installation file with its reason; asking first
+  // would offer a choice that is not there.
+  if (overwrite_refusal(out.output_file_name,
+                        installation_files(globals().configuration, session_.description.get()),
+                        "data file"))
+    return true;
+  return written_files_.may_replace(out.output_file_name);
 }
 
 void TGenerateForm::Go() {

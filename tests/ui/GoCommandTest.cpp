@@ -84,7 +84,9 @@ TEST_F(GoCommand, ACommandFileThatCannotBeWrittenFailsTheRunAndKeepsTheEarlierFi
   platform.script_save_file(data_file);
   form().ToFileRadioDial.click();
   form().StataCommandFileCheckBox.click();
+  platform.script_answer("YesButton");  // replace the earlier data file
   form().CreateDataSetButton.click();
+  ASSERT_TRUE(form().LastRun.has_value());
   EXPECT_FALSE(form().LastRun->output_written);
   EXPECT_EQ(run_end().rfind("Output NOT completed: ", 0), 0u) << run_end();
   EXPECT_EQ(test::read_file(data_file), "earlier data");
