@@ -46,12 +46,26 @@ std::string user_error_log_name(const std::string& file_part, UserFiles& moved) 
 
 void place_user_settings_file(configuration_type& config, UserFiles& moved) {
   const char delimiter = os().path_delimiter();
-  const std::string& name = config.saved_settings_file_name;
+  const std::string name = config.saved_settings_file_name;
   const std::string dir = folder_of(name, delimiter);
-  if (dir.empty() || os().directory_writable(dir)) return;
-  const std::string own = ready_folder(os().user_config_directory(), moved);
+  config.installation_settings_file_name.clear();
+  if (dir.empty()) return;
+  const std::string file_part = name.substr(dir.size());
+  // A copy the user saved in an earlier session is theirs: it is read and
+  // written from now on, even where the installation's file could be.
+  const std::string own_dir = os().user_config_directory();
+  if (!own_dir.empty() && os().file_exists(own_dir + file_part)) {
+    config.saved_settings_file_name = own_dir + file_part;
+    config.installation_settings_file_name = name;
+    trace().Message("      Settings file: your own copy " + config.saved_settings_file_name);
+    return;
+  }
+  const bool file_blocked = os().file_exists(name) && !os().file_writable(name);
+  if (!file_blocked && os().directory_writable(dir)) return;
+  const std::string own = ready_folder(own_dir, moved);
   if (own.empty()) return;
-  config.saved_settings_file_name = own + name.substr(dir.size());
+  config.saved_settings_file_name = own + file_part;
+  config.installation_settings_file_name = name;
   moved.settings_file = config.saved_settings_file_name;
 }
 

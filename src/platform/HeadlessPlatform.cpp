@@ -125,6 +125,10 @@ bool HeadlessPlatform::directory_writable(const std::string& path) const {
   return writable_ ? *writable_ : system_.directory_writable(path);
 }
 
+bool HeadlessPlatform::file_writable(const std::string& path) const {
+  return system_.file_writable(path);
+}
+
 void HeadlessPlatform::set_user_directories(std::string state, std::string config) {
   if (!state.empty()) state = with_trailing_delimiter(std::move(state));
   if (!config.empty()) config = with_trailing_delimiter(std::move(config));

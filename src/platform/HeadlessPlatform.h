@@ -77,6 +77,7 @@ class HeadlessPlatform : public Platform {
   bool directory_exists(const std::string& path) const override;
   bool create_directory(const std::string& path) override;
   bool directory_writable(const std::string& path) const override;
+  bool file_writable(const std::string& path) const override;
   std::string user_state_directory() const override;
   std::string user_config_directory() const override;
   std::int64_t free_disk_space(const std::string& path) const override;

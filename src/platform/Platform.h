@@ -139,6 +139,8 @@ class Platform {
   virtual bool create_directory(const std::string& path) = 0;
   // True when the program may create and change files in the directory.
   virtual bool directory_writable(const std::string& path) const = 0;
+  // True when the program may change the existing file.
+  virtual bool file_writable(const std::string& path) const = 0;
   // The user's own folders for what a shared installation cannot keep: the
   // state folder (the error log) and the configuration folder (the settings
   // file), each Tandrel's subfolder, with trailing delimiter; empty when the

@@ -65,6 +65,10 @@ bool SystemServices::directory_writable(const std::string& path) const {
   return ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
+bool SystemServices::file_writable(const std::string& path) const {
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
 std::string SystemServices::user_state_directory() const {
   return user_folder("XDG_STATE_HOME", ".local/state");
 }

@@ -28,6 +28,7 @@ class SystemServices {
   // Creates one directory level; true also when it exists already.
   bool create_directory(const std::string& path) const;
   bool directory_writable(const std::string& path) const;
+  bool file_writable(const std::string& path) const;
   std::string user_state_directory() const;
   std::string user_config_directory() const;
   // Free bytes on the drive of the folder holding `path`; -1 when unknown.

@@ -24,6 +24,9 @@ struct configuration_type {
   std::string tandrel_doc_file_name = "BLANKFile";
   std::string tandrel_quickstart_file_name = "BLANKFile";
   std::string saved_settings_file_name = "BLANKFile";
+  // The installation's settings file when saved_settings_file_name names the
+  // user's own copy instead; empty when they are the same file.
+  std::string installation_settings_file_name;
   std::string nation_list_file_name = "BLANKFile";
   std::string major_list_file_name = "BLANKFile";
   // The product's web address for the about box; optional, empty when the

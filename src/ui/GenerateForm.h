@@ -26,6 +26,7 @@
 #include "reference/VariableRules.h"
 #include "run/CreationRun.h"
 #include "ui/FormControls.h"
+#include "ui/ReplaceQuestion.h"
 #include "ui/VariableTabs.h"
 
 namespace tandrel {
@@ -323,7 +324,7 @@ class TGenerateForm {
   void remember_with(SessionMemory& memory) { memory_ = &memory; }
   // Both explain a failure to the user and change nothing; true on success.
   bool read_settings(const std::string& file_name);
-  bool write_settings(const std::string& file_name);
+  bool write_settings(const std::string& file_name, bool say_where = false);
   void TraceOnMenuItemClick();
   void TraceOffMenuItemClick();
   void ShowOutputWindow1Click();
@@ -382,6 +383,8 @@ class TGenerateForm {
   void reg_control(const char* id, ControlKind kind, C& control, Control* page, Handler handler);
   void lock_for_run();
   void unlock_after_run();
+  // False when the user would not have Go replace the data file.
+  bool may_write_output() const;
   void Go();
   void run_go();
   // The one message at the end of a run: what was written, or why not.
@@ -396,6 +399,7 @@ class TGenerateForm {
 
   Session& session_;
   SessionMemory* memory_ = nullptr;
+  WrittenFiles written_files_;
 };
 
 // Hands a help page to the desktop shell; a file that is not there is told

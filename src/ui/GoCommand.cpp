@@ -13,8 +13,10 @@
 #include "process/Exceptions.h"
 #include "process/Globals.h"
 #include "reference/DataSetListing.h"
+#include "reference/InstallationFiles.h"
 #include "reference/SelectionCheck.h"
 #include "ui/GenerateForm.h"
+#include "ui/ReplaceQuestion.h"
 #include "ui/RunEndMessage.h"
 
 namespace tandrel {
@@ -53,9 +55,25 @@ void TGenerateForm::unlock_after_run() {
   CreateDataSetMenu.enabled = true;
 }
 
+bool TGenerateForm::may_write_output() const {
+  const output_format_type& out = selections().output_format;
+  if (out.destination != output_destination_type::DestFile) return true;
+  // The run refuses an installation file with its reason; asking first
+  // would offer a choice that is not there.
+  if (overwrite_refusal(out.output_file_name,
+                        installation_files(globals().configuration, session_.description.get()),
+                        "data file"))
+    return true;
+  return written_files_.may_replace(out.output_file_name);
+}
+
 void TGenerateForm::Go() {
   if (running_) return;
   LastRun.reset();
+  if (!may_write_output()) {
+    trace().Message("Go cancelled: the user kept the existing data file.");
+    return;
+  }
   lock_for_run();
   RunLock lock([this] { unlock_after_run(); });
   // A mirror shows the locked window at once; while the run pumps, a click
@@ -84,6 +102,9 @@ void TGenerateForm::run_go() {
   LastRun = run_output_procedure(globals().configuration, *s.selections, *s.description,
                                  {*s.region_list, *s.nation_array, *s.group_index},
                                  [this](const RunResult& result) { report_run_end(result); });
+  const output_format_type& out = s.selections->output_format;
+  if (LastRun->output_written && out.destination == output_destination_type::DestFile)
+    written_files_.add(out.output_file_name);
   trace().Exit("Exited click of \"Go\" Button: selections have been output.");
 }
 

@@ -1,5 +1,6 @@
 // Load Settings and Save Settings: the whole selections record to and from
-// the installation's one settings file; Open Settings and Save Settings As do
+// the installation's one settings file, or the user's own copy where start-up
+// chose it (a shared installation); Open Settings and Save Settings As do
 // the same with a file the user chooses. A file that cannot be read or
 // written, or a record that cannot be stored or is damaged, changes nothing
 // and is explained to the user.
@@ -24,7 +25,11 @@ constexpr const char* kSettingsFileFilter = "Settings files (*.txt)|*.txt|All fi
 
 void TGenerateForm::SaveSettings1Click() {
   ReadVariableSelections();
-  write_settings(globals().configuration.saved_settings_file_name);
+  const configuration_type& config = globals().configuration;
+  // The user's own copy stands in for the installation's file, so they are
+  // told where their settings went.
+  const bool own_copy = !config.installation_settings_file_name.empty();
+  write_settings(config.saved_settings_file_name, own_copy);
 }
 
 void TGenerateForm::SaveSettingsAs1Click() {
@@ -41,10 +46,15 @@ void TGenerateForm::OpenSettings1Click() {
 }
 
 void TGenerateForm::LoadSettings1Click() {
-  read_settings(globals().configuration.saved_settings_file_name);
+  const configuration_type& config = globals().configuration;
+  // Until the user saves their own copy, the installation's file serves.
+  const std::string& own = config.saved_settings_file_name;
+  const std::string& shared = config.installation_settings_file_name;
+  const bool use_shared = !shared.empty() && !os().file_exists(own) && os().file_exists(shared);
+  read_settings(use_shared ? shared : own);
 }
 
-bool TGenerateForm::write_settings(const std::string& file_name) {
+bool TGenerateForm::write_settings(const std::string& file_name, bool say_where) {
   const ProcessGlobals& g = globals();
   if (auto refusal = overwrite_refusal(
           file_name, installation_files(g.configuration, session_.description.get()),
@@ -61,7 +71,7 @@ bool TGenerateForm::write_settings(const std::string& file_name) {
     os().message_box(std::string("Settings not saved:  ") + e.what());
     return false;
   }
-  os().message_box("Settings saved!");
+  os().message_box(say_where ? "Settings saved!\nYour own copy: " + file_name : "Settings saved!");
   return true;
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "app/Configuration.h"
 #include "app/UserFiles.h"
@@ -107,6 +110,30 @@ TEST_F(UserFilesStart, AStateFolderThatCannotBeMadeFallsBackToTheSystemTempFolde
   EXPECT_EQ(c().error_file_name, dir.path() + "/system/temp/errors.log");
   EXPECT_TRUE(g.error_log.is_open());
   EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(UserFilesStart, AReadOnlySettingsFileInAWritableFolderMoves) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes every file";
+  dir.write("settings.dat", "shared");
+  ::chmod(dir.file("settings.dat").c_str(), 0444);
+  start(ini);
+  EXPECT_EQ(c().saved_settings_file_name, config() + "settings.dat");
+  EXPECT_EQ(c().installation_settings_file_name, dir.path() + "/settings.dat");
+}
+
+TEST_F(UserFilesStart, TheUsersCopyFromAnEarlierSessionComesFirst) {
+  dir.write("settings.dat", "shared");
+  make_directories(config());
+  dir.write("home/config/tandrel/settings.dat", "own");
+  start(ini);  // the installation is writable, yet the user's copy is used
+  EXPECT_EQ(c().saved_settings_file_name, config() + "settings.dat");
+  EXPECT_EQ(c().installation_settings_file_name, dir.path() + "/settings.dat");
+  EXPECT_TRUE(messages().empty());
+
+  std::filesystem::remove(config() + "settings.dat");
+  start(ini);  // without the copy, the installation's file again
+  EXPECT_EQ(c().saved_settings_file_name, dir.path() + "/settings.dat");
+  EXPECT_TRUE(c().installation_settings_file_name.empty());
 }
 
 TEST_F(UserFilesStart, MakeDirectoriesMakesEveryMissingLevel) {

@@ -168,6 +168,16 @@ TEST_F(BatchCommandLine, SummaryNamesTheCasesAndEveryFileWritten) {
       << screen.err;
 }
 
+// Scripts run the batch over and over into the same files: it replaces an
+// earlier data file without a question, as the desktop's first Go would ask.
+TEST_F(BatchCommandLine, AnEarlierDataFileIsReplacedWithoutAQuestion) {
+  work.write("x.csv", "earlier data");
+  const auto r = run({"--out", "x.csv", "--vars", "pop"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("Replace"), std::string::npos) << r.err;
+  EXPECT_NE(test::read_file(work.file("x.csv")), "earlier data");
+}
+
 // --methods runs nothing: it prints the paragraph of the selections in
 // force, with the citation and version Tandrel.ini gives, and writes no file
 // even when --out names one.

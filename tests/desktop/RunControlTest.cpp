@@ -93,7 +93,10 @@ TempDir* RunControlTest::installation = nullptr;
 // for byte and no temporary file is left beside it.
 TEST_F(RunControlTest, AbortingInTheInterruptDialogEndsTheRunUnfinished) {
   const std::string earlier = "an earlier big.csv\r\n";
-  before_go = [&] { write_file(dir.file("big.csv"), earlier); };
+  before_go = [&] {
+    write_file(dir.file("big.csv"), earlier);
+    answer_press("YesButton");  // the question before the earlier file is replaced
+  };
   auto temporary_files = [this] {
     std::vector<std::string> names;
     for (const auto& item : std::filesystem::directory_iterator(dir.path()))

@@ -84,7 +84,9 @@ TEST_F(GoCommand, ACommandFileThatCannotBeWrittenFailsTheRunAndKeepsTheEarlierFi
   platform.script_save_file(data_file);
   form().ToFileRadioDial.click();
   form().StataCommandFileCheckBox.click();
+  platform.script_answer("YesButton");  // replace the earlier data file
   form().CreateDataSetButton.click();
+  ASSERT_TRUE(form().LastRun.has_value());
   EXPECT_FALSE(form().LastRun->output_written);
   EXPECT_EQ(run_end().rfind("Output NOT completed: ", 0), 0u) << run_end();
   EXPECT_EQ(test::read_file(data_file), "earlier data");
@@ -179,6 +181,35 @@ TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
   EXPECT_TRUE(std::none_of(shown_messages.begin(), shown_messages.end(), [](const std::string& m) {
     return m.find("Settings") != std::string::npos;
   })) << "no settings were loaded meanwhile";
+}
+
+// Go once replaced an earlier data file without a word. It asks once for a
+// file this session did not write, and No leaves every file as it was.
+TEST_F(GoCommand, ReplacingAFileTheSessionDidNotWriteIsAskedOnce) {
+  const std::string data_file = dir.write("states5.csv", "earlier data");
+  platform.script_save_file(data_file);
+  form().ToFileRadioDial.click();
+  auto questions = [&] {
+    return std::count_if(platform.shown().begin(), platform.shown().end(),
+                         [](const auto& s) { return s.what == "ReplaceQuestion"; });
+  };
+  platform.clear_shown();
+  platform.script_answer("NoButton");
+  form().CreateDataSetButton.click();
+  EXPECT_FALSE(form().LastRun.has_value());
+  EXPECT_EQ(test::read_file(data_file), "earlier data");
+  ASSERT_EQ(questions(), 1);
+  EXPECT_EQ(platform.shown().front().text, "Replace states5.csv and its command files?");
+
+  platform.script_answer("YesButton");
+  form().CreateDataSetButton.click();
+  ASSERT_TRUE(form().LastRun.has_value());
+  EXPECT_TRUE(form().LastRun->output_written);
+  EXPECT_NE(test::read_file(data_file), "earlier data");
+  // The session wrote it: a second Go replaces it without a question.
+  form().CreateDataSetButton.click();
+  EXPECT_TRUE(form().LastRun->output_written);
+  EXPECT_EQ(questions(), 2);
 }
 
 }  // namespace

@@ -260,6 +260,32 @@ TEST_F(RecentSettings, FailedFilesAndTheInstallationFileStayOffTheList) {
   EXPECT_TRUE(form().recent_settings_files().empty());
 }
 
+// Start-up moved the settings to the user's own copy: Load reads the
+// installation's file until the user saves, Save says where it wrote.
+TEST_F(SettingsCommands, TheUsersOwnCopyIsNamedOnSaveAndReadFirstOnLoad) {
+  const std::string shared = dir.file("settings.dat");
+  const std::string own = dir.file("own.dat");
+  form().Time5yrButton.click();
+  form().SaveSettings1.click();  // the installation's file, as before
+  g.configuration.saved_settings_file_name = own;
+  g.configuration.installation_settings_file_name = shared;
+
+  form().PhysStateButton.click();
+  form().LoadSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings loaded!");
+  EXPECT_TRUE(form().Time5yrButton.checked());
+  EXPECT_FALSE(std::filesystem::exists(own));
+
+  form().SaveSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings saved!\nYour own copy: " + own);
+  EXPECT_EQ(std::filesystem::file_size(own), kSettingsRecordSize);
+
+  // Once the copy exists, it is what Load reads.
+  std::filesystem::remove(shared);
+  form().LoadSettings1.click();
+  EXPECT_EQ(messages().back(), "Settings loaded!");
+}
+
 TEST(RecentSettingsCaption, NumbersTheItemsAndShowsAmpersands) {
   EXPECT_EQ(TGenerateForm::recent_settings_caption(0, "/home/r/states5.txt"), "&1 states5.txt");
   EXPECT_EQ(TGenerateForm::recent_settings_caption(8, "x&y.txt"), "&9 x&&y.txt");
