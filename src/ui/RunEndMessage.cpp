@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "process/Globals.h"
+#include "ui/RunShapeLine.h"
 
 namespace tandrel {
 
@@ -12,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string cases_text(int cases) {
-  return std::to_string(cases) + (cases == 1 ? " case" : " cases");
+  return grouped(cases) + (cases == 1 ? " case" : " cases");
 }
 
 std::string written_text(const RunEnd& end) {

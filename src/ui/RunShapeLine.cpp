@@ -15,15 +15,14 @@ constexpr const char* kNotRead = "Cases and columns: not counted before the data
 constexpr const char* kUnreadable =
     "Cases and columns: cannot be counted, the data file cannot be read";
 
-// 12408 -> "12,408".
+}  // namespace
+
 std::string grouped(std::int64_t n) {
   std::string digits = std::to_string(n < 0 ? -n : n);
   for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
     digits.insert(static_cast<std::size_t>(at), 1, ',');
   return n < 0 ? "-" + digits : digits;
 }
-
-}  // namespace
 
 std::string run_shape_text(const RunShape& shape) {
   return grouped(shape.cases) + (shape.cases == 1 ? " case" : " cases") + " \u00d7 " +

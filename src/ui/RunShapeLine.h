@@ -17,6 +17,9 @@ struct Session;
 
 // "12,408 cases × 87 columns".
 std::string run_shape_text(const RunShape& shape);
+// A count as the status line and the end-of-run message show it:
+// 12408 -> "12,408".
+std::string grouped(std::int64_t n);
 
 class TRunShapeLine {
  public:

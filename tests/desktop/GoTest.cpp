@@ -9,6 +9,7 @@
 #include "DesktopFixture.h"
 #include "MirrorCheck.h"
 #include "reference/SettingsFile.h"
+#include "ui/RunShapeLine.h"
 
 namespace tandrel::test {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(GoTest, TheEndOfARunNamesTheCasesAndEveryFileAndOpensTheirFolder) {
   ASSERT_EQ(run_end_texts.size(), 1u);
   const std::string folder = fs::path(dir.file("ends.csv")).parent_path().string();
   EXPECT_EQ(run_end_texts.front(),
-            "Output Complete!\n\n" + std::to_string(form().LastRun->cases_written) +
+            "Output Complete!\n\n" + grouped(form().LastRun->cases_written) +
                 " cases written.\nFiles in " + folder +
                 ":\n  ends.csv (the data file)\n  ends.csv.do (the Stata command file)");
   // The folder reaches the shell: a folder is not a document, but it is there.

@@ -43,8 +43,8 @@ struct TextCase {
 
 const TextCase kTexts[] = {
     {"FilesBesideTheDataFileByNameOthersByPath",
-     {written(120), D::DestFile, kFiles, "/log/error.log"},
-     "Output Complete!\n\n120 cases written.\nFiles in /data/out:\n  s5.csv (the data file)\n"
+     {written(12408), D::DestFile, kFiles, "/log/error.log"},
+     "Output Complete!\n\n12,408 cases written.\nFiles in /data/out:\n  s5.csv (the data file)\n"
      "  s5.dta (the Stata data file)\n  /elsewhere/s5.do (the Stata command file)"},
     {"OneCase",
      {written(1), D::DestFile, {kFiles.front()}, ""},
