@@ -28,9 +28,7 @@ class SystemPlatform : public Platform {
   bool directory_writable(const std::string& path) const override {
     return system_.directory_writable(path);
   }
-  bool file_writable(const std::string& path) const override {
-    return system_.file_writable(path);
-  }
+  bool file_writable(const std::string& path) const override { return system_.file_writable(path); }
   std::string user_state_directory() const override { return system_.user_state_directory(); }
   std::string user_config_directory() const override { return system_.user_config_directory(); }
   std::int64_t free_disk_space(const std::string& path) const override {

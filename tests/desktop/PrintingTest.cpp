@@ -190,8 +190,8 @@ TEST_F(Printing, LinesWiderThanThePageWrapWithinItKeepingEveryCharacter) {
     return all;
   };
   EXPECT_EQ(solid(data_lines(pages)), solid(lines));
-  const auto width = static_cast<std::size_t>(printer->width() /
-                                               (printer->resolution() * 0.6 * 9 / 72.0));
+  const auto width =
+      static_cast<std::size_t>(printer->width() / (printer->resolution() * 0.6 * 9 / 72.0));
   for (const auto& page : pages)
     for (const std::string& row : page) EXPECT_LE(row.size(), width) << row;
 #endif

@@ -31,9 +31,9 @@
 #include "desktop/QtPlatform.h"
 #include "desktop/SplashView.h"
 #include "diagnostics/Error.h"
+#include "platform/PreferenceStore.h"
 #include "process/Globals.h"
 #include "reference/Selections.h"
-#include "platform/PreferenceStore.h"
 #include "ui/GenerateForm.h"
 #include "ui/SessionMemory.h"
 
@@ -164,67 +164,67 @@ void sample_windows(desktop::QtPlatform& platform) {
 void generated_run(desktop::QtPlatform& platform, const std::string& data_file) {
   platform::MemoryPreferenceStore store;  // outlives the window that reads it
   SessionMemory memory(store);
-  with_window(
-      platform, [&](ProcessGlobals&, desktop::DesktopSession& session, desktop::MainWindow& w) {
-        // The data file is chosen as the save-file dialog would choose it.
-        output_format_type& output = session.session().selections->output_format;
-        w.act([&] {
-          output.output_file_name = data_file;
-          output.file_name_chosen = true;
-          output.destination = output_destination_type::DestFile;
-        });
+  with_window(platform,
+              [&](ProcessGlobals&, desktop::DesktopSession& session, desktop::MainWindow& w) {
+                // The data file is chosen as the save-file dialog would choose it.
+                output_format_type& output = session.session().selections->output_format;
+                w.act([&] {
+                  output.output_file_name = data_file;
+                  output.file_name_chosen = true;
+                  output.destination = output_destination_type::DestFile;
+                });
 
-        bool pictured = false;
-        QTimer during;
-        during.setInterval(0);
-        QObject::connect(&during, &QTimer::timeout, [&] {
-          if (pictured || !w.form().Running()) return;
-          const auto forms = w.findChildren<QFrame*>(QStringLiteral("ProgressForm"));
-          int visible = 0;
-          QProgressBar* bar = nullptr;
-          for (QFrame* f : forms)
-            if (f->isVisible()) {
-              ++visible;
-              bar = f->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
-            }
-          if (visible != 1 || bar == nullptr) return;
-          const int span = bar->maximum() - bar->minimum();
-          const int done = bar->value() - bar->minimum();
-          if (span > 0 && done * 5 >= span && done * 5 <= span * 4) {
-            pictured = true;
-            save(w, "progress-window");
-          }
-        });
-        // The one message of a run is its end: pictured with its cases and files.
-        runner.observe([](QWidget& d) {
-          QTimer::singleShot(100, &d, [&d] {
-            save(d, "run-end-message");
-            close_dialog(d, "OK");
-          });
-        });
-        during.start();
-        w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
-        during.stop();
-        if (!pictured) std::cerr << "no progress window was seen under way\n";
-        QApplication::processEvents();
-        save(w, "main-window-after-run");  // the status line counts the run's cases
-        // Two settings files kept by earlier sessions, as the menu lists them.
-        memory.add_recent_file("/tmp/tandrel/output/five-year.ini");
-        memory.add_recent_file("/tmp/tandrel/output/groups-annual.ini");
-        w.form().remember_with(memory);
-        if (auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"))) {
-          file->popup(w.mapToGlobal(QPoint(0, w.menuBar()->height())));
-          QApplication::processEvents();
-          save(*file, "file-menu");
-          file->hide();
-        }
+                bool pictured = false;
+                QTimer during;
+                during.setInterval(0);
+                QObject::connect(&during, &QTimer::timeout, [&] {
+                  if (pictured || !w.form().Running()) return;
+                  const auto forms = w.findChildren<QFrame*>(QStringLiteral("ProgressForm"));
+                  int visible = 0;
+                  QProgressBar* bar = nullptr;
+                  for (QFrame* f : forms)
+                    if (f->isVisible()) {
+                      ++visible;
+                      bar = f->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+                    }
+                  if (visible != 1 || bar == nullptr) return;
+                  const int span = bar->maximum() - bar->minimum();
+                  const int done = bar->value() - bar->minimum();
+                  if (span > 0 && done * 5 >= span && done * 5 <= span * 4) {
+                    pictured = true;
+                    save(w, "progress-window");
+                  }
+                });
+                // The one message of a run is its end: pictured with its cases and files.
+                runner.observe([](QWidget& d) {
+                  QTimer::singleShot(100, &d, [&d] {
+                    save(d, "run-end-message");
+                    close_dialog(d, "OK");
+                  });
+                });
+                during.start();
+                w.findChild<QPushButton*>(QStringLiteral("CreateDataSetButton"))->click();
+                during.stop();
+                if (!pictured) std::cerr << "no progress window was seen under way\n";
+                QApplication::processEvents();
+                save(w, "main-window-after-run");  // the status line counts the run's cases
+                // Two settings files kept by earlier sessions, as the menu lists them.
+                memory.add_recent_file("/tmp/tandrel/output/five-year.ini");
+                memory.add_recent_file("/tmp/tandrel/output/groups-annual.ini");
+                w.form().remember_with(memory);
+                if (auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"))) {
+                  file->popup(w.mapToGlobal(QPoint(0, w.menuBar()->height())));
+                  QApplication::processEvents();
+                  save(*file, "file-menu");
+                  file->hide();
+                }
 
-        w.act([&] { w.form().TraceOnMenuItem.click(); });
-        QApplication::processEvents();
-        if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
-        w.act([&] { w.form().TraceOffMenuItem.click(); });
-        runner.observe(nullptr);
-      });
+                w.act([&] { w.form().TraceOnMenuItem.click(); });
+                QApplication::processEvents();
+                if (auto* trace = session.views().trace_view()) save(*trace, "trace-window");
+                w.act([&] { w.form().TraceOffMenuItem.click(); });
+                runner.observe(nullptr);
+              });
 }
 
 }  // namespace
