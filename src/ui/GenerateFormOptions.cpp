@@ -201,6 +201,9 @@ void TGenerateForm::FileChangeButtonClick() {
         "renamed your output file to " +
         name);
   }
+  // The dialog itself asked before an existing file was chosen; Go does not
+  // ask a second time.
+  if (name == *chosen && os().file_exists(name)) written_files_.add(name);
   format.file_name_chosen = true;
   format.output_file_name = name;
   FileDisplay.text = name;

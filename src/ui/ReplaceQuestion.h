@@ -36,7 +36,8 @@ class TReplaceQuestion : public ModalModel {
   bool replace_ = false;
 };
 
-// The data files one session wrote, by the name the user chose.
+// The data files one session may replace without asking: those it wrote,
+// and those the user confirmed replacing in the save dialog.
 class WrittenFiles {
  public:
   void add(const std::string& data_file) { files_.insert(data_file); }

@@ -43,6 +43,20 @@ TEST_F(GoTest, ANameTypedWithoutAnExtensionTakesTheChosenFilters) {
   EXPECT_EQ(sel().output_format.output_file_name, dir.file("states5.csv"));
 }
 
+// Go once replaced an earlier data file without a word.
+TEST_F(GoTest, NoToTheReplaceQuestionKeepsTheEarlierFile) {
+  start();
+  const std::string data_file = dir.file("states5.csv");
+  answer_file(data_file);
+  click("ToFileRadioDial");
+  write_file(data_file, "earlier data");  // after the dialog, which would have asked
+  answer_press("NoButton");
+  click("CreateDataSetButton");
+  EXPECT_THAT(seen, Contains("ReplaceQuestion"));
+  EXPECT_FALSE(form().LastRun.has_value());
+  EXPECT_EQ(read_file(data_file), "earlier data");
+}
+
 // "Output Complete!" once named no file and no number of cases.
 TEST_F(GoTest, TheEndOfARunNamesTheCasesAndEveryFileAndOpensTheirFolder) {
   start();

@@ -84,8 +84,7 @@ TEST_F(GoCommand, ACommandFileThatCannotBeWrittenFailsTheRunAndKeepsTheEarlierFi
   platform.script_save_file(data_file);
   form().ToFileRadioDial.click();
   form().StataCommandFileCheckBox.click();
-  platform.script_answer("YesButton");  // replace the earlier data file
-  form().CreateDataSetButton.click();
+  form().CreateDataSetButton.click();  // the save dialog asked before replacing
   ASSERT_TRUE(form().LastRun.has_value());
   EXPECT_FALSE(form().LastRun->output_written);
   EXPECT_EQ(run_end().rfind("Output NOT completed: ", 0), 0u) << run_end();
@@ -186,9 +185,10 @@ TEST_F(GoCommand, AnInterruptedRunUnlocksTheWindowAndGoesOn) {
 // Go once replaced an earlier data file without a word. It asks once for a
 // file this session did not write, and No leaves every file as it was.
 TEST_F(GoCommand, ReplacingAFileTheSessionDidNotWriteIsAskedOnce) {
-  const std::string data_file = dir.write("states5.csv", "earlier data");
-  platform.script_save_file(data_file);
+  // A name kept from an earlier session: the save dialog never asked.
+  platform.script_save_file(dir.file("states5.csv"));
   form().ToFileRadioDial.click();
+  const std::string data_file = dir.write("states5.csv", "earlier data");
   auto questions = [&] {
     return std::count_if(platform.shown().begin(), platform.shown().end(),
                          [](const auto& s) { return s.what == "ReplaceQuestion"; });
